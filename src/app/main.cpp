@@ -1,0 +1,10 @@
+#include "app/mdi_form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    mivo::MDIForm1 window;
+    window.show();
+    return app.exec();
+}

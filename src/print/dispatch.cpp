@@ -1,0 +1,59 @@
+#include "print/dispatch.h"
+
+#include "document/current_document.h"
+#include "document/document_kind.h"
+#include "print/layouts/power_of_attorney.h"
+#include "print/printer_surface.h"
+
+#include <array>
+
+namespace mivo {
+namespace {
+
+using PrintRoutine = void (*)(PrinterSurface&, const CurrentDocument&);
+
+struct Route {
+    const QString& title;
+    PrintRoutine print;
+};
+
+// Compared in this order; the first equal title wins.
+const std::array<Route, 6>& routes() {
+    static const std::array<Route, 6> table{{
+        {DocumentKind::LayoutDrawing, nullptr},
+        {DocumentKind::SelfDeclaration, nullptr},
+        {DocumentKind::PowerOfAttorney,
+         [](PrinterSurface& s, const CurrentDocument& d) { PrintPowerOfAttorney(s, d.fields()); }},
+        {DocumentKind::TransferCertificate, nullptr},
+        {DocumentKind::ConsentLetter, nullptr},
+        {DocumentKind::ParkingConsentCertificate, nullptr},
+    }};
+    return table;
+}
+
+PrintRoutine routeFor(const QString& title) {
+    for (const Route& route : routes()) {
+        if (title == route.title)
+            return route.print;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool hasLayout(const QString& title) { return routeFor(title) != nullptr; }
+
+PrintOutcome insatu(PrinterSurface& surface, const CurrentDocument& document) {
+    const PrintRoutine print = routeFor(document.title());
+    if (!print)
+        return {};
+    try {
+        print(surface, document);
+    } catch (const PrintError& error) {
+        surface.CancelJob();
+        return {PrintOutcome::Status::Failed, error.reason()};
+    }
+    return {PrintOutcome::Status::Printed, {}};
+}
+
+} // namespace mivo

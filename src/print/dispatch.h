@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace mivo {
+
+class CurrentDocument;
+class PrinterSurface;
+
+struct PrintOutcome {
+    enum class Status {
+        Printed,        // the page was drawn and handed over
+        NothingToPrint, // no document open, or a title that is none of the six
+        Failed,         // the surface failed; the job was cancelled, `reason` says why
+    };
+    Status status = Status::NothingToPrint;
+    QString reason;
+
+    bool failed() const { return status == Status::Failed; }
+};
+
+// Prints the open document on `surface`: compares its title exactly with the six titles and
+// runs the print routine of the first that is equal. A failure stops the routine, cancels
+// the job and is returned; the document is never changed.
+PrintOutcome insatu(PrinterSurface& surface, const CurrentDocument& document);
+
+// Whether the dispatch has a print routine for this exact title.
+bool hasLayout(const QString& title);
+
+} // namespace mivo

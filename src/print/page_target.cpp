@@ -1,0 +1,109 @@
+#include "print/page_target.h"
+
+#include "print/printer_surface.h"
+
+#include <QBuffer>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+namespace mivo {
+
+void writeWholeFile(const QString& path, const QByteArray& data) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        throw PrintError(QStringLiteral("%1 に書き込めません（%2）。保存先を確かめてください。")
+                             .arg(path, file.errorString()));
+    }
+}
+
+// The printer
+
+PrinterTarget::PrinterTarget() = default;
+PrinterTarget::~PrinterTarget() = default;
+
+QPaintDevice& PrinterTarget::open(const QPageLayout& layout) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        throw PrintError(QStringLiteral(
+            "プリンタがインストールされていません。プリンタを設定してからもう一度印刷してください。"));
+    }
+    printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    // 1440 dots to the inch keeps every font size the layouts use at a whole number of dots
+    // per em, so long lines of wording do not drift.
+    printer_->setResolution(1440);
+    printer_->setPageSize(layout.pageSize());
+    printer_->setPageOrientation(layout.orientation());
+    printer_->setDocName(QStringLiteral("Mivo書類発行"));
+    return *printer_;
+}
+
+void PrinterTarget::finish(bool painterEnded) {
+    if (!painterEnded || printer_->printerState() == QPrinter::Error) {
+        throw PrintError(QStringLiteral("プリンタ %1 が印刷を受け付けませんでした。")
+                             .arg(printer_->printerName()));
+    }
+}
+
+void PrinterTarget::cancel() noexcept {
+    if (printer_)
+        printer_->abort();
+}
+
+// PDF
+
+PdfTarget::PdfTarget(QString path) : path_(std::move(path)) {}
+PdfTarget::~PdfTarget() = default;
+
+QPaintDevice& PdfTarget::open(const QPageLayout& layout) {
+    buffer_ = std::make_unique<QBuffer>();
+    buffer_->open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(buffer_.get());
+    writer_->setResolution(1440);
+    writer_->setCreator(QStringLiteral("Mivo書類発行"));
+    writer_->setPageLayout(QPageLayout(layout.pageSize(), layout.orientation(), QMarginsF()));
+    return *writer_;
+}
+
+void PdfTarget::finish(bool painterEnded) {
+    writer_.reset(); // flushes nothing more; the painter has written the whole file
+    data_ = buffer_->data();
+    buffer_.reset();
+    if (!painterEnded || data_.isEmpty())
+        throw PrintError(QStringLiteral("PDF を作れませんでした。"));
+    if (!path_.isEmpty())
+        writeWholeFile(path_, data_);
+}
+
+// PNG
+
+ImageTarget::ImageTarget(int dpi, QString path) : dpi_(dpi), path_(std::move(path)) {}
+
+QPaintDevice& ImageTarget::open(const QPageLayout& layout) {
+    const QSizeF inches = layout.fullRect(QPageLayout::Inch).size();
+    image_ = QImage(qRound(inches.width() * dpi_), qRound(inches.height() * dpi_),
+                    QImage::Format_RGB32);
+    if (image_.isNull())
+        throw PrintError(QStringLiteral("画像を作るメモリが足りません。解像度を下げてください。"));
+    const int dotsPerMetre = qRound(dpi_ / 0.0254);
+    image_.setDotsPerMeterX(dotsPerMetre);
+    image_.setDotsPerMeterY(dotsPerMetre);
+    image_.fill(Qt::white);
+    return image_;
+}
+
+void ImageTarget::finish(bool painterEnded) {
+    if (!painterEnded)
+        throw PrintError(QStringLiteral("画像を作れませんでした。"));
+    if (path_.isEmpty())
+        return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image_.save(&buffer, "PNG"))
+        throw PrintError(QStringLiteral("PNG を作れませんでした。"));
+    writeWholeFile(path_, png);
+}
+
+} // namespace mivo

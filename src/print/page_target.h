@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QPageLayout>
+#include <QString>
+
+#include <memory>
+
+class QPaintDevice;
+class QPainter;
+class QPdfWriter;
+class QPrinter;
+class QBuffer;
+
+namespace mivo {
+
+// Where a painted page goes. The painter surface opens the target when the job draws its first
+// mark, paints on the device it returns, and then either finishes or cancels it. Failures
+// throw PrintError with a reason fit for the user.
+class PageTarget {
+public:
+    virtual ~PageTarget() = default;
+
+    virtual QPaintDevice& open(const QPageLayout& layout) = 0;
+    // The painter has ended; hand the page over (spool it, write the file).
+    virtual void finish(bool painterEnded) = 0;
+    // Throw the page away. Called with the painter still active, before it ends.
+    virtual void cancel() noexcept {}
+};
+
+// The system's default printer, through CUPS. The origin is the corner of the printable area.
+class PrinterTarget : public PageTarget {
+public:
+    PrinterTarget();
+    ~PrinterTarget() override;
+    QPaintDevice& open(const QPageLayout& layout) override;
+    void finish(bool painterEnded) override;
+    void cancel() noexcept override;
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// A PDF file without unprintable margins: the origin is the paper's corner. The file is
+// written only when the page is complete; a failed job leaves no file behind.
+class PdfTarget : public PageTarget {
+public:
+    explicit PdfTarget(QString path);
+    ~PdfTarget() override;
+    QPaintDevice& open(const QPageLayout& layout) override;
+    void finish(bool painterEnded) override;
+
+    // The PDF of the last finished page, also when no path was given.
+    QByteArray data() const { return data_; }
+
+private:
+    QString path_;
+    QByteArray data_;
+    std::unique_ptr<QBuffer> buffer_;
+    std::unique_ptr<QPdfWriter> writer_;
+};
+
+// A picture of the whole paper at `dpi`, white behind the page; written as PNG when a path is
+// given and the page is complete.
+class ImageTarget : public PageTarget {
+public:
+    explicit ImageTarget(int dpi, QString path = {});
+    QPaintDevice& open(const QPageLayout& layout) override;
+    void finish(bool painterEnded) override;
+
+    const QImage& image() const { return image_; }
+
+private:
+    int dpi_;
+    QString path_;
+    QImage image_;
+};
+
+// Writes `data` to `path` in one piece, or throws PrintError and leaves nothing behind.
+void writeWholeFile(const QString& path, const QByteArray& data);
+
+} // namespace mivo

@@ -1,0 +1,164 @@
+#include "print/painter_surface.h"
+
+#include "print/page_target.h"
+#include "print/typefaces.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+
+namespace mivo {
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+constexpr double kTwipsPerMillimetre = kTwipsPerInch / 25.4;
+// Pen widths are dots of a nominal 300-dpi device: 1 is a hairline, 7 a heavy frame.
+constexpr double kTwipsPerPenDot = kTwipsPerInch / 300.0;
+
+} // namespace
+
+PainterSurface::PainterSurface(PageTarget& target) : target_(target) { resetSettings(); }
+
+PainterSurface::~PainterSurface() { CancelJob(); }
+
+void PainterSurface::resetSettings() {
+    orientation_ = Orientation::Landscape;
+    unit_ = Unit::Millimetre;
+    font_ = QFont(substituteFamily(QStringLiteral("ＭＳ 明朝")));
+    font_.setPixelSize(12 * 20);
+    font_.setBold(false);
+    // Advances must stay those of the outline, one em or half an em, at any device resolution.
+    font_.setKerning(false);
+    font_.setHintingPreference(QFont::PreferNoHinting);
+    font_.setStyleStrategy(QFont::NoFontMerging);
+    penWidth_ = 1;
+    penStyle_ = PenStyle::Solid;
+    position_ = {};
+}
+
+// A job begins with its first mark: paper and orientation must be chosen before the device
+// is opened.
+void PainterSurface::startJobIfNeeded() {
+    if (open_)
+        return;
+    const QPageLayout layout(QPageSize(QPageSize::A4),
+                             orientation_ == Orientation::Landscape ? QPageLayout::Landscape
+                                                                    : QPageLayout::Portrait,
+                             QMarginsF());
+    QPaintDevice& device = target_.open(layout);
+    if (!painter_.begin(&device)) {
+        target_.cancel();
+        throw PrintError(QStringLiteral("印刷を始められませんでした。プリンタの状態を確かめてください。"));
+    }
+    open_ = true;
+    const double scale = device.logicalDpiX() / kTwipsPerInch;
+    painter_.scale(scale, device.logicalDpiY() / kTwipsPerInch);
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setRenderHint(QPainter::TextAntialiasing);
+}
+
+QPainter& PainterSurface::painter() {
+    startJobIfNeeded();
+    return painter_;
+}
+
+double PainterSurface::twips(float value) const {
+    return unit_ == Unit::Millimetre ? value * kTwipsPerMillimetre : double(value);
+}
+
+QPen PainterSurface::pen() const {
+    QPen pen(Qt::black, penWidth_ * kTwipsPerPenDot);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (penStyle_ == PenStyle::Dotted) {
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setDashPattern({2.0, 3.0}); // in pen widths: a fine dotted rule
+    } else {
+        pen.setCapStyle(Qt::SquareCap);
+    }
+    return pen;
+}
+
+void PainterSurface::SetPaperSize(PaperSize) {} // A4 is the only paper
+void PainterSurface::SetOrientation(Orientation o) { orientation_ = o; }
+void PainterSurface::SetUnit(Unit u) { unit_ = u; }
+
+void PainterSurface::SetFontName(const QString& name) {
+    const QString missing = missingTypefaceMessage(name);
+    if (!missing.isEmpty())
+        throw PrintError(missing);
+    font_.setFamily(substituteFamily(name));
+}
+
+void PainterSurface::SetFontSize(float points) { font_.setPixelSize(qRound(points * 20.0)); }
+void PainterSurface::SetFontBold(bool bold) { font_.setBold(bold); }
+void PainterSurface::SetPenWidth(std::int16_t dots) { penWidth_ = dots; }
+void PainterSurface::SetPenStyle(PenStyle style) { penStyle_ = style; }
+void PainterSurface::MoveTo(float x, float y) { position_ = at(x, y); }
+
+void PainterSurface::Line(float x1, float y1, float x2, float y2) {
+    QPainter& p = painter();
+    p.setPen(pen());
+    p.drawLine(at(x1, y1), at(x2, y2));
+}
+
+void PainterSurface::Box(float x1, float y1, float x2, float y2) {
+    QPainter& p = painter();
+    p.setPen(pen());
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(at(x1, y1), at(x2, y2)).normalized());
+}
+
+void PainterSurface::LineRelative(float dx, float dy) {
+    QPainter& p = painter();
+    p.setPen(pen());
+    const QPointF to = position_ + QPointF(twips(dx), twips(dy));
+    p.drawLine(position_, to);
+    position_ = to;
+}
+
+void PainterSurface::PrintText(const QString& text) {
+    if (text.isEmpty())
+        return;
+    QPainter& p = painter();
+    p.setFont(font_);
+    p.setPen(Qt::black);
+    const QFontMetricsF metrics(font_);
+    // A value with line breaks prints its lines one under the other, from the same x.
+    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                                  .split(QLatin1Char('\n'));
+    QPointF baseline = position_ + QPointF(0, metrics.ascent());
+    for (const QString& line : lines) {
+        p.drawText(baseline, line);
+        baseline.ry() += metrics.lineSpacing();
+    }
+}
+
+void PainterSurface::DrawPicture(const QImage& picture, float x, float y) {
+    QPainter& p = painter();
+    // Natural size: the picture's own resolution where it states one, else 96 to the inch.
+    const auto perInch = [](int dotsPerMetre) {
+        return dotsPerMetre > 0 ? dotsPerMetre * 0.0254 : 96.0;
+    };
+    const QSizeF size(picture.width() * kTwipsPerInch / perInch(picture.dotsPerMeterX()),
+                      picture.height() * kTwipsPerInch / perInch(picture.dotsPerMeterY()));
+    p.drawImage(QRectF(at(x, y), size), picture);
+}
+
+void PainterSurface::EndJob() {
+    painter(); // an empty job still gives its one blank page
+    open_ = false;
+    const bool ended = painter_.end();
+    resetSettings();
+    target_.finish(ended);
+}
+
+void PainterSurface::CancelJob() {
+    if (open_) {
+        target_.cancel();
+        painter_.end();
+        open_ = false;
+    }
+    resetSettings();
+}
+
+} // namespace mivo

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "print/printer_surface.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+#include <QPointF>
+
+namespace mivo {
+
+class PageTarget;
+
+// Draws the operations with QPainter on a page target (the printer, a PDF file, a picture).
+// It paints in twips (1/1440 inch) and scales to the device, so that every size the layouts
+// use is a whole number of units per em.
+class PainterSurface : public PrinterSurface {
+public:
+    explicit PainterSurface(PageTarget& target);
+    ~PainterSurface() override;
+
+    void SetPaperSize(PaperSize paper) override;
+    void SetOrientation(Orientation orientation) override;
+    void SetUnit(Unit unit) override;
+    void SetFontName(const QString& name) override;
+    void SetFontSize(float points) override;
+    void SetFontBold(bool bold) override;
+    void SetPenWidth(std::int16_t dots) override;
+    void SetPenStyle(PenStyle style) override;
+    void MoveTo(float x, float y) override;
+    void Line(float x1, float y1, float x2, float y2) override;
+    void Box(float x1, float y1, float x2, float y2) override;
+    void LineRelative(float dx, float dy) override;
+    void PrintText(const QString& text) override;
+    void DrawPicture(const QImage& picture, float x, float y) override;
+    void EndJob() override;
+    void CancelJob() override;
+
+private:
+    void startJobIfNeeded();
+    QPainter& painter();
+    double twips(float value) const;
+    QPointF at(float x, float y) const { return {twips(x), twips(y)}; }
+    QPen pen() const;
+    void resetSettings();
+
+    PageTarget& target_;
+    QPainter painter_;
+    bool open_ = false;
+
+    Orientation orientation_;
+    Unit unit_;
+    QFont font_;
+    std::int16_t penWidth_;
+    PenStyle penStyle_;
+    QPointF position_; // twips
+};
+
+} // namespace mivo

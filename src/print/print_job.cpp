@@ -1,0 +1,31 @@
+#include "print/print_job.h"
+
+#include "print/page_target.h"
+#include "print/painter_surface.h"
+
+namespace mivo {
+namespace {
+
+PrintOutcome printOn(PageTarget& target, const CurrentDocument& document) {
+    PainterSurface surface(target);
+    return insatu(surface, document);
+}
+
+} // namespace
+
+PrintOutcome printToDefaultPrinter(const CurrentDocument& document) {
+    PrinterTarget target;
+    return printOn(target, document);
+}
+
+PrintOutcome printToPdf(const CurrentDocument& document, const QString& path) {
+    PdfTarget target(path);
+    return printOn(target, document);
+}
+
+PrintOutcome printToPng(const CurrentDocument& document, const QString& path, int dpi) {
+    ImageTarget target(dpi, path);
+    return printOn(target, document);
+}
+
+} // namespace mivo

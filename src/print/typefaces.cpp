@@ -1,0 +1,56 @@
+#include "print/typefaces.h"
+
+#include <QFontDatabase>
+
+#include <array>
+
+namespace mivo {
+namespace {
+
+struct Substitute {
+    QStringView face;
+    QLatin1StringView family;
+    QLatin1StringView package;
+};
+
+constexpr std::array<Substitute, 3> kSubstitutes{{
+    {u"ＭＳ 明朝", QLatin1StringView("IPAMincho"), QLatin1StringView("fonts-ipafont-mincho")},
+    {u"ＭＳ　ゴシック", QLatin1StringView("IPAGothic"), QLatin1StringView("fonts-ipafont-gothic")},
+    {u"ＭＳ Ｐゴシック", QLatin1StringView("IPAPGothic"), QLatin1StringView("fonts-ipafont-gothic")},
+}};
+
+const Substitute* find(const QString& faceName) {
+    for (const Substitute& s : kSubstitutes) {
+        if (faceName == s.face)
+            return &s;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QString substituteFamily(const QString& faceName) {
+    const Substitute* s = find(faceName);
+    return s ? QString(s->family) : faceName;
+}
+
+QString missingTypefaceMessage(const QString& faceName) {
+    const Substitute* s = find(faceName);
+    const QString family = s ? QString(s->family) : faceName;
+    if (QFontDatabase::hasFamily(family))
+        return {};
+    if (s) {
+        return QStringLiteral("書体 %1 がありません。%2 をインストールしてください。")
+            .arg(family, QString(s->package));
+    }
+    return QStringLiteral("書体 %1 がありません。").arg(family);
+}
+
+QFont screenFont(qreal points, bool bold) {
+    QFont font(substituteFamily(QStringLiteral("ＭＳ Ｐゴシック")));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace mivo
