@@ -1,0 +1,84 @@
+#include "pdf_words.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace {
+
+constexpr double kMillimetresPerPoint = 25.4 / 72.0;
+
+QByteArray run(const QString& program, const QStringList& arguments, const QByteArray& pdf) {
+    QTemporaryFile file(QStringLiteral("mivo-XXXXXX.pdf"));
+    if (!file.open() || file.write(pdf) != pdf.size() || !file.flush())
+        return {};
+    QProcess process;
+    process.start(program, QStringList(arguments) << file.fileName() << QStringLiteral("-"));
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+QString pdfinfoField(const QByteArray& pdf, const char* name) {
+    QTemporaryFile file(QStringLiteral("mivo-XXXXXX.pdf"));
+    if (!file.open() || file.write(pdf) != pdf.size() || !file.flush())
+        return {};
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {file.fileName()});
+    process.waitForFinished(30000);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(QLatin1String(name)),
+                                  QRegularExpression::MultilineOption);
+    return line.match(out).captured(1).trimmed();
+}
+
+} // namespace
+
+std::vector<PdfWord> readPdfWords(const QByteArray& pdf) {
+    const QByteArray xhtml =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
+                                          QStringLiteral("1")},
+            pdf);
+    std::vector<PdfWord> words;
+    QXmlStreamReader xml(xhtml);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"word")
+            continue;
+        const auto a = xml.attributes();
+        const auto mm = [&](const char* key) {
+            return a.value(QLatin1String(key)).toDouble() * kMillimetresPerPoint;
+        };
+        const QRectF box(QPointF(mm("xMin"), mm("yMin")), QPointF(mm("xMax"), mm("yMax")));
+        words.push_back({xml.readElementText(), box});
+    }
+    if (words.empty())
+        qWarning("pdftotext found no words");
+    return words;
+}
+
+const PdfWord* findWord(const std::vector<PdfWord>& words, const QString& text) {
+    for (const PdfWord& w : words) {
+        if (w.text == text)
+            return &w;
+    }
+    for (const PdfWord& w : words) {
+        if (w.text.startsWith(text))
+            return &w;
+    }
+    return nullptr;
+}
+
+QSizeF pdfPageSizeMm(const QByteArray& pdf) {
+    // "Page size:      841.89 x 595.276 pts (A4)"
+    const QStringList parts = pdfinfoField(pdf, "Page size").split(QLatin1Char(' '),
+                                                                  Qt::SkipEmptyParts);
+    if (parts.size() < 3)
+        return {};
+    return {parts[0].toDouble() * kMillimetresPerPoint, parts[2].toDouble() * kMillimetresPerPoint};
+}
+
+int pdfPageCount(const QByteArray& pdf) { return pdfinfoField(pdf, "Pages").toInt(); }
