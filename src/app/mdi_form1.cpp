@@ -1,14 +1,200 @@
 #include "app/mdi_form1.h"
 
+#include "app/print_command.h"
+#include "app/print_service.h"
+#include "app/prompts.h"
+#include "app/toolbar_customize_dialog.h"
+#include "app/var.h"
+#include "forms/formview.h"
+#include "forms/twips.h"
+#include "print/typefaces.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QToolBar>
 
 namespace mivo {
+namespace {
 
-MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea(this)) {
+const QString kNewKey = QStringLiteral("新規作成");
+const QString kPrintKey = QStringLiteral("印刷");
+
+QAction* namedAction(QObject* parent, const char* name, const QString& text) {
+    auto* action = new QAction(text, parent);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+// A toolbar button that shows its picture only; its key tells the click handler what to do.
+QAction* toolbarButton(QObject* parent, const QString& key, const char* image) {
+    auto* button = new QAction(QIcon(QString::fromLatin1(image)), key, parent);
+    button->setObjectName(key);
+    button->setToolTip(key);
+    button->setData(key);
+    return button;
+}
+
+} // namespace
+
+MDIForm1::MDIForm1(QWidget* parent)
+    : QMainWindow(parent), mdiArea_(new QMdiArea(this)), printService_(systemPrintService()),
+      prompts_(desktopPrompts()) {
+    setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Mivo書類発行"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/mivo.svg")));
+    mdiArea_->setBackground(palette().brush(QPalette::Dark)); // the application-workspace colour
     setCentralWidget(mdiArea_);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    resize(twipsSize(9900, 8430, this));
 }
 
 MDIForm1::~MDIForm1() = default;
+
+void MDIForm1::setPrintService(std::unique_ptr<PrintService> service) {
+    printService_ = std::move(service);
+}
+
+void MDIForm1::setPrompts(std::unique_ptr<Prompts> prompts) {
+    prompts_ = std::move(prompts);
+}
+
+void MDIForm1::createActions() {
+    sinki_ = namedAction(this, "sinki", QStringLiteral("新規作成(&N)"));
+    connect(sinki_, &QAction::triggered, this, &MDIForm1::newDocument);
+
+    mneprint_ = namedAction(this, "mneprint", QStringLiteral("印刷(&P)"));
+    connect(mneprint_, &QAction::triggered, this, &MDIForm1::print);
+
+    exit_ = namedAction(this, "exit", QStringLiteral("アプリケーションの終了"));
+    connect(exit_, &QAction::triggered, this, &QWidget::close);
+
+    mnuCutomize_ = namedAction(this, "mnuCutomize", QStringLiteral("ツールバーのカスタマイズ(&C)"));
+    connect(mnuCutomize_, &QAction::triggered, this, &MDIForm1::customizeToolbar);
+
+    ver_ = namedAction(this, "ver", QStringLiteral("バージョン情報"));
+    connect(ver_, &QAction::triggered, this, &MDIForm1::showVersion);
+
+    toolbarButtons_ = {toolbarButton(this, kNewKey, ":/icons/new.svg"),
+                       toolbarButton(this, kPrintKey, ":/icons/print.svg")};
+}
+
+void MDIForm1::createMenus() {
+    file_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file_->setObjectName(QStringLiteral("file"));
+    file_->addAction(sinki_);
+    file_->addAction(mneprint_);
+    file_->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
+    file_->addAction(exit_);
+    connect(file_, &QMenu::aboutToShow, this, &MDIForm1::updateFileMenu);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    // Added to the menu in createToolBar(), once the toolbar exists.
+    view->addAction(mnuCutomize_);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&A)"));
+    help->setObjectName(QStringLiteral("help"));
+    help->addAction(ver_);
+}
+
+void MDIForm1::createToolBar() {
+    Toolbar1_ = addToolBar(QStringLiteral("ツールバー"));
+    Toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1_->setMovable(false);
+    Toolbar1_->setFloatable(false);
+    Toolbar1_->setIconSize(QSize(16, 16));
+    Toolbar1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Toolbar1_->setFixedHeight(twipsToPixels(420, this));
+    Toolbar1_->addActions(toolbarButtons_);
+    connect(Toolbar1_, &QToolBar::actionTriggered, this, &MDIForm1::toolbarButtonClicked);
+
+    // The toolbar's own show/hide action keeps its tick and the toolbar's visibility together.
+    QAction* mnuToolbar = Toolbar1_->toggleViewAction();
+    mnuToolbar->setObjectName(QStringLiteral("mnuToolbar"));
+    mnuToolbar->setText(QStringLiteral("ツールバー(&T)"));
+    QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("mnuView"));
+    view->insertAction(mnuCutomize_, mnuToolbar);
+
+    // The title of the open document, in large type on the toolbar. The holder reaches above
+    // the toolbar's top edge, so its upper part is cut off; it is no part of the toolbar's
+    // layout and stays where it is whatever the buttons are.
+    Frame1_ = new QFrame(Toolbar1_);
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame1_->setFrameShape(QFrame::NoFrame);
+    Frame1_->setGeometry(twipsRect(3240, -120, 3135, 495, this));
+    Label1_ = new QLabel(document_.title(), Frame1_);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    Label1_->setGeometry(twipsRect(240, 170, 2415, 375, this));
+    Label1_->setFont(screenFont(15.75, true));
+    connect(&document_, &CurrentDocument::titleChanged, Label1_, &QLabel::setText);
+}
+
+// Print from the menu can act only on an open document; the toolbar's button stays enabled.
+void MDIForm1::updateFileMenu() {
+    mneprint_->setEnabled(document_.isOpen());
+}
+
+void MDIForm1::newDocument() {
+    if (document_.isOpen())
+        return;
+    auto* chooser = new Formview(*this);
+    chooser->show();
+    setEnabled(false);
+    // Disabling a window disables its child windows too, a tool window like the chooser
+    // included; the chooser must stay usable, so it is enabled again on its own.
+    chooser->setEnabled(true);
+}
+
+void MDIForm1::print() {
+    printDocument(this, document_, *printService_, *prompts_);
+}
+
+void MDIForm1::toolbarButtonClicked(const QAction* button) {
+    const QString key = button->data().toString();
+    if (key == kNewKey)
+        newDocument();
+    else if (key == kPrintKey)
+        print();
+}
+
+void MDIForm1::customizeToolbar() {
+    auto* dialog = new ToolbarCustomizeDialog(Toolbar1_, toolbarButtons_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+// One version box at a time; asking again brings the open one forward.
+void MDIForm1::showVersion() {
+    if (!var_)
+        var_ = new var;
+    var_->show();
+    var_->raise();
+    var_->activateWindow();
+}
+
+// The document windows close first, each through its own closing steps. A disabled window
+// (the chooser is open) takes no commands, its close box included.
+void MDIForm1::closeEvent(QCloseEvent* event) {
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    mdiArea_->closeAllSubWindows();
+    for (const QMdiSubWindow* child : mdiArea_->subWindowList()) {
+        if (child->isVisible()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
 
 } // namespace mivo

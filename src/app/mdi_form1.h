@@ -2,17 +2,30 @@
 
 #include "document/current_document.h"
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
 class QMdiArea;
+class QMenu;
+class QToolBar;
 
 namespace mivo {
+
+class PrintService;
+class Prompts;
+class var;
 
 // The main window: menus, toolbar, the status label Label1 that shows the open document's
 // title, and the multiple-document area that holds the document windows.
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MDIForm1(QWidget* parent = nullptr);
     ~MDIForm1() override;
 
@@ -20,9 +33,44 @@ public:
     // The open document; Label1 shows its title.
     CurrentDocument& document() { return document_; }
 
-private:
+    // Where Print sends the page and how the user is asked; the system's printer and message
+    // boxes unless replaced.
+    void setPrintService(std::unique_ptr<PrintService> service);
+    void setPrompts(std::unique_ptr<Prompts> prompts);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void updateFileMenu();
+
+    void newDocument();
+    void print();
+    void toolbarButtonClicked(const QAction* button);
+    void customizeToolbar();
+    void showVersion();
+
     CurrentDocument document_;
-    QMdiArea* mdiArea_ = nullptr;
+    QMdiArea* mdiArea_;
+    std::unique_ptr<PrintService> printService_;
+    std::unique_ptr<Prompts> prompts_;
+
+    QAction* sinki_ = nullptr;
+    QAction* mneprint_ = nullptr;
+    QAction* exit_ = nullptr;
+    QAction* mnuCutomize_ = nullptr;
+    QAction* ver_ = nullptr;
+    QMenu* file_ = nullptr;
+
+    QToolBar* Toolbar1_ = nullptr;
+    QList<QAction*> toolbarButtons_; // keyed "新規作成" and "印刷", in their original order
+    QFrame* Frame1_ = nullptr;
+    QLabel* Label1_ = nullptr;
+
+    QPointer<var> var_;
 };
 
 } // namespace mivo

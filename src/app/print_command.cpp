@@ -1,0 +1,37 @@
+#include "app/print_command.h"
+
+#include "app/print_service.h"
+#include "app/prompts.h"
+#include "document/current_document.h"
+
+namespace mivo {
+
+void printDocument(QWidget* parent, const CurrentDocument& document, PrintService& service,
+                   Prompts& prompts) {
+    const PrintOutcome printed = service.print(document);
+    if (!printed.failed())
+        return;
+
+    const QString failure = QStringLiteral("印刷できませんでした。\n%1").arg(printed.reason);
+    if (service.hasPrinter()) {
+        prompts.warn(parent, failure);
+        return;
+    }
+    if (!prompts.ask(parent,
+                     failure + QStringLiteral("\n\n代わりに PDF ファイルとして保存しますか？")))
+        return;
+    const QString path = prompts.pdfSavePath(parent, document.title() + QStringLiteral(".pdf"));
+    if (path.isEmpty())
+        return;
+    const PrintOutcome saved = service.saveAsPdf(document, path);
+    if (saved.failed()) {
+        prompts.warn(
+            parent,
+            QStringLiteral(
+                "PDF "
+                "ファイルを保存できませんでした。\n%1\n保存先を変えてもう一度印刷してください。")
+                .arg(saved.reason));
+    }
+}
+
+} // namespace mivo
