@@ -39,6 +39,8 @@ ToolbarCustomizeDialog::ToolbarCustomizeDialog(QToolBar* toolbar, QList<QAction*
     setWindowTitle(QStringLiteral("ツールバーのカスタマイズ"));
     available_->setObjectName(QStringLiteral("available"));
     current_->setObjectName(QStringLiteral("current"));
+    available_->setIconSize(QSize(16, 16));
+    current_->setIconSize(QSize(16, 16));
     add_->setObjectName(QStringLiteral("add"));
     remove_->setObjectName(QStringLiteral("remove"));
     moveUp_->setObjectName(QStringLiteral("moveUp"));
