@@ -62,9 +62,7 @@ void MDIForm1::setPrintService(std::unique_ptr<PrintService> service) {
     printService_ = std::move(service);
 }
 
-void MDIForm1::setPrompts(std::unique_ptr<Prompts> prompts) {
-    prompts_ = std::move(prompts);
-}
+void MDIForm1::setPrompts(std::unique_ptr<Prompts> prompts) { prompts_ = std::move(prompts); }
 
 void MDIForm1::createActions() {
     sinki_ = namedAction(this, "sinki", QStringLiteral("新規作成(&N)"));
@@ -138,9 +136,7 @@ void MDIForm1::createToolBar() {
 }
 
 // Print from the menu can act only on an open document; the toolbar's button stays enabled.
-void MDIForm1::updateFileMenu() {
-    mneprint_->setEnabled(document_.isOpen());
-}
+void MDIForm1::updateFileMenu() { mneprint_->setEnabled(document_.isOpen()); }
 
 void MDIForm1::newDocument() {
     if (document_.isOpen())
@@ -153,9 +149,7 @@ void MDIForm1::newDocument() {
     chooser->setEnabled(true);
 }
 
-void MDIForm1::print() {
-    printDocument(this, document_, *printService_, *prompts_);
-}
+void MDIForm1::print() { printDocument(this, document_, *printService_, *prompts_); }
 
 void MDIForm1::toolbarButtonClicked(const QAction* button) {
     const QString key = button->data().toString();

@@ -33,8 +33,6 @@ class DesktopPrompts : public Prompts {
 
 } // namespace
 
-std::unique_ptr<Prompts> desktopPrompts() {
-    return std::make_unique<DesktopPrompts>();
-}
+std::unique_ptr<Prompts> desktopPrompts() { return std::make_unique<DesktopPrompts>(); }
 
 } // namespace mivo
