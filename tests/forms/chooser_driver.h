@@ -4,6 +4,7 @@
 #include "forms/formview.h"
 #include "forms/frminin.h"
 
+#include <QInputMethodEvent>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTabBar>
@@ -37,6 +38,13 @@ inline QPointer<mivo::Formview> pick(mivo::MDIForm1& main, int index) {
     QTest::mouseClick(button(formview, index), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return formview;
+}
+
+// Japanese text arrives through the input method, committed a phrase at a time.
+inline void typeThroughInputMethod(QWidget* widget, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(widget, &event);
 }
 
 inline QList<mivo::Frminin*> forms(mivo::MDIForm1& main) {
