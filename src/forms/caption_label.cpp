@@ -6,9 +6,7 @@
 namespace mivo {
 namespace {
 
-bool isBlank(QChar c) {
-    return c == QChar(0x3000);
-}
+bool isBlank(QChar c) { return c == QChar(0x3000); }
 
 // The share of its full width that an ideographic space takes on the pages.
 constexpr qreal kBlankShare = 2.0 / 3.0;

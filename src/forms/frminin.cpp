@@ -93,9 +93,7 @@ Frminin::Frminin(MDIForm1& main) : main_(main) {
     });
 }
 
-void Frminin::showPage(int page) {
-    pages_[page]->show();
-}
+void Frminin::showPage(int page) { pages_[page]->show(); }
 
 void Frminin::focusFirstField() {
     if (isAncestorOf(focusWidget()))

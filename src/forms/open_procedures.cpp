@@ -17,24 +17,18 @@ void openTextDocument(MDIForm1& main, const QString& title) {
 
 } // namespace
 
-void OpenSelfDeclaration(MDIForm1& main) {
-    openTextDocument(main, DocumentKind::SelfDeclaration);
-}
+void OpenSelfDeclaration(MDIForm1& main) { openTextDocument(main, DocumentKind::SelfDeclaration); }
 
 void OpenParkingConsentCertificate(MDIForm1& main) {
     openTextDocument(main, DocumentKind::ParkingConsentCertificate);
 }
 
-void OpenPowerOfAttorney(MDIForm1& main) {
-    openTextDocument(main, DocumentKind::PowerOfAttorney);
-}
+void OpenPowerOfAttorney(MDIForm1& main) { openTextDocument(main, DocumentKind::PowerOfAttorney); }
 
 void OpenTransferCertificate(MDIForm1& main) {
     openTextDocument(main, DocumentKind::TransferCertificate);
 }
 
-void OpenConsentLetter(MDIForm1& main) {
-    openTextDocument(main, DocumentKind::ConsentLetter);
-}
+void OpenConsentLetter(MDIForm1& main) { openTextDocument(main, DocumentKind::ConsentLetter); }
 
 } // namespace mivo

@@ -5,9 +5,7 @@
 
 // The pictures are compiled into the windows' static library; nothing else refers to them, so
 // they are registered by hand before first use.
-static void registerPictures() {
-    Q_INIT_RESOURCE(forms);
-}
+static void registerPictures() { Q_INIT_RESOURCE(forms); }
 
 namespace mivo {
 
