@@ -71,9 +71,7 @@ PrivateCupsScheduler::PrivateCupsScheduler() : port_(freeLoopbackPort()) {
     qputenv("CUPS_SERVER", server().toUtf8());
 }
 
-PrivateCupsScheduler::~PrivateCupsScheduler() {
-    stop();
-}
+PrivateCupsScheduler::~PrivateCupsScheduler() { stop(); }
 
 QString PrivateCupsScheduler::whyUnavailable() {
     if (::geteuid() != 0)
@@ -88,9 +86,7 @@ QString PrivateCupsScheduler::whyUnavailable() {
     return {};
 }
 
-QString PrivateCupsScheduler::server() const {
-    return QStringLiteral("localhost:%1").arg(port_);
-}
+QString PrivateCupsScheduler::server() const { return QStringLiteral("localhost:%1").arg(port_); }
 
 QString PrivateCupsScheduler::path(const QString& relative) const {
     return root_->filePath(relative);
@@ -226,9 +222,7 @@ void PrivateCupsScheduler::stop() {
     }
 }
 
-bool PrivateCupsScheduler::isRunning() const {
-    return cupsd_.state() == QProcess::Running;
-}
+bool PrivateCupsScheduler::isRunning() const { return cupsd_.state() == QProcess::Running; }
 
 bool PrivateCupsScheduler::run(const QString& program, const QStringList& arguments,
                                QString* output) {

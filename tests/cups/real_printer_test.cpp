@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QTest>
 
 using namespace mivo;
@@ -112,6 +113,23 @@ class RealPrinterTest : public QObject {
         QCOMPARE(jobs.size(), 2);
         for (const QByteArray& pdf : jobs)
             QCOMPARE(pdfPageCount(pdf), 1);
+    }
+
+    // The renderer's --print takes the same road from its own process.
+    void renderCommandPrints() {
+        const QString program = qEnvironmentVariable("MIVO_RENDER");
+        QVERIFY2(!program.isEmpty(), "MIVO_RENDER names the built mivo-render");
+        QProcess render;
+        render.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        render.start(program, {QStringLiteral("power-of-attorney"), QStringLiteral("--set"),
+                               QStringLiteral("62=行政太郎"), QStringLiteral("--print")});
+        QVERIFY(render.waitForFinished(60000));
+        QCOMPARE(render.exitCode(), 0);
+        QVERIFY2(cups_.waitUntilIdle(), qPrintable(cups_.error()));
+        const QList<QByteArray> jobs = cups_.jobFiles();
+        QCOMPARE(jobs.size(), 1);
+        QCOMPARE(pdfPageCount(jobs.first()), 1);
+        QVERIFY(findWord(readPdfWords(jobs.first()), QStringLiteral("行政太郎")));
     }
 
     void noPrinterInstalledFails() {
