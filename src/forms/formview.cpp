@@ -143,6 +143,12 @@ void Formview::pick(int index) {
     main_.setEnabled(true);
 }
 
+// The main window is disabled: the keyboard belongs to the chooser.
+void Formview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    activateWindow();
+}
+
 void Formview::closeEvent(QCloseEvent* event) {
     main_.setEnabled(true);
     QWidget::closeEvent(event);

@@ -18,6 +18,7 @@ class Formview : public QWidget {
     explicit Formview(MDIForm1& main);
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
