@@ -60,6 +60,8 @@ Formview::Formview(MDIForm1& main)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Formview"));
     setWindowTitle(QStringLiteral(" 新規書類"));
+    // The client area as designed; with the platform's small title bar and border the window
+    // comes to about 8700 × 6000 twips outside.
     setFixedSize(twipsSize(8610, 5685, this));
     connect(&main, &QObject::destroyed, this, [this] { delete this; });
 

@@ -110,6 +110,16 @@ class FormviewTest : public QObject {
         QCOMPARE(form->focusWidget()->objectName(), firstField);
     }
 
+    // The layout drawing has a form of its own.
+    void pickingTheLayoutDrawingOpensNoDataEntryForm() {
+        MDIForm1 main;
+        main.show();
+        const QPointer<Formview> formview = chooser::pick(main, 3);
+        QVERIFY(formview.isNull());
+        QVERIFY(main.isEnabled());
+        QVERIFY(chooser::forms(main).isEmpty());
+    }
+
     void closingOrCancellingOpensNothing_data() {
         QTest::addColumn<bool>("cancel");
         QTest::newRow("close box") << false;
