@@ -2,6 +2,7 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "print/layouts/layout_drawing.h"
 #include "print/layouts/power_of_attorney.h"
 #include "print/printer_surface.h"
 
@@ -20,7 +21,8 @@ struct Route {
 // Compared in this order; the first equal title wins.
 const std::array<Route, 6>& routes() {
     static const std::array<Route, 6> table{{
-        {DocumentKind::LayoutDrawing, nullptr},
+        {DocumentKind::LayoutDrawing,
+         [](PrinterSurface& s, const CurrentDocument& d) { PrintLayoutDrawing(s, d.drawing()); }},
         {DocumentKind::SelfDeclaration, nullptr},
         {DocumentKind::PowerOfAttorney,
          [](PrinterSurface& s, const CurrentDocument& d) { PrintPowerOfAttorney(s, d.fields()); }},
