@@ -18,6 +18,8 @@ class Bytes {
     }
     // The next 0xFF at or after i, or size().
     qint64 nextFF(qint64 i) const {
+        if (i >= size())
+            return size();
         const qint64 found = d_.sliced(i).indexOf('\xff');
         return found < 0 ? size() : i + found;
     }
