@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,12 +29,24 @@ struct Place {
     int left, top, width, height;
 };
 constexpr int kOuterWidth = 12000, kOuterHeight = 9000;
-constexpr Place kShape1{360, 480, 11175, 6135}; // outline around both halves
-constexpr Place kOle1{840, 6840, 4995, 405};    // where the blank map used to be embedded
+constexpr Place kShape1{360, 480, 11175, 6135};                // outline around both halves
 constexpr QPoint kLine1From{5955, 480}, kLine1To{5955, 6620};  // between the halves
 constexpr QPoint kLine2From{360, 1095}, kLine2To{11520, 1095}; // under the half captions
 
 constexpr qreal kCaptionPoints = 11.25;
+
+// A half caption runs up to the buttons beside it. Where the screen face is a little wider
+// than the one the form was designed with, its letters close up so that the last character
+// is not hidden behind the button.
+void fitBefore(QLabel* caption, const QWidget* neighbour) {
+    QFont font = caption->font();
+    const qreal room = neighbour->x() - caption->x();
+    const qreal excess = QFontMetricsF(font).horizontalAdvance(caption->text()) - room;
+    if (excess <= 0)
+        return;
+    font.setLetterSpacing(QFont::AbsoluteSpacing, -(excess + 1) / caption->text().size());
+    caption->setFont(font);
+}
 
 // Shows the busy cursor while a large picture is decoded.
 class BusyCursor {
@@ -152,6 +165,8 @@ void Frmhchi::placeControls() {
     place(ui_.Text1, {9375, 6915, 2150, 300});
     place(ui_.Command5, {8280, 7725, 1500, 375});
     place(ui_.cmdexit, {9960, 7725, 1500, 375});
+    fitBefore(ui_.Label2, ui_.Command1);
+    fitBefore(ui_.Label3, ui_.Command2);
 }
 
 void Frmhchi::paintEvent(QPaintEvent*) {
@@ -164,9 +179,6 @@ void Frmhchi::paintEvent(QPaintEvent*) {
                      twipsPoint(kLine1To.x(), kLine1To.y(), this));
     painter.drawLine(twipsPoint(kLine2From.x(), kLine2From.y(), this),
                      twipsPoint(kLine2To.x(), kLine2To.y(), this));
-    painter.setPen(QPen(palette().color(QPalette::Mid), 0));
-    const QRect ole = twipsRect(kOle1.left, kOle1.top, kOle1.width, kOle1.height, this);
-    painter.drawRect(ole.adjusted(0, 0, -1, -1));
 }
 
 LayoutDrawingState& Frmhchi::drawing() {
