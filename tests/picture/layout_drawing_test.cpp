@@ -6,6 +6,8 @@
 #include "print/recording_surface.h"
 #include "test_pictures.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace mivo;
@@ -133,6 +135,33 @@ class LayoutDrawingTest : public QObject {
         // 300 px at 300 dpi is 25.4 mm: from x 142 to 167.4.
         QCOMPARE(at(160, 50), QColor(Qt::green));
         QCOMPARE(at(170, 50), QColor(Qt::red));
+    }
+
+    // A photograph far larger than the paper goes into the PDF at full resolution, but only
+    // as far as it lies on the page: right of x 22 mm and below y 35 mm of A4 landscape.
+    void onlyThePartOnThePageGoesIntoThePdf() {
+        CurrentDocument document;
+        document.setTitle(DocumentKind::LayoutDrawing);
+        document.drawing().locationMap = plain(6000, 4000);
+        document.drawing().locationMap.setDotsPerMeterX(3780);
+        document.drawing().locationMap.setDotsPerMeterY(3780);
+        PdfTarget target({});
+        PainterSurface surface(target);
+        QCOMPARE(insatu(surface, document).status, PrintOutcome::Status::Printed);
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("page.pdf");
+        QVERIFY(writeFile(pdf, target.data()));
+        QProcess pdfimages;
+        pdfimages.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+        QVERIFY(pdfimages.waitForFinished());
+        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi ...
+        const QList<QByteArray> lines = pdfimages.readAllStandardOutput().trimmed().split('\n');
+        QCOMPARE(lines.size(), 3);
+        const QList<QByteArray> image = lines.last().simplified().split(' ');
+        QCOMPARE_LE(qAbs(image[3].toInt() - 1039), 1); // (297 - 22) mm at 96 dpi
+        QCOMPARE_LE(qAbs(image[4].toInt() - 661), 1);  // (210 - 35) mm at 96 dpi
+        QCOMPARE(image[12].toInt(), 96);
     }
 };
 
