@@ -12,7 +12,7 @@ namespace mivo {
 // title, and the multiple-document area that holds the document windows.
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MDIForm1(QWidget* parent = nullptr);
     ~MDIForm1() override;
 
@@ -20,7 +20,7 @@ public:
     // The open document; Label1 shows its title.
     CurrentDocument& document() { return document_; }
 
-private:
+  private:
     CurrentDocument document_;
     QMdiArea* mdiArea_ = nullptr;
 };

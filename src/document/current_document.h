@@ -13,7 +13,7 @@ namespace mivo {
 // write the values; the print dispatch reads both.
 class CurrentDocument : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CurrentDocument(QObject* parent = nullptr);
 
     QString title() const { return title_; }
@@ -28,10 +28,10 @@ public:
     LayoutDrawingState& drawing() { return drawing_; }
     const LayoutDrawingState& drawing() const { return drawing_; }
 
-signals:
+  signals:
     void titleChanged(const QString& title);
 
-private:
+  private:
     QString title_;
     FieldStore fields_;
     LayoutDrawingState drawing_;

@@ -19,10 +19,10 @@ inline const QString LayoutDrawing = QStringLiteral("保管場所配置図");
 
 struct DocumentInfo {
     QString title;
-    const char* alias;  // ASCII name for the command line
-    int firstField;     // run of the field store it owns, or -1 for none
+    const char* alias; // ASCII name for the command line
+    int firstField;    // run of the field store it owns, or -1 for none
     int lastField;
-    int page;           // page of the data-entry form, or -1 for none
+    int page; // page of the data-entry form, or -1 for none
 };
 
 // The six documents, in the order the chooser and --list show them.

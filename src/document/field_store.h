@@ -10,7 +10,7 @@ namespace mivo {
 // The 79 typed values tx(0) to tx(78) of the five text documents; empty until set.
 class FieldStore : public QObject {
     Q_OBJECT
-public:
+  public:
     static constexpr int Count = 79;
 
     using QObject::QObject;
@@ -22,10 +22,10 @@ public:
     void setValue(int index, const QString& text);
     void clear();
 
-signals:
+  signals:
     void valueChanged(int index, const QString& text);
 
-private:
+  private:
     std::array<QString, Count> values_;
 };
 

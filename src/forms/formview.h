@@ -9,10 +9,10 @@ class MDIForm1;
 // The document chooser. Opened by New; while it is open the main window is disabled.
 class Formview : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Formview(MDIForm1& main);
 
-private:
+  private:
     MDIForm1& main_;
 };
 

@@ -42,12 +42,16 @@ constexpr Step box(float x1, float y1, float x2, float y2) {
 }
 constexpr Step moveTo(float x, float y) { return {Step::Kind::MoveTo, x, y}; }
 constexpr Step lineRelative(float dx, float dy) { return {Step::Kind::LineRelative, dx, dy}; }
-constexpr Step penWidth(std::int16_t dots) { return {.kind = Step::Kind::PenWidth, .number = dots}; }
+constexpr Step penWidth(std::int16_t dots) {
+    return {.kind = Step::Kind::PenWidth, .number = dots};
+}
 constexpr Step penStyle(PenStyle style) {
     return {.kind = Step::Kind::PenStyle, .number = static_cast<int>(style)};
 }
 constexpr Step unit(Unit u) { return {.kind = Step::Kind::Unit, .number = static_cast<int>(u)}; }
-constexpr Step fontName(const char16_t* name) { return {.kind = Step::Kind::FontName, .text = name}; }
+constexpr Step fontName(const char16_t* name) {
+    return {.kind = Step::Kind::FontName, .text = name};
+}
 constexpr Step fontSize(float points) { return {Step::Kind::FontSize, points}; }
 constexpr Step bold(bool on) { return {.kind = Step::Kind::FontBold, .number = on ? 1 : 0}; }
 // A fixed text at the whole position (x, y).

@@ -11,7 +11,7 @@ namespace mivo {
 
 // The typefaces the layouts ask for, by the names they are known by.
 namespace Typeface {
-inline constexpr char16_t Mincho[] = u"ＭＳ 明朝";       // one ASCII space
+inline constexpr char16_t Mincho[] = u"ＭＳ 明朝";      // one ASCII space
 inline constexpr char16_t Gothic[] = u"ＭＳ　ゴシック"; // one ideographic space
 } // namespace Typeface
 

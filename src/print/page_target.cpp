@@ -26,8 +26,8 @@ PrinterTarget::~PrinterTarget() = default;
 QPaintDevice& PrinterTarget::open(const QPageLayout& layout) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        throw PrintError(QStringLiteral(
-            "プリンタがインストールされていません。プリンタを設定してからもう一度印刷してください。"));
+        throw PrintError(QStringLiteral("プリンタがインストールされていません。プリンタを設定してか"
+                                        "らもう一度印刷してください。"));
     }
     printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     // 1440 dots to the inch keeps every font size the layouts use at a whole number of dots
@@ -82,8 +82,8 @@ ImageTarget::ImageTarget(int dpi, QString path) : dpi_(dpi), path_(std::move(pat
 
 QPaintDevice& ImageTarget::open(const QPageLayout& layout) {
     const QSizeF inches = layout.fullRect(QPageLayout::Inch).size();
-    image_ = QImage(qRound(inches.width() * dpi_), qRound(inches.height() * dpi_),
-                    QImage::Format_RGB32);
+    image_ =
+        QImage(qRound(inches.width() * dpi_), qRound(inches.height() * dpi_), QImage::Format_RGB32);
     if (image_.isNull())
         throw PrintError(QStringLiteral("画像を作るメモリが足りません。解像度を下げてください。"));
     const int dotsPerMetre = qRound(dpi_ / 0.0254);

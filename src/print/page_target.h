@@ -19,7 +19,7 @@ namespace mivo {
 // mark, paints on the device it returns, and then either finishes or cancels it. Failures
 // throw PrintError with a reason fit for the user.
 class PageTarget {
-public:
+  public:
     virtual ~PageTarget() = default;
 
     virtual QPaintDevice& open(const QPageLayout& layout) = 0;
@@ -31,21 +31,21 @@ public:
 
 // The system's default printer, through CUPS. The origin is the corner of the printable area.
 class PrinterTarget : public PageTarget {
-public:
+  public:
     PrinterTarget();
     ~PrinterTarget() override;
     QPaintDevice& open(const QPageLayout& layout) override;
     void finish(bool painterEnded) override;
     void cancel() noexcept override;
 
-private:
+  private:
     std::unique_ptr<QPrinter> printer_;
 };
 
 // A PDF file without unprintable margins: the origin is the paper's corner. The file is
 // written only when the page is complete; a failed job leaves no file behind.
 class PdfTarget : public PageTarget {
-public:
+  public:
     explicit PdfTarget(QString path);
     ~PdfTarget() override;
     QPaintDevice& open(const QPageLayout& layout) override;
@@ -54,7 +54,7 @@ public:
     // The PDF of the last finished page, also when no path was given.
     QByteArray data() const { return data_; }
 
-private:
+  private:
     QString path_;
     QByteArray data_;
     std::unique_ptr<QBuffer> buffer_;
@@ -64,14 +64,14 @@ private:
 // A picture of the whole paper at `dpi`, white behind the page; written as PNG when a path is
 // given and the page is complete.
 class ImageTarget : public PageTarget {
-public:
+  public:
     explicit ImageTarget(int dpi, QString path = {});
     QPaintDevice& open(const QPageLayout& layout) override;
     void finish(bool painterEnded) override;
 
     const QImage& image() const { return image_; }
 
-private:
+  private:
     int dpi_;
     QString path_;
     QImage image_;

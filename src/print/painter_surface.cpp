@@ -48,7 +48,8 @@ void PainterSurface::startJobIfNeeded() {
     QPaintDevice& device = target_.open(layout);
     if (!painter_.begin(&device)) {
         target_.cancel();
-        throw PrintError(QStringLiteral("印刷を始められませんでした。プリンタの状態を確かめてください。"));
+        throw PrintError(
+            QStringLiteral("印刷を始められませんでした。プリンタの状態を確かめてください。"));
     }
     open_ = true;
     const double scale = device.logicalDpiX() / kTwipsPerInch;
@@ -124,8 +125,8 @@ void PainterSurface::PrintText(const QString& text) {
     p.setPen(Qt::black);
     const QFontMetricsF metrics(font_);
     // A value with line breaks prints its lines one under the other, from the same x.
-    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                                  .split(QLatin1Char('\n'));
+    const QStringList lines =
+        QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'));
     QPointF baseline = position_ + QPointF(0, metrics.ascent());
     for (const QString& line : lines) {
         p.drawText(baseline, line);

@@ -15,7 +15,7 @@ class PageTarget;
 // It paints in twips (1/1440 inch) and scales to the device, so that every size the layouts
 // use is a whole number of units per em.
 class PainterSurface : public PrinterSurface {
-public:
+  public:
     explicit PainterSurface(PageTarget& target);
     ~PainterSurface() override;
 
@@ -36,7 +36,7 @@ public:
     void EndJob() override;
     void CancelJob() override;
 
-private:
+  private:
     void startJobIfNeeded();
     QPainter& painter();
     double twips(float value) const;

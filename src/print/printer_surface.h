@@ -16,12 +16,12 @@ enum class PenStyle { Solid, Dotted };
 // A surface operation that failed (no printer, a refused job, a device error). It stops the
 // print routine where it is thrown; the dispatch catches it and cancels the job.
 class PrintError : public std::runtime_error {
-public:
+  public:
     explicit PrintError(const QString& reason)
         : std::runtime_error(reason.toStdString()), reason_(reason) {}
     QString reason() const { return reason_; }
 
-private:
+  private:
     QString reason_;
 };
 
@@ -30,7 +30,7 @@ private:
 // the moment it is set until it is set again within the same job; each job starts in regular
 // weight. Any operation may throw PrintError.
 class PrinterSurface {
-public:
+  public:
     virtual ~PrinterSurface() = default;
 
     virtual void SetPaperSize(PaperSize paper) = 0;

@@ -45,8 +45,8 @@ void RecordingSurface::record(const char* name, QVariantList args) {
 void RecordingSurface::SetPaperSize(PaperSize) { record("SetPaperSize", {QStringLiteral("A4")}); }
 
 void RecordingSurface::SetOrientation(Orientation o) {
-    record("SetOrientation",
-           {o == Orientation::Landscape ? QStringLiteral("Landscape") : QStringLiteral("Portrait")});
+    record("SetOrientation", {o == Orientation::Landscape ? QStringLiteral("Landscape")
+                                                          : QStringLiteral("Portrait")});
 }
 
 void RecordingSurface::SetUnit(Unit u) {

@@ -12,7 +12,7 @@ namespace mivo {
 // Keeps every operation in the order it was made, with its arguments, and draws nothing.
 // Serves the tests and the renderer's --trace.
 class RecordingSurface : public PrinterSurface {
-public:
+  public:
     struct Operation {
         QString name;
         QVariantList args;
@@ -49,7 +49,7 @@ public:
     void EndJob() override;
     void CancelJob() override;
 
-private:
+  private:
     void record(const char* name, QVariantList args);
 
     std::vector<Operation> operations_;

@@ -16,7 +16,8 @@ struct Substitute {
 constexpr std::array<Substitute, 3> kSubstitutes{{
     {u"ＭＳ 明朝", QLatin1StringView("IPAMincho"), QLatin1StringView("fonts-ipafont-mincho")},
     {u"ＭＳ　ゴシック", QLatin1StringView("IPAGothic"), QLatin1StringView("fonts-ipafont-gothic")},
-    {u"ＭＳ Ｐゴシック", QLatin1StringView("IPAPGothic"), QLatin1StringView("fonts-ipafont-gothic")},
+    {u"ＭＳ Ｐゴシック", QLatin1StringView("IPAPGothic"),
+     QLatin1StringView("fonts-ipafont-gothic")},
 }};
 
 const Substitute* find(const QString& faceName) {

@@ -1,1 +1,94 @@
-int main() { return 0; }
+// mivo-render: one document as a PDF, a PNG, a printed page or a trace, without the windows.
+
+#include "document/current_document.h"
+#include "document/document_kind.h"
+#include "print/dispatch.h"
+#include "print/print_job.h"
+#include "print/recording_surface.h"
+#include "render/render_options.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+
+using namespace mivo;
+
+namespace {
+
+void say(FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    if (!text.endsWith(u'\n'))
+        std::fputc('\n', stream);
+}
+
+void list() {
+    for (const DocumentInfo& info : documents()) {
+        QString line = QStringLiteral("%1\t%2").arg(info.title, QLatin1String(info.alias));
+        if (info.firstField >= 0)
+            line += QStringLiteral("\t項目 %1-%2").arg(info.firstField).arg(info.lastField);
+        else
+            line += QStringLiteral("\t--left-map, --right-map, --number");
+        say(stdout, line);
+    }
+}
+
+PrintOutcome render(const RenderOptions& options, const CurrentDocument& document) {
+    using Output = RenderOptions::Output;
+    switch (options.output) {
+    case Output::Pdf:
+        return printToPdf(document, options.outputPath);
+    case Output::Png:
+        return printToPng(document, options.outputPath, options.dpi);
+    case Output::Printer:
+        return printToDefaultPrinter(document);
+    case Output::Trace: {
+        RecordingSurface surface;
+        const PrintOutcome outcome = insatu(surface, document);
+        const QByteArray trace = surface.toJsonLines();
+        std::fwrite(trace.constData(), 1, size_t(trace.size()), stdout);
+        return outcome;
+    }
+    case Output::List:
+    case Output::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The renderer opens no window; it needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const ParsedOptions parsed = parseRenderOptions(app.arguments().mid(1));
+    if (!parsed.error.isEmpty()) {
+        say(stderr, parsed.error);
+        return 2;
+    }
+    const RenderOptions& options = parsed.options;
+    if (options.output == RenderOptions::Output::List) {
+        list();
+        return 0;
+    }
+    if (!hasLayout(options.document->title)) {
+        say(stderr, QStringLiteral("%1 はまだ印刷できません。").arg(options.document->title));
+        return 2;
+    }
+
+    CurrentDocument document;
+    document.setTitle(options.document->title);
+    for (auto it = options.values.begin(); it != options.values.end(); ++it)
+        document.fields().setValue(it.key(), it.value());
+
+    const PrintOutcome outcome = render(options, document);
+    if (outcome.status != PrintOutcome::Status::Printed) {
+        say(stderr,
+            outcome.reason.isEmpty() ? QStringLiteral("印刷できませんでした。") : outcome.reason);
+        return 1;
+    }
+    return 0;
+}

@@ -10,7 +10,7 @@ using namespace mivo;
 class DispatchTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void titlesThatAreNoDocumentPrintNothing_data() {
         QTest::addColumn<QString>("title");
         QTest::newRow("trailing space") << QStringLiteral("委任状 ");

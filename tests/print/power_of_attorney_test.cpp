@@ -22,7 +22,7 @@ class PowerOfAttorneyTest : public QObject {
         return target.data();
     }
 
-private slots:
+  private slots:
     // The date values fall into the three gaps of "令和　　　　年　　　　月　　　　日" and the
     // agent's name comes after the first part of the sentence: a wrong typeface, text origin
     // or unit moves them out.

@@ -40,9 +40,8 @@ QString pdfinfoField(const QByteArray& pdf, const char* name) {
 
 std::vector<PdfWord> readPdfWords(const QByteArray& pdf) {
     const QByteArray xhtml =
-        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
-                                          QStringLiteral("1")},
-            pdf);
+        run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1")}, pdf);
     std::vector<PdfWord> words;
     QXmlStreamReader xml(xhtml);
     while (!xml.atEnd()) {
@@ -74,8 +73,8 @@ const PdfWord* findWord(const std::vector<PdfWord>& words, const QString& text) 
 
 QSizeF pdfPageSizeMm(const QByteArray& pdf) {
     // "Page size:      841.89 x 595.276 pts (A4)"
-    const QStringList parts = pdfinfoField(pdf, "Page size").split(QLatin1Char(' '),
-                                                                  Qt::SkipEmptyParts);
+    const QStringList parts =
+        pdfinfoField(pdf, "Page size").split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (parts.size() < 3)
         return {};
     return {parts[0].toDouble() * kMillimetresPerPoint, parts[2].toDouble() * kMillimetresPerPoint};

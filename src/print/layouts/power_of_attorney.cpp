@@ -10,28 +10,30 @@ using namespace steps;
 
 // Millimetres; pen widths in device dots.
 constexpr Step kRules[] = {
-    line(70, 69, 202, 69),   // divider of the vehicle number box, under its label
-    box(20, 20, 270, 190),   // outer frame
-    box(70, 63, 202, 83),    // vehicle number box
+    line(70, 69, 202, 69), // divider of the vehicle number box, under its label
+    box(20, 20, 270, 190), // outer frame
+    box(70, 63, 202, 83),  // vehicle number box
     penWidth(1),
-    line(30, 123, 135, 123), // left block: under the name lines
+    line(30, 123, 135, 123),  // left block: under the name lines
     line(150, 123, 255, 123), // upper right block: under the name lines
-    line(30, 135, 135, 135), // left block: under the address
+    line(30, 135, 135, 135),  // left block: under the address
     line(150, 135, 255, 135), // upper right block: under the address
     line(150, 173, 255, 173), // lower right block: under the name lines
     line(150, 185, 255, 185), // lower right block: under the address
     penStyle(PenStyle::Dotted),
     penWidth(1),
-    line(30, 95, 135, 95),   // left block: under the reading
-    line(150, 95, 255, 95),  // upper right block: under the reading
+    line(30, 95, 135, 95),    // left block: under the reading
+    line(150, 95, 255, 95),   // upper right block: under the reading
     line(150, 150, 255, 150), // lower right block: under the reading
 };
 
 // The date line leaves gaps of four ideographic spaces for year, month and day.
 constexpr Step kWording[] = {
-    fontSize(22), bold(true),
+    fontSize(22),
+    bold(true),
     text(105, 25, u"委　　　任　　　状"),
-    fontSize(16), bold(false),
+    fontSize(16),
+    bold(false),
     text(30, 40, u"下記自動車の検査登録申請に関する一切の権限を"),
     fontSize(12),
     text(200, 40, u"に委任する。"),
@@ -56,11 +58,11 @@ constexpr Step kWording[] = {
 
 // Each delegator block: reading, 委任者 line, name at label column + 34 mm; address + 24 mm.
 constexpr Step kValues[] = {
-    field(160, 40, 62),  // the agent, inside the sentence
-    field(57, 52, 63),   // year
-    field(78, 52, 64),   // month
-    field(100, 52, 65),  // day
-    field(90, 74, 66),   // registration or chassis number
+    field(160, 40, 62), // the agent, inside the sentence
+    field(57, 52, 63),  // year
+    field(78, 52, 64),  // month
+    field(100, 52, 65), // day
+    field(90, 74, 66),  // registration or chassis number
     field(65, 89, 67),   field(65, 97, 68),   field(65, 117, 69),  field(55, 129, 70),
     field(185, 89, 71),  field(185, 97, 72),  field(185, 117, 73), field(175, 129, 74),
     field(185, 144, 75), field(185, 152, 76), field(185, 167, 77), field(175, 179, 78),

@@ -1,0 +1,181 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Runs the built mivo-render as a user would and checks what it writes and says.
+class RenderCommandTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    struct Run {
+        int exitCode;
+        QByteArray out;
+        QString err;
+    };
+
+    static Run render(const QStringList& arguments, const QStringList& environment = {}) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& pair : environment)
+            env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+        process.setProcessEnvironment(env);
+        process.start(qEnvironmentVariable("MIVO_RENDER"), arguments);
+        if (!process.waitForFinished(60000))
+            return {-1, {}, QStringLiteral("timeout")};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    QString writeFile(const QString& name, const QByteArray& content) const {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(content);
+        return file.fileName();
+    }
+
+  private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    // Each bad input: a message on standard error, a non-zero exit, and no output file.
+    void badInputIsRefused_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<QString>("message");
+        const QString out = path(QStringLiteral("out.pdf"));
+        const QString badJson = writeFile(QStringLiteral("bad.json"), "{\"62\": ");
+        const QString notObject = writeFile(QStringLiteral("list.json"), "[\"62\"]");
+        const QString numberValue = writeFile(QStringLiteral("number.json"), "{\"63\": 8}");
+        const QString badKey = writeFile(QStringLiteral("key.json"), "{\"six\": \"x\"}");
+
+        QTest::newRow("unknown document")
+            << QStringList{QStringLiteral("委任"), QStringLiteral("-o"), out} << QStringList{}
+            << QStringLiteral("という書類はありません");
+        QTest::newRow("index past 78")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--set"),
+                           QStringLiteral("79=x"), QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("0 から 78");
+        QTest::newRow("index of another document")
+            << QStringList{QStringLiteral("power-of-attorney"), QStringLiteral("--set"),
+                           QStringLiteral("61=x"), QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("62 から 78");
+        QTest::newRow("set without equals")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--set"), QStringLiteral("62"),
+                           QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("番号=値");
+        QTest::newRow("negative index")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--set"),
+                           QStringLiteral("-1=x"), QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("番号=値");
+        QTest::newRow("broken json")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--values"), badJson,
+                           QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("JSON");
+        QTest::newRow("json not an object")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--values"), notObject,
+                           QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("JSON");
+        QTest::newRow("json number value")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--values"), numberValue,
+                           QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("文字列");
+        QTest::newRow("json key not a number")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--values"), badKey,
+                           QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("数字");
+        QTest::newRow("missing values file")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--values"),
+                           path(QStringLiteral("none.json")), QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("読めません");
+        QTest::newRow("unwritable output")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("-o"),
+                           path(QStringLiteral("no/such/folder/out.pdf"))}
+            << QStringList{} << QStringLiteral("書き込めません");
+        QTest::newRow("unknown extension")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("-o"),
+                           path(QStringLiteral("out.txt"))}
+            << QStringList{} << QStringLiteral(".pdf か .png");
+        QTest::newRow("no output chosen")
+            << QStringList{QStringLiteral("委任状")} << QStringList{} << QStringLiteral("出力");
+        QTest::newRow("two outputs")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--trace"),
+                           QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("一つ");
+        QTest::newRow("maps on a text document")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--number"),
+                           QStringLiteral("1"), QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("保管場所配置図だけ");
+        // A scheduler that is not there: no printer can be found.
+        QTest::newRow("no printer")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--print")}
+            << QStringList{QStringLiteral("CUPS_SERVER=127.0.0.1:9")} << QStringLiteral("プリンタ");
+    }
+    void badInputIsRefused() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, environment);
+        QFETCH(QString, message);
+        const Run run = render(arguments, environment);
+        QVERIFY2(run.exitCode > 0, qPrintable(run.err));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        const QStringList left =
+            QDir(dir_.path()).entryList({QStringLiteral("*.pdf"), QStringLiteral("*.png")});
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(u' ')));
+    }
+
+    // --set wins over --values; every line of the trace is one JSON object.
+    void setWinsOverValuesFile() {
+        const QString values =
+            writeFile(QStringLiteral("values.json"), R"({"62": "ファイルの名前", "63": "8"})");
+        const Run run = render({QStringLiteral("委任状"), QStringLiteral("--values"), values,
+                                QStringLiteral("--set"), QStringLiteral("62=山田太郎"),
+                                QStringLiteral("--trace")});
+        QCOMPARE(run.exitCode, 0);
+        const QList<QByteArray> lines = run.out.trimmed().split('\n');
+        for (const QByteArray& line : lines)
+            QVERIFY2(QJsonDocument::fromJson(line).isObject(), line.constData());
+        QVERIFY(run.out.contains(R"({"op":"PrintText","args":["山田太郎"]})"));
+        QVERIFY(run.out.contains(R"({"op":"PrintText","args":["8"]})"));
+        QVERIFY(!run.out.contains("ファイルの名前"));
+    }
+
+    // PDF by default at 1:1, PNG at the asked resolution; the whole A4 landscape paper.
+    void writesPdfAndPng() {
+        const QString pdf = path(QStringLiteral("page.pdf"));
+        QCOMPARE(render({QStringLiteral("委任状"), QStringLiteral("-o"), pdf}).exitCode, 0);
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+
+        const QString png = path(QStringLiteral("page.png"));
+        QCOMPARE(render({QStringLiteral("委任状"), QStringLiteral("-o"), png,
+                         QStringLiteral("--dpi"), QStringLiteral("100")})
+                     .exitCode,
+                 0);
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(1169, 827));
+        QFile::remove(pdf);
+        QFile::remove(png);
+    }
+
+    void listNamesEveryDocument() {
+        const Run run = render({QStringLiteral("--list")});
+        QCOMPARE(run.exitCode, 0);
+        const QString text = QString::fromUtf8(run.out);
+        for (const char* alias :
+             {"power-of-attorney", "transfer-certificate", "consent-letter",
+              "parking-consent-certificate", "layout-drawing", "self-declaration"})
+            QVERIFY2(text.contains(QLatin1String(alias)), alias);
+    }
+};
+
+QTEST_GUILESS_MAIN(RenderCommandTest)
+
+#include "render_command_test.moc"
