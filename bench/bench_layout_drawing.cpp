@@ -1,6 +1,7 @@
-// The layout drawing with two 24-megapixel photographs as maps: how long the print takes
-// until the page is handed over (as PDF), and the peak memory of the whole run.
+// The layout drawing with two 24-megapixel photographs as maps: opening them, printing the
+// page until it is handed over as PDF, and the peak memory of the whole run.
 
+#include "bench_table.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/picture_file.h"
@@ -8,7 +9,6 @@
 #include "print/page_target.h"
 #include "print/painter_surface.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -16,17 +16,13 @@
 
 #include <sys/resource.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <vector>
+using namespace mivo;
 
 namespace {
 
-constexpr int kRuns = 5;
-
 // A 6000 × 4000 photograph-like picture: smooth colour with some detail, so that it
 // compresses like a real one.
-QImage photograph(QColor from, QColor to) {
+void writePhotograph(const QString& path, QColor from, QColor to) {
     QImage picture(6000, 4000, QImage::Format_RGB32);
     QPainter painter(&picture);
     QLinearGradient gradient(0, 0, 6000, 4000);
@@ -36,73 +32,59 @@ QImage photograph(QColor from, QColor to) {
     painter.setPen(QPen(Qt::darkGray, 9));
     for (int i = 0; i < 6000; i += 157)
         painter.drawLine(i, 0, 6000 - i / 2, 4000);
-    return picture;
+    painter.end();
+    if (!picture.save(path, "JPEG", 85))
+        qFatal("cannot write %s", qPrintable(path));
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void row(const char* measurement, const QString& value, const char* target, int runs) {
-    std::printf("| %s | %s | %s | %d |\n", measurement, qPrintable(value), target, runs);
+QImage open(const QString& path) {
+    const PictureLoad load = loadPictureFile(path);
+    if (!load.ok())
+        qFatal("%s", qPrintable(load.error));
+    return load.picture;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
     const QString left = dir.filePath("left.jpg"), right = dir.filePath("right.jpg");
-    // One at a time, so that making them does not set the peak.
-    const bool made = photograph(Qt::white, QColor(200, 220, 255)).save(left, "JPEG", 85);
-    if (!made || !photograph(QColor(255, 240, 200), Qt::white).save(right, "JPEG", 85)) {
-        std::fprintf(stderr, "cannot write the test pictures\n");
-        return 1;
-    }
+    writePhotograph(left, Qt::white, QColor(200, 220, 255));
+    writePhotograph(right, QColor(255, 240, 200), Qt::white);
 
-    mivo::CurrentDocument document;
-    document.setTitle(mivo::DocumentKind::LayoutDrawing);
-    std::vector<double> loading, printing;
+    constexpr int kRuns = 5;
+    CurrentDocument document;
+    document.setTitle(DocumentKind::LayoutDrawing);
+    LayoutDrawingState& drawing = document.drawing();
+    bench::row("layout drawing: open two 24-MP JPEG maps",
+               bench::medianMs(kRuns,
+                               [&] {
+                                   drawing.clear(); // as in a newly opened form
+                                   drawing.locationMap = open(left);
+                                   drawing.layoutMap = open(right);
+                               }),
+               "ms", 0, kRuns);
+
     QByteArray pdf;
-    for (int run = 0; run < kRuns; ++run) {
-        document.drawing().clear(); // as after closing and reopening the form
-        QElapsedTimer timer;
-        timer.start();
-        const mivo::PictureLoad a = mivo::loadPictureFile(left);
-        const mivo::PictureLoad b = mivo::loadPictureFile(right);
-        loading.push_back(timer.nsecsElapsed() / 1e9);
-        if (!a.ok() || !b.ok()) {
-            std::fprintf(stderr, "%s\n", qPrintable(a.ok() ? b.error : a.error));
-            return 1;
-        }
-        document.drawing().locationMap = a.picture;
-        document.drawing().layoutMap = b.picture;
-
-        timer.restart();
-        mivo::PdfTarget target(qEnvironmentVariable("BENCH_PDF", dir.filePath("page.pdf")));
-        mivo::PainterSurface surface(target);
-        const mivo::PrintOutcome outcome = mivo::insatu(surface, document);
-        printing.push_back(timer.nsecsElapsed() / 1e9);
-        if (outcome.status != mivo::PrintOutcome::Status::Printed) {
-            std::fprintf(stderr, "%s\n", qPrintable(outcome.reason));
-            return 1;
-        }
-        pdf = target.data();
-    }
+    bench::row("layout drawing with two 24-MP maps to PDF, in-process",
+               bench::medianMs(kRuns,
+                               [&] {
+                                   PdfTarget target({});
+                                   PainterSurface surface(target);
+                                   const PrintOutcome outcome = insatu(surface, document);
+                                   if (outcome.status != PrintOutcome::Status::Printed)
+                                       qFatal("print failed: %s", qPrintable(outcome.reason));
+                                   pdf = target.data();
+                               }),
+               "ms", 2000, kRuns);
+    bench::row("layout drawing with two 24-MP maps: PDF size", pdf.size() / 1024.0, "KB", 0, 1);
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    const double peakMegabytes = usage.ru_maxrss / 1024.0; // kilobytes on Linux
-
-    std::printf("| measurement | median | target | runs |\n|---|---|---|---|\n");
-    row("layout drawing, two 24-MP JPEG maps: load both files",
-        QString::asprintf("%.2f s", median(loading)), "-", kRuns);
-    row("layout drawing, two 24-MP JPEG maps: print to PDF",
-        QString::asprintf("%.2f s", median(printing)), "≤ 2 s", kRuns);
-    row("layout drawing, two 24-MP JPEG maps: PDF size",
-        QString::asprintf("%.1f MB", pdf.size() / 1e6), "-", kRuns);
-    row("layout drawing, two 24-MP JPEG maps: peak memory",
-        QString::asprintf("%.0f MB", peakMegabytes), "≤ 600 MB", 1);
+    bench::row("layout drawing with two 24-MP maps: peak memory of the run",
+               usage.ru_maxrss / 1024.0, "MB", 600, 1); // ru_maxrss is in kilobytes
     return 0;
 }

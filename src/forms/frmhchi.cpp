@@ -181,9 +181,7 @@ void Frmhchi::paintEvent(QPaintEvent*) {
                      twipsPoint(kLine2To.x(), kLine2To.y(), this));
 }
 
-LayoutDrawingState& Frmhchi::drawing() {
-    return main_.document().drawing();
-}
+LayoutDrawingState& Frmhchi::drawing() { return main_.document().drawing(); }
 
 void Frmhchi::showMaps() {
     ui_.Picture2->setPicture(drawing().locationMap);
