@@ -35,13 +35,6 @@ class PictureFileTest : public QObject {
         QCOMPARE(load.picture.size(), size);
     }
 
-    void gifPixelsAreDecoded() {
-        QVERIFY(writeFile(path("two.gif"), gif(300, 200)));
-        const QImage picture = loadPictureFile(path("two.gif")).picture;
-        QCOMPARE(picture.pixel(0, 199), qRgb(255, 255, 255));
-        QCOMPARE(picture.pixel(299, 199), qRgb(255, 0, 0));
-    }
-
     // The natural size: the file's own resolution where it states one, else 96 to the inch.
     void resolution_data() {
         QTest::addColumn<QByteArray>("bytes");
