@@ -55,12 +55,13 @@ class BusyCursor {
     ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
 };
 
-} // namespace
-
-QString Frmhchi::fileFilter() {
+// The open dialog's three choices, as description|pattern pairs; both halves offer the same.
+QString openDialogFilter() {
     return QStringLiteral("ビットマップイメージ(*.bmp)") +
            QStringLiteral("|*.bmp|GIF(*.gif)|*.gif") + QStringLiteral("|JPG(*.JPG,*JPE)|*.jpg");
 }
+
+} // namespace
 
 Frmhchi* Frmhchi::open(MDIForm1& main) {
     for (QMdiSubWindow* window : main.mdiArea()->subWindowList()) {
@@ -191,7 +192,7 @@ void Frmhchi::showMaps() {
 // A cancelled dialog changes nothing; a file that is no usable picture keeps the half as it
 // was and says why.
 void Frmhchi::openMap(Half half) {
-    const QString path = desktopSeam().openFileName(this, fileFilter());
+    const QString path = desktopSeam().openFileName(this, openDialogFilter());
     if (path.isEmpty())
         return;
     PictureLoad load;

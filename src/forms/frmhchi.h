@@ -23,9 +23,6 @@ class Frmhchi : public QWidget {
     // already open when there is one.
     static Frmhchi* open(MDIForm1& main);
 
-    // The open dialog's choices, as "description|pattern" pairs.
-    static QString fileFilter();
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
