@@ -1,9 +1,159 @@
 #include "forms/formview.h"
 
 #include "app/mdi_form1.h"
+#include "forms/frmhchi.h"
+#include "forms/open_procedures.h"
+#include "forms/svg_picture.h"
+#include "forms/twips.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QToolButton>
+#include <QWindow>
+
+#include <array>
 
 namespace mivo {
+namespace {
 
-Formview::Formview(MDIForm1& main) : QWidget(&main, Qt::Tool), main_(main) {}
+struct DocumentButton {
+    int index;
+    const char16_t* caption;
+    const char* picture;
+    void (*open)(MDIForm1&);
+};
+
+// cmdsyo(1) to cmdsyo(3) are on the first tab's page, cmdsyo(4) to cmdsyo(6) on the second's.
+const std::array<DocumentButton, 6> kButtons{{
+    {1, u"自　認　書", "self-declaration.svg", OpenSelfDeclaration},
+    {2, u"保管場所証明書", "parking-consent-certificate.svg", OpenParkingConsentCertificate},
+    {3, u"保管場所配置図", "layout-drawing.svg", [](MDIForm1& main) { Frmhchi::open(main); }},
+    {4, u"委　任　状", "power-of-attorney.svg", OpenPowerOfAttorney},
+    {5, u"譲　渡　証", "transfer-certificate.svg", OpenTransferCertificate},
+    {6, u"承　諾　書", "consent-letter.svg", OpenConsentLetter},
+}};
+
+struct Tab {
+    const char16_t* caption;
+    const char* key;
+    const char16_t* toolTip;
+};
+
+const std::array<Tab, 2> kTabs{{
+    {u"車 庫 証 明", "sya", u"車庫証明書用の書類"},
+    {u"名 義 変 更", "meigi", u"名義変更用の書類"},
+}};
+
+} // namespace
+
+// No parent: a disabled window disables its child windows too, and the chooser must stay
+// usable while it keeps the main window disabled.
+Formview::Formview(MDIForm1& main)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      main_(main) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("Formview"));
+    setWindowTitle(QStringLiteral(" 新規書類"));
+    // The client area as designed; with the platform's small title bar and border the window
+    // comes to about 8700 × 6000 twips outside.
+    setFixedSize(twipsSize(8610, 5685, this));
+    connect(&main, &QObject::destroyed, this, [this] { delete this; });
+
+    auto* picture1 = new QLabel(this);
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    picture1->setGeometry(twipsRect(381, 240, 7935, 1575, this));
+    picture1->setPixmap(svgPicture(QStringLiteral("banner.svg"), picture1->size()));
+
+    const QRect strip = twipsRect(300, 2040, 8055, 3015, this);
+    auto* pane = new QFrame(this);
+    tabStrip_ = new QTabBar(this);
+    tabStrip_->setObjectName(QStringLiteral("TabStrip1"));
+    tabStrip_->setExpanding(false);
+    for (const Tab& tab : kTabs) {
+        const int i = tabStrip_->addTab(QString::fromUtf16(tab.caption));
+        tabStrip_->setTabData(i, QString::fromLatin1(tab.key));
+        tabStrip_->setTabToolTip(i, QString::fromUtf16(tab.toolTip));
+    }
+    tabStrip_->setGeometry(strip.left(), strip.top(), strip.width(),
+                           tabStrip_->sizeHint().height());
+    pane->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    pane->setGeometry(strip.adjusted(0, tabStrip_->height() - 1, 0, 0));
+
+    std::array<QFrame*, 2> pages{};
+    for (size_t i = 0; i < pages.size(); ++i) {
+        pages[i] = new QFrame(this);
+        pages[i]->setObjectName(QStringLiteral("Frame") + QLatin1StringView(kTabs[i].key));
+        pages[i]->setGeometry(twipsRect(600, 2640, 7461, 2175, this));
+        QPalette palette = pages[i]->palette();
+        palette.setBrush(QPalette::Window, main.mdiArea()->background());
+        pages[i]->setPalette(palette);
+        pages[i]->setAutoFillBackground(true);
+    }
+
+    QWidget* previous = tabStrip_;
+    for (const DocumentButton& button : kButtons) {
+        auto* cmdsyo = new QToolButton(pages[button.index <= 3 ? 0 : 1]);
+        cmdsyo->setObjectName(QStringLiteral("cmdsyo(%1)").arg(button.index));
+        cmdsyo->setGeometry(
+            twipsRect(360 + 2400 * ((button.index - 1) % 3), 240, 2025, 1700, this));
+        cmdsyo->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        cmdsyo->setText(QString::fromUtf16(button.caption));
+        cmdsyo->setIconSize(QSize(115, 80));
+        cmdsyo->setIcon(QIcon(svgPicture(QString::fromLatin1(button.picture), QSize(115, 80))));
+        connect(cmdsyo, &QToolButton::clicked, this, [this, index = button.index] { pick(index); });
+        setTabOrder(previous, cmdsyo);
+        previous = cmdsyo;
+    }
+
+    auto* command1 = new QPushButton(QStringLiteral("キャンセル"), this);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setGeometry(twipsRect(6840, 5200, 1500, 375, this));
+    connect(command1, &QPushButton::clicked, this, [this] {
+        main_.document().setTitle(QString());
+        close();
+    });
+    setTabOrder(previous, command1);
+
+    connect(tabStrip_, &QTabBar::currentChanged, this, &Formview::tabClick);
+    tabClick();
+
+    move(main.screen()->availableGeometry().center() - rect().center());
+    // Kept in front of the main window, which it belongs to.
+    winId();
+    if (QWindow* owner = main.windowHandle())
+        windowHandle()->setTransientParent(owner);
+}
+
+// Brings the page of the selected tab, the control named "Frame" and the tab's key, to the
+// front; it covers the other page.
+void Formview::tabClick() {
+    const QString name =
+        QStringLiteral("Frame") + tabStrip_->tabData(tabStrip_->currentIndex()).toString();
+    if (auto* page = findChild<QWidget*>(name))
+        page->raise();
+}
+
+void Formview::pick(int index) {
+    kButtons[index - 1].open(main_);
+    close();
+    main_.setEnabled(true);
+}
+
+// The main window is disabled: the keyboard belongs to the chooser.
+void Formview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    activateWindow();
+}
+
+void Formview::closeEvent(QCloseEvent* event) {
+    main_.setEnabled(true);
+    QWidget::closeEvent(event);
+}
 
 } // namespace mivo

@@ -1,11 +1,241 @@
 #include "forms/frmhchi.h"
 
 #include "app/mdi_form1.h"
+#include "document/document_kind.h"
+#include "document/picture_file.h"
+#include "forms/blank_map.h"
+#include "forms/desktop_seam.h"
+#include "forms/picture_box.h"
+#include "forms/twips.h"
+#include "print/typefaces.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPushButton>
+#include <QStandardPaths>
 
 namespace mivo {
+namespace {
 
-Frmhchi::Frmhchi(MDIForm1& main) : main_(main) {}
+// Geometry in twips from the top-left corner of the form's client area.
+struct Place {
+    int left, top, width, height;
+};
+constexpr int kOuterWidth = 12000, kOuterHeight = 9000;
+constexpr Place kShape1{360, 480, 11175, 6135};                // outline around both halves
+constexpr QPoint kLine1From{5955, 480}, kLine1To{5955, 6620};  // between the halves
+constexpr QPoint kLine2From{360, 1095}, kLine2To{11520, 1095}; // under the half captions
 
-Frmhchi* Frmhchi::open(MDIForm1& main) { return new Frmhchi(main); }
+constexpr qreal kCaptionPoints = 11.25;
+
+// A half caption runs up to the buttons beside it. Where the screen face is a little wider
+// than the one the form was designed with, its letters close up so that the last character
+// is not hidden behind the button.
+void fitBefore(QLabel* caption, const QWidget* neighbour) {
+    QFont font = caption->font();
+    const qreal room = neighbour->x() - caption->x();
+    const qreal excess = QFontMetricsF(font).horizontalAdvance(caption->text()) - room;
+    if (excess <= 0)
+        return;
+    font.setLetterSpacing(QFont::AbsoluteSpacing, -(excess + 1) / caption->text().size());
+    caption->setFont(font);
+}
+
+// Shows the busy cursor while a large picture is decoded.
+class BusyCursor {
+  public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+};
+
+// The open dialog's three choices, as description|pattern pairs; both halves offer the same.
+QString openDialogFilter() {
+    return QStringLiteral("ビットマップイメージ(*.bmp)") +
+           QStringLiteral("|*.bmp|GIF(*.gif)|*.gif") + QStringLiteral("|JPG(*.JPG,*JPE)|*.jpg");
+}
+
+} // namespace
+
+Frmhchi* Frmhchi::open(MDIForm1& main) {
+    for (QMdiSubWindow* window : main.mdiArea()->subWindowList()) {
+        if (auto* form = qobject_cast<Frmhchi*>(window->widget())) {
+            main.mdiArea()->setActiveSubWindow(window);
+            return form;
+        }
+    }
+    auto* form = new Frmhchi(main);
+    QMdiSubWindow* window = main.mdiArea()->addSubWindow(form);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(twipsSize(kOuterWidth, kOuterHeight, form));
+    window->show();
+    form->ui_.Command1->setFocus();
+    return form;
+}
+
+Frmhchi::Frmhchi(MDIForm1& main) : main_(main) {
+    setWindowTitle(DocumentKind::LayoutDrawing);
+    buildControls();
+    placeControls();
+    drawing().clear();
+    main_.document().setTitle(DocumentKind::LayoutDrawing);
+}
+
+void Frmhchi::buildControls() {
+    const auto label = [this](const char* name, const QString& caption) {
+        auto* l = new QLabel(caption, this);
+        l->setObjectName(QLatin1String(name));
+        return l;
+    };
+    const auto button = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        return b;
+    };
+    const auto pictureBox = [this](const char* name) {
+        auto* p = new PictureBox(this);
+        p->setObjectName(QLatin1String(name));
+        return p;
+    };
+
+    ui_.Label2 = label("Label2", QStringLiteral("所　在　図　記　載　欄"));
+    ui_.Label3 = label("Label3", QStringLiteral("配　置　図　記　載　欄"));
+    ui_.Label4 = label("Label4", QStringLiteral("登録番号"));
+    for (QLabel* caption : {ui_.Label2, ui_.Label3, ui_.Label4})
+        caption->setFont(screenFont(kCaptionPoints));
+    ui_.Label1 = label(
+        "Label1", QStringLiteral("表示できる画像はbmp,gif,jpg形式です。") + QLatin1Char('\n') +
+                      QStringLiteral("地図を表示させるには先に作成し保存しておく必要があります｡ "));
+    ui_.Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ui_.Label1->setWordWrap(true);
+
+    ui_.Command1 = button("Command1", QStringLiteral("地図を開く"));
+    ui_.Command3 = button("Command3", QStringLiteral("キャンセル"));
+    ui_.Command2 = button("Command2", QStringLiteral("地図を開く"));
+    ui_.Command4 = button("Command4", QStringLiteral("キャンセル"));
+    ui_.Command5 = button("Command5", QStringLiteral("地図を新規作成"));
+    ui_.cmdexit = button("cmdexit", QStringLiteral("閉じる"));
+    ui_.Picture2 = pictureBox("Picture2");
+    ui_.Picture3 = pictureBox("Picture3");
+    ui_.Text1 = new QLineEdit(this);
+    ui_.Text1->setObjectName(QStringLiteral("Text1"));
+
+    // The keyboard goes through the controls in the order of the design.
+    QWidget* const order[] = {ui_.Command1, ui_.Command3, ui_.Command2, ui_.Command4,
+                              ui_.Text1,    ui_.Command5, ui_.cmdexit};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(ui_.Command1, &QPushButton::clicked, this,
+            [this] { openMap(&LayoutDrawingState::locationMap); });
+    connect(ui_.Command2, &QPushButton::clicked, this,
+            [this] { openMap(&LayoutDrawingState::layoutMap); });
+    connect(ui_.Command3, &QPushButton::clicked, this,
+            [this] { emptyMap(&LayoutDrawingState::locationMap); });
+    connect(ui_.Command4, &QPushButton::clicked, this,
+            [this] { emptyMap(&LayoutDrawingState::layoutMap); });
+    connect(ui_.Command5, &QPushButton::clicked, this, &Frmhchi::newMap);
+    connect(ui_.cmdexit, &QPushButton::clicked, this, [this] {
+        // The child window closes with its form.
+        (parentWidget() ? parentWidget() : this)->close();
+    });
+    connect(ui_.Text1, &QLineEdit::textChanged, this,
+            [this](const QString& text) { drawing().registrationNumber = text; });
+}
+
+void Frmhchi::placeControls() {
+    const auto place = [this](QWidget* control, Place p) {
+        control->setGeometry(twipsRect(p.left, p.top, p.width, p.height, this));
+    };
+    place(ui_.Label2, {840, 675, 2535, 375});
+    place(ui_.Label3, {6600, 675, 2535, 375});
+    place(ui_.Command1, {3240, 615, 960, 375});
+    place(ui_.Command3, {4200, 615, 1000, 375});
+    place(ui_.Command2, {9000, 615, 960, 375});
+    place(ui_.Command4, {9960, 615, 1000, 375});
+    place(ui_.Picture2, {525, 1245, 5200, 5200});
+    place(ui_.Picture3, {6170, 1245, 5200, 5200});
+    place(ui_.Label1, {360, 6915, 7455, 1215});
+    place(ui_.Label4, {8400, 6975, 975, 255});
+    place(ui_.Text1, {9375, 6915, 2150, 300});
+    place(ui_.Command5, {8280, 7725, 1500, 375});
+    place(ui_.cmdexit, {9960, 7725, 1500, 375});
+    fitBefore(ui_.Label2, ui_.Command1);
+    fitBefore(ui_.Label3, ui_.Command2);
+}
+
+void Frmhchi::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    const QRect shape = twipsRect(kShape1.left, kShape1.top, kShape1.width, kShape1.height, this);
+    painter.drawRect(shape.adjusted(0, 0, -1, -1));
+    painter.drawLine(twipsPoint(kLine1From.x(), kLine1From.y(), this),
+                     twipsPoint(kLine1To.x(), kLine1To.y(), this));
+    painter.drawLine(twipsPoint(kLine2From.x(), kLine2From.y(), this),
+                     twipsPoint(kLine2To.x(), kLine2To.y(), this));
+}
+
+LayoutDrawingState& Frmhchi::drawing() { return main_.document().drawing(); }
+
+void Frmhchi::showMaps() {
+    ui_.Picture2->setPicture(drawing().locationMap);
+    ui_.Picture3->setPicture(drawing().layoutMap);
+}
+
+// A cancelled dialog changes nothing; a file that is no usable picture keeps the half as it
+// was and says why.
+void Frmhchi::openMap(Half half) {
+    const QString path = desktopSeam().openFileName(this, openDialogFilter());
+    if (path.isEmpty())
+        return;
+    PictureLoad load;
+    {
+        const BusyCursor busy;
+        load = loadPictureFile(path);
+    }
+    if (!load.ok()) {
+        desktopSeam().showMessage(this, load.error);
+        return;
+    }
+    drawing().*half = load.picture;
+    showMaps();
+}
+
+void Frmhchi::emptyMap(Half half) {
+    drawing().*half = QImage();
+    showMaps();
+}
+
+// Writes a new blank map into the user's Pictures folder and hands it to a paint program;
+// the user saves it there and opens it here like any other map.
+void Frmhchi::newMap() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    const BlankMapFile blank = createBlankMapFile(folder);
+    if (!blank.error.isEmpty()) {
+        desktopSeam().showMessage(this, blank.error);
+        return;
+    }
+    if (!desktopSeam().startPaintProgram(blank.path)) {
+        desktopSeam().showMessage(
+            this,
+            QStringLiteral("ペイントソフトを起動できませんでした。白紙の地図は %1 に保存しました。"
+                           "画像を編集できるソフトで開いてください。")
+                .arg(QDir::toNativeSeparators(blank.path)));
+    }
+}
+
+void Frmhchi::closeEvent(QCloseEvent* event) {
+    main_.document().clear();
+    event->accept();
+}
 
 } // namespace mivo

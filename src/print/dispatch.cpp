@@ -3,6 +3,7 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "print/layouts/consent_letter.h"
+#include "print/layouts/layout_drawing.h"
 #include "print/layouts/parking_consent_certificate.h"
 #include "print/layouts/power_of_attorney.h"
 #include "print/layouts/self_declaration.h"
@@ -24,7 +25,8 @@ struct Route {
 // Compared in this order; the first equal title wins.
 const std::array<Route, 6>& routes() {
     static const std::array<Route, 6> table{{
-        {DocumentKind::LayoutDrawing, nullptr},
+        {DocumentKind::LayoutDrawing,
+         [](PrinterSurface& s, const CurrentDocument& d) { PrintLayoutDrawing(s, d.drawing()); }},
         {DocumentKind::SelfDeclaration,
          [](PrinterSurface& s, const CurrentDocument& d) { PrintSelfDeclaration(s, d.fields()); }},
         {DocumentKind::PowerOfAttorney,

@@ -157,7 +157,26 @@ void PainterSurface::DrawPicture(const QImage& picture, float x, float y) {
     };
     const QSizeF size(picture.width() * kTwipsPerInch / perInch(picture.dotsPerMeterX()),
                       picture.height() * kTwipsPerInch / perInch(picture.dotsPerMeterY()));
-    p.drawImage(QRectF(at(x, y), size), picture);
+    const QRectF whole(at(x, y), size);
+    // Only the part that lies on the page goes to the device, in whole pixels at the same
+    // scale: a photograph far larger than the paper would otherwise travel with the job.
+    const QPaintDevice& device = *p.device();
+    const QRectF page =
+        p.transform().inverted().mapRect(QRectF(0, 0, device.width(), device.height()));
+    const QRectF onPage = whole.intersected(page);
+    if (onPage.isEmpty())
+        return;
+    const double perTwipX = picture.width() / size.width();
+    const double perTwipY = picture.height() / size.height();
+    const QRect source = QRectF((onPage.left() - whole.left()) * perTwipX,
+                                (onPage.top() - whole.top()) * perTwipY,
+                                onPage.width() * perTwipX, onPage.height() * perTwipY)
+                             .toAlignedRect()
+                             .intersected(picture.rect());
+    const QRectF drawn(whole.left() + source.left() / perTwipX,
+                       whole.top() + source.top() / perTwipY, source.width() / perTwipX,
+                       source.height() / perTwipY);
+    p.drawImage(drawn, picture, source);
 }
 
 void PainterSurface::EndJob() {

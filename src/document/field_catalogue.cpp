@@ -1,0 +1,97 @@
+#include "document/field_catalogue.h"
+
+namespace mivo {
+
+std::span<const FieldInfo> fieldCatalogue() {
+    // clang-format off
+    static constexpr FieldInfo table[] = {
+        // 委任状
+        {62, u"下記自動車の検査登録申請に関する一切の権限を　　　　　　　　に委任する。", "agent: the person given the authority", 0, 6120, 435, 1280, 300},
+        {63, u"令和　　　　　　年　　　　　　月　　　　　日", "date of the power of attorney: year", 0, 1875, 1035, 600, 300},
+        {64, u"令和　　　　　　年　　　　　　月　　　　　日", "date of the power of attorney: month", 0, 2790, 1035, 560, 300},
+        {65, u"令和　　　　　　年　　　　　　月　　　　　日", "date of the power of attorney: day", 0, 3645, 1035, 495, 300},
+        {66, u"自動車登録番号又は車台番号", "registration number or chassis number of the vehicle", 0, 3240, 1995, 4560, 300},
+        {67, u"フ リ ガ ナ", "first delegator block: reading of the name", 0, 2280, 2835, 2655, 300},
+        {68, u"委　任　者", "first delegator block: 委任者 line", 0, 2280, 3210, 2655, 300},
+        {69, u"氏名又は名称", "first delegator block: name or corporate name", 0, 2280, 3600, 2655, 300},
+        {70, u"住　　　所", "first delegator block: address", 0, 2280, 3990, 2655, 300},
+        {71, u"フ リ ガ ナ", "second delegator block: reading", 0, 7200, 2835, 2655, 300},
+        {72, u"委　任　者", "second delegator block: 委任者 line", 0, 7200, 3210, 2655, 300},
+        {73, u"氏名又は名称", "second delegator block: name or corporate name", 0, 7200, 3600, 2655, 300},
+        {74, u"住　　　所", "second delegator block: address", 0, 7200, 3990, 2655, 300},
+        {75, u"フ リ ガ ナ", "third delegator block: reading", 0, 7200, 4875, 2655, 300},
+        {76, u"委　任　者", "third delegator block: 委任者 line", 0, 7200, 5250, 2655, 300},
+        {77, u"氏名又は名称", "third delegator block: name or corporate name", 0, 7200, 5640, 2655, 300},
+        {78, u"住　　　　所", "third delegator block: address", 0, 7200, 6030, 2655, 300},
+        // 譲渡証明書
+        {40, u"車　　名　　　型　　式　　　　車　台　番　号　　　原動機の型式", "vehicle: make", 1, 2880, 1320, 975, 300},
+        {41, u"車　　名　　　型　　式　　　　車　台　番　号　　　原動機の型式", "vehicle: model code", 1, 4065, 1320, 1000, 300},
+        {42, u"車　　名　　　型　　式　　　　車　台　番　号　　　原動機の型式", "vehicle: chassis number", 1, 5280, 1320, 1815, 300},
+        {43, u"車　　名　　　型　　式　　　　車　台　番　号　　　原動機の型式", "vehicle: engine model", 1, 7320, 1320, 1335, 300},
+        {44, u"住所", "row 1: address", 1, 5160, 2160, 3360, 300},
+        {45, u"氏名", "row 1: name", 1, 5160, 2565, 3360, 300},
+        {46, u"令和　　　　　　年", "row 2: transfer date, year", 1, 3420, 3075, 600, 300},
+        {47, u"月　　　　　日", "row 2: transfer month", 1, 3000, 3480, 380, 300},
+        {48, u"月　　　　　日", "row 2: transfer day", 1, 3675, 3480, 450, 300},
+        {49, u"住所", "row 2: address", 1, 5160, 3075, 3345, 300},
+        {50, u"氏名", "row 2: name", 1, 5160, 3495, 3360, 300},
+        {51, u"令和　　　　　　年", "row 3: transfer date, year", 1, 3420, 4020, 600, 300},
+        {52, u"月　　　　　日", "row 3: transfer month", 1, 3000, 4425, 380, 300},
+        {53, u"月　　　　　日", "row 3: transfer day", 1, 3675, 4425, 450, 300},
+        {54, u"住所", "row 3: address", 1, 5160, 4020, 3360, 300},
+        {55, u"氏名", "row 3: name", 1, 5160, 4440, 3360, 300},
+        {56, u"令和　　　　　　年", "row 4: transfer date, year", 1, 3420, 4950, 600, 300},
+        {57, u"月　　　　　日", "row 4: transfer month", 1, 3000, 5370, 380, 300},
+        {58, u"月　　　　　日", "row 4: transfer day", 1, 3675, 5370, 450, 300},
+        {59, u"住所", "row 4: address", 1, 5160, 4950, 3360, 300},
+        {60, u"氏名", "row 4: name", 1, 5160, 5370, 3360, 300},
+        {61, u"備　　　　　考", "remarks", 1, 4680, 5925, 3840, 300},
+        // 自認書
+        {30, u"警察署長　殿", "the police station addressed", 2, 1080, 1665, 950, 300},
+        {31, u"年　　　　月　　　　日", "date of the declaration: year", 2, 6120, 2355, 975, 300},
+        {32, u"年　　　　月　　　　日", "date of the declaration: month", 2, 7455, 2355, 400, 300},
+        {33, u"年　　　　月　　　　日", "date of the declaration: day", 2, 8295, 2355, 430, 300},
+        {34, u"〒　（　　　　　　　）", "declarant: postal code", 2, 4365, 3255, 910, 300},
+        {35, u"住　所", "declarant: address", 2, 4560, 4155, 3105, 300},
+        {36, u"氏　名", "declarant: name", 2, 4560, 4875, 2400, 300},
+        {37, u"電話番号　（　　　　　　）　　　　　　局　　　　　　　番", "declarant: telephone area code", 2, 7095, 5955, 750, 300},
+        {38, u"電話番号　（　　　　　　）　　　　　　局　　　　　　　番", "declarant: telephone exchange", 2, 8160, 5955, 765, 300},
+        {39, u"電話番号　（　　　　　　）　　　　　　局　　　　　　　番", "declarant: telephone subscriber number", 2, 9450, 5955, 765, 300},
+        // 承諾書
+        {22, u"車　　　　　名", "vehicle: make", 3, 2160, 2565, 1815, 300},
+        {23, u"型　　　　　式", "vehicle: model code", 3, 4680, 2565, 1815, 300},
+        {24, u"車　台　番　号", "vehicle: chassis number", 3, 7200, 2565, 1935, 300},
+        {25, u"令和　　　　　　　年　　　　　　月　　　　　　日", "date of consent: year", 3, 2400, 3915, 855, 300},
+        {26, u"令和　　　　　　　年　　　　　　月　　　　　　日", "date of consent: month", 3, 3525, 3915, 855, 300},
+        {27, u"令和　　　　　　　年　　　　　　月　　　　　　日", "date of consent: day", 3, 4665, 3915, 855, 300},
+        {28, u"住　　所", "consenting party: address", 3, 4440, 5025, 3255, 300},
+        {29, u"氏　　名", "consenting party: name", 3, 4440, 5760, 2655, 300},
+        // 保管場所証明書: the name tx(6) comes before the telephone boxes
+        {0, u"保管場所の位置", "location of the parking place", 4, 2595, 465, 5700, 300},
+        {1, u"〒　（　　　　　　　　　）", "user: postal code", 4, 2955, 1215, 930, 270},
+        {2, u"住所", "user: address", 4, 2955, 1640, 3180, 300},
+        {6, u"氏名", "user: name", 4, 2955, 2085, 2385, 300},
+        {3, u"電話番号　（　　　　　　　）　　　　　　　局　　　　　　　番", "user: telephone area code", 4, 7450, 2070, 750, 300},
+        {4, u"電話番号　（　　　　　　　）　　　　　　　局　　　　　　　番", "user: telephone exchange", 4, 8400, 2070, 700, 300},
+        {5, u"電話番号　（　　　　　　　）　　　　　　　局　　　　　　　番", "user: telephone number", 4, 9400, 2070, 770, 300},
+        {7, u"年　　　　　　月　　　　　　日　か　ら", "period of use, start: year", 4, 2595, 2655, 735, 300},
+        {8, u"年　　　　　　月　　　　　　日　か　ら", "period of use, start: month", 4, 3645, 2655, 600, 300},
+        {9, u"年　　　　　　月　　　　　　日　か　ら", "period of use, start: day", 4, 4560, 2655, 530, 300},
+        {10, u"年　　　　　　月　　　　　　日　ま　で", "period of use, end: year", 4, 2595, 3015, 735, 300},
+        {11, u"年　　　　　　月　　　　　　日　ま　で", "period of use, end: month", 4, 3645, 3015, 600, 300},
+        {12, u"年　　　　　　月　　　　　　日　ま　で", "period of use, end: day", 4, 4560, 3015, 530, 300},
+        {13, u"年　　　　　　月　　　　　　　日", "date of the certificate: year", 4, 6000, 4455, 750, 300},
+        {14, u"年　　　　　　月　　　　　　　日", "date of the certificate: month", 4, 7080, 4455, 630, 300},
+        {15, u"年　　　　　　月　　　　　　　日", "date of the certificate: day", 4, 8040, 4455, 630, 300},
+        {16, u"〒　（　　　　　　　　）", "certifying party: postal code", 4, 2355, 4755, 820, 300},
+        {17, u"住所", "certifying party: address", 4, 2355, 5190, 3180, 300},
+        {18, u"氏名", "certifying party: name", 4, 2355, 5625, 3180, 300},
+        {19, u"電話番号　（　　　　　　　）　　　　　　　局　　　　　　　番", "certifying party: telephone area code", 4, 7425, 6060, 780, 300},
+        {20, u"電話番号　（　　　　　　　）　　　　　　　局　　　　　　　番", "certifying party: telephone exchange", 4, 8445, 6060, 660, 300},
+        {21, u"電話番号　（　　　　　　　）　　　　　　　局　　　　　　　番", "certifying party: telephone number", 4, 9435, 6060, 705, 300},
+    };
+    // clang-format on
+    return table;
+}
+
+} // namespace mivo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace mivo {
+
+// A map picture read from a file, or the reason it could not be, in words for the user.
+struct PictureLoad {
+    QImage picture; // null when `error` says why
+    QString error;
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// The most a decoded picture may take in memory (four bytes a pixel): a file that claims
+// larger dimensions is refused before anything is allocated.
+inline constexpr qint64 kPictureByteLimit = 256LL * 1024 * 1024;
+
+// Reads a BMP, GIF or JPEG file (or any other format the installed image plug-ins decode).
+// Empty, unreadable, truncated, undecodable and oversized files give an error that names
+// the file. The picture's natural size is its file's resolution where the file states one,
+// else 96 pixels to the inch.
+PictureLoad loadPictureFile(const QString& path);
+
+} // namespace mivo

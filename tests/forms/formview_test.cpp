@@ -1,0 +1,147 @@
+#include "chooser_driver.h"
+
+#include "document/document_kind.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace mivo;
+
+class FormviewTest : public QObject {
+    Q_OBJECT
+
+    // The button a user sees at the place of cmdsyo(index), whichever page is in front.
+    static QWidget* buttonSeenAt(Formview* formview, int index) {
+        QToolButton* button = chooser::button(formview, index);
+        return formview->childAt(button->mapTo(formview, button->rect().center()));
+    }
+
+    static void verifyInFront(Formview* formview, std::initializer_list<int> indices) {
+        for (int index : indices)
+            QCOMPARE(buttonSeenAt(formview, index), chooser::button(formview, index));
+    }
+
+  private slots:
+    void cleanup() { qDeleteAll(QApplication::topLevelWidgets()); }
+
+    void opensOnTheParkingTabWithItsButtonsInFront() {
+        MDIForm1 main;
+        Formview* formview = chooser::open(main);
+        QCOMPARE(formview->windowTitle(), QStringLiteral(" 新規書類"));
+        verifyInFront(formview, {1, 2, 3});
+    }
+
+    void eachTabBringsItsOwnButtonsToTheFront() {
+        MDIForm1 main;
+        Formview* formview = chooser::open(main);
+        chooser::selectTab(formview, 1);
+        verifyInFront(formview, {4, 5, 6});
+        chooser::selectTab(formview, 0);
+        verifyInFront(formview, {1, 2, 3});
+    }
+
+    // The main window is disabled, the chooser and its buttons are not.
+    void staysUsableWhileTheMainWindowIsDisabled() {
+        MDIForm1 main;
+        main.show();
+        Formview* formview = chooser::open(main);
+        QVERIFY(!main.isEnabled());
+        QVERIFY(formview->isEnabled());
+        QVERIFY(chooser::button(formview, 1)->isEnabled());
+    }
+
+    void tabOrder() {
+        MDIForm1 main;
+        Formview* formview = chooser::open(main);
+        QApplication::setActiveWindow(formview);
+        auto* tabStrip = formview->findChild<QTabBar*>(QStringLiteral("TabStrip1"));
+        tabStrip->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, QStringList({"cmdsyo(1)", "cmdsyo(2)", "cmdsyo(3)", "cmdsyo(4)",
+                                       "cmdsyo(5)", "cmdsyo(6)", "Command1", "TabStrip1"}));
+    }
+
+    // The title written is the document's, not the button's caption.
+    void pickingTheTransferCertificateWritesItsTitle() {
+        MDIForm1 main;
+        chooser::pick(main, 5);
+        QCOMPARE(main.document().title(), QStringLiteral("譲渡証明書"));
+        QCOMPARE(chooser::forms(main).size(), 1);
+        QCOMPARE(chooser::forms(main).first()->windowTitle(), QStringLiteral("譲渡証明書"));
+    }
+
+    void eachPickShowsOnlyItsOwnPage_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("firstField");
+        QTest::newRow("自認書") << 1 << DocumentKind::SelfDeclaration << 2 << "tx(30)";
+        QTest::newRow("保管場所証明書")
+            << 2 << DocumentKind::ParkingConsentCertificate << 4 << "tx(0)";
+        QTest::newRow("委任状") << 4 << DocumentKind::PowerOfAttorney << 0 << "tx(62)";
+        QTest::newRow("譲渡証明書") << 5 << DocumentKind::TransferCertificate << 1 << "tx(40)";
+        QTest::newRow("承諾書") << 6 << DocumentKind::ConsentLetter << 3 << "tx(22)";
+    }
+    void eachPickShowsOnlyItsOwnPage() {
+        QFETCH(int, index);
+        QFETCH(QString, title);
+        QFETCH(int, page);
+        QFETCH(QString, firstField);
+        MDIForm1 main;
+        main.show();
+        const QPointer<Formview> formview = chooser::pick(main, index);
+
+        QVERIFY(formview.isNull());
+        QVERIFY(main.isEnabled());
+        QCOMPARE(main.document().title(), title);
+        const QList<Frminin*> forms = chooser::forms(main);
+        QCOMPARE(forms.size(), 1);
+        Frminin* form = forms.first();
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->windowTitle(), title);
+        for (int k = 0; k < Frminin::PageCount; ++k) {
+            auto* frame = form->findChild<QWidget*>(QStringLiteral("Frame1(%1)").arg(k));
+            QCOMPARE(frame->isVisible(), k == page);
+        }
+        QCOMPARE(form->focusWidget()->objectName(), firstField);
+    }
+
+    // The layout drawing has a form of its own.
+    void pickingTheLayoutDrawingOpensNoDataEntryForm() {
+        MDIForm1 main;
+        main.show();
+        const QPointer<Formview> formview = chooser::pick(main, 3);
+        QVERIFY(formview.isNull());
+        QVERIFY(main.isEnabled());
+        QVERIFY(chooser::forms(main).isEmpty());
+    }
+
+    void closingOrCancellingOpensNothing_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("close box") << false;
+        QTest::newRow("キャンセル") << true;
+    }
+    void closingOrCancellingOpensNothing() {
+        QFETCH(bool, cancel);
+        MDIForm1 main;
+        QPointer<Formview> formview = chooser::open(main);
+        if (cancel)
+            QTest::mouseClick(formview->findChild<QPushButton*>(QStringLiteral("Command1")),
+                              Qt::LeftButton);
+        else
+            formview->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        QVERIFY(formview.isNull());
+        QVERIFY(main.isEnabled());
+        QVERIFY(!main.document().isOpen());
+        QVERIFY(main.mdiArea()->subWindowList().isEmpty());
+    }
+};
+
+QTEST_MAIN(FormviewTest)
+#include "formview_test.moc"

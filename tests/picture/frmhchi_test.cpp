@@ -1,0 +1,263 @@
+#include "app/mdi_form1.h"
+#include "document/document_kind.h"
+#include "forms/desktop_seam.h"
+#include "forms/frmhchi.h"
+#include "forms/picture_box.h"
+#include "print/dispatch.h"
+#include "print/recording_surface.h"
+#include "test_pictures.h"
+
+#include <QDir>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace mivo;
+using namespace testpictures;
+
+class FrmhchiTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    std::unique_ptr<MDIForm1> main_;
+    DesktopSeam platform_;
+    QStringList answers_; // what the open dialog answers, in turn; empty means cancelled
+    QString filter_;
+    QStringList messages_;
+    QStringList painted_;
+    bool paintProgramStarts_ = true;
+
+    QString file(const QString& name, const QByteArray& bytes) {
+        const QString path = dir_.filePath(name);
+        if (!writeFile(path, bytes))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    LayoutDrawingState& drawing() { return main_->document().drawing(); }
+
+    template <class T> static T* control(Frmhchi* form, const char* name) {
+        T* found = form->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    static void click(Frmhchi* form, const char* name) {
+        QTest::mouseClick(control<QPushButton>(form, name), Qt::LeftButton);
+    }
+    // Japanese is typed through the input method, which commits whole strings.
+    static void type(Frmhchi* form, const QString& text) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QCoreApplication::sendEvent(control<QLineEdit>(form, "Text1"), &commit);
+    }
+    // Opens a file into a half: Command1 for the left half, Command2 for the right.
+    void open(Frmhchi* form, const char* button, const QString& answer) {
+        answers_ << answer;
+        click(form, button);
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        // The blank map goes into the Pictures folder of this home.
+        qputenv("HOME", QFile::encodeName(dir_.filePath("home")));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath("home/.config")));
+        platform_ = desktopSeam();
+        desktopSeam() =
+            DesktopSeam{[this](QWidget*, const QString& filter) {
+                            filter_ = filter;
+                            return answers_.isEmpty() ? QString() : answers_.takeFirst();
+                        },
+                        [this](QWidget*, const QString& message) { messages_ << message; },
+                        [this](const QString& path) {
+                            painted_ << path;
+                            return paintProgramStarts_;
+                        }};
+    }
+    void cleanupTestCase() { desktopSeam() = platform_; }
+
+    void init() {
+        main_ = std::make_unique<MDIForm1>();
+        main_->show();
+        answers_.clear();
+        messages_.clear();
+        painted_.clear();
+        paintProgramStarts_ = true;
+    }
+    void cleanup() { main_.reset(); }
+
+    // Each half opens, replaces and empties its own picture; a cancelled dialog or an empty
+    // half's cancel button changes nothing and says nothing.
+    void halvesOpenReplaceCancelAndEmpty() {
+        Frmhchi* form = Frmhchi::open(*main_);
+        const QString a = file("a.bmp", encode(plain(40, 30), "BMP"));
+        const QString b = file("b.jpg", encode(plain(50, 20), "JPEG"));
+        const QString c = file("c.gif", gif(60, 10));
+
+        open(form, "Command1", a);
+        QCOMPARE(drawing().locationMap.size(), QSize(40, 30));
+        QVERIFY(drawing().layoutMap.isNull());
+        QCOMPARE(filter_,
+                 QStringLiteral(
+                     "ビットマップイメージ(*.bmp)|*.bmp|GIF(*.gif)|*.gif|JPG(*.JPG,*JPE)|*.jpg"));
+
+        open(form, "Command2", b);
+        QCOMPARE(drawing().layoutMap.size(), QSize(50, 20));
+        open(form, "Command1", c); // replaces the left picture only
+        QCOMPARE(drawing().locationMap.size(), QSize(60, 10));
+        QCOMPARE(drawing().layoutMap.size(), QSize(50, 20));
+
+        open(form, "Command1", QString()); // cancelled
+        QCOMPARE(drawing().locationMap.size(), QSize(60, 10));
+
+        click(form, "Command3");
+        QVERIFY(drawing().locationMap.isNull());
+        QVERIFY(control<PictureBox>(form, "Picture2")->picture().isNull());
+        QCOMPARE(control<PictureBox>(form, "Picture3")->picture().size(), QSize(50, 20));
+        click(form, "Command3"); // already empty
+        QVERIFY(drawing().locationMap.isNull());
+        click(form, "Command4");
+        QVERIFY(drawing().layoutMap.isNull());
+        QVERIFY(messages_.isEmpty());
+    }
+
+    // A bad file keeps the half's picture and the typed number; the user is told which file.
+    void badFileKeepsWhatWasThere_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray jpeg = encode(plain(300, 200), "JPEG");
+        QTest::newRow("random bytes named .bmp") << "noise.bmp" << noise(4096);
+        QTest::newRow("truncated jpeg") << "cut.jpg" << jpeg.left(jpeg.size() / 3);
+        QTest::newRow("zero bytes") << "empty.jpg" << QByteArray();
+        QTest::newRow("gif declaring 65535 x 65535") << "huge.gif" << hugeGif();
+    }
+    void badFileKeepsWhatWasThere() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        Frmhchi* form = Frmhchi::open(*main_);
+        open(form, "Command2", file("good.bmp", encode(plain(40, 30), "BMP")));
+        const qint64 before = drawing().layoutMap.cacheKey();
+        type(form, QStringLiteral("練馬 500 さ 1"));
+
+        open(form, "Command2", file(name, bytes));
+        QCOMPARE(drawing().layoutMap.cacheKey(), before);
+        QCOMPARE(control<PictureBox>(form, "Picture3")->picture().cacheKey(), before);
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY2(messages_.first().contains(name), qPrintable(messages_.first()));
+        QCOMPARE(drawing().registrationNumber, QStringLiteral("練馬 500 さ 1"));
+    }
+
+    // The box shows the picture unscaled from its top-left corner, cut off at its edges, on
+    // light grey where the picture does not reach.
+    void boxShowsTopLeftUnscaled() {
+        Frmhchi* form = Frmhchi::open(*main_);
+        auto* box = control<PictureBox>(form, "Picture2");
+        open(form, "Command1", file("big.bmp", encode(plain(2000, 2000), "BMP")));
+        QImage shown = box->grab().toImage();
+        const QRect inside = box->contentsRect();
+        QCOMPARE(shown.pixelColor(inside.topLeft()), QColor(Qt::blue));
+        QCOMPARE(shown.pixelColor(inside.topLeft() + QPoint(1, 1)), QColor(Qt::red));
+        QCOMPARE(shown.pixelColor(inside.bottomRight()), QColor(Qt::red));
+
+        open(form, "Command1", file("small.bmp", encode(plain(10, 10), "BMP")));
+        shown = box->grab().toImage();
+        QCOMPARE(shown.pixelColor(inside.topLeft() + QPoint(5, 5)), QColor(Qt::red));
+        QCOMPARE(shown.pixelColor(inside.topLeft() + QPoint(20, 20)), QColor(224, 224, 224));
+    }
+
+    // What the form holds is what prints: the typed number and the loaded maps.
+    void printsWhatTheFormHolds() {
+        Frmhchi* form = Frmhchi::open(*main_);
+        type(form, QStringLiteral("品川 300 あ 12-34"));
+        open(form, "Command2", file("right.bmp", encode(plain(33, 22), "BMP")));
+        RecordingSurface surface;
+        QCOMPARE(insatu(surface, main_->document()).status, PrintOutcome::Status::Printed);
+        const QByteArray trace = surface.toJsonLines();
+        QVERIFY(trace.contains(R"({"op":"DrawPicture","args":[142,35,33,22]})"));
+        QVERIFY(!trace.contains(R"({"op":"DrawPicture","args":[22,)"));
+        QVERIFY(trace.contains(R"({"op":"PrintText","args":["品川 300 あ 12-34"]})"));
+    }
+
+    // Closing discards the maps and the number and closes the document, whether through
+    // 閉じる or the window's close box; the next opening starts empty.
+    void closeAndReopen_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("閉じる") << false;
+        QTest::newRow("close box") << true;
+    }
+    void closeAndReopen() {
+        QFETCH(bool, closeBox);
+        Frmhchi* form = Frmhchi::open(*main_);
+        QCOMPARE(main_->document().title(), DocumentKind::LayoutDrawing);
+        QCOMPARE(Frmhchi::open(*main_), form); // one form at a time
+        type(form, QStringLiteral("足立 330 た 7"));
+        open(form, "Command1", file("left.bmp", encode(plain(40, 30), "BMP")));
+
+        if (closeBox)
+            main_->mdiArea()->subWindowList().first()->close();
+        else
+            click(form, "cmdexit");
+        QTRY_VERIFY(main_->mdiArea()->subWindowList().isEmpty());
+        QVERIFY(main_->document().title().isEmpty());
+        QVERIFY(drawing().locationMap.isNull());
+        QVERIFY(drawing().registrationNumber.isEmpty());
+
+        form = Frmhchi::open(*main_);
+        QCOMPARE(main_->document().title(), DocumentKind::LayoutDrawing);
+        QVERIFY(control<QLineEdit>(form, "Text1")->text().isEmpty());
+        QVERIFY(control<PictureBox>(form, "Picture2")->picture().isNull());
+        QVERIFY(control<PictureBox>(form, "Picture3")->picture().isNull());
+    }
+
+    // 地図を新規作成 writes a new blank map into the Pictures folder, never over an earlier
+    // one, and hands it to the paint program.
+    void newMapIsBlankAndNew() {
+        Frmhchi* form = Frmhchi::open(*main_);
+        click(form, "Command5");
+        click(form, "Command5");
+        QCOMPARE(painted_.size(), 2);
+        QVERIFY(painted_[0] != painted_[1]);
+        QCOMPARE(QFileInfo(painted_[0]).absolutePath(),
+                 QDir(dir_.filePath("home/Pictures")).absolutePath());
+
+        QFile saved(painted_[0]);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        QCOMPARE(bytes.left(2), QByteArray("BM"));
+        QCOMPARE(int(uchar(bytes[28])), 24); // bits per pixel
+        QImage picture;
+        QVERIFY(picture.loadFromData(bytes));
+        QCOMPARE(picture.size(), QSize(294, 265));
+        QCOMPARE(picture.dotsPerMeterX(), 3780);
+        int black = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const QRgb pixel = picture.pixel(x, y) & 0xFFFFFF;
+                QVERIFY(pixel == 0xFFFFFF || pixel == 0);
+                black += pixel == 0;
+            }
+        }
+        QCOMPARE(black, 2);
+        QVERIFY(messages_.isEmpty());
+    }
+
+    // Without a paint program the user learns where the blank map is.
+    void newMapWithoutPaintProgram() {
+        paintProgramStarts_ = false;
+        Frmhchi* form = Frmhchi::open(*main_);
+        click(form, "Command5");
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(messages_.first().contains(QDir::toNativeSeparators(painted_.first())));
+        QVERIFY(QFile::exists(painted_.first()));
+    }
+};
+
+QTEST_MAIN(FrmhchiTest)
+
+#include "frmhchi_test.moc"
