@@ -138,12 +138,11 @@ void MDIForm1::updateFileMenu() { mneprint_->setEnabled(document_.isOpen()); }
 void MDIForm1::newDocument() {
     if (document_.isOpen())
         return;
-    auto* chooser = new Formview(*this);
-    chooser->show();
+    // Disabling a window disables its child windows too, tool windows included, so the chooser
+    // has no parent: it stays usable while this window is disabled, and enables it again
+    // when it closes.
+    (new Formview(*this))->show();
     setEnabled(false);
-    // Disabling a window disables its child windows too, a tool window like the chooser
-    // included; the chooser must stay usable, so it is enabled again on its own.
-    chooser->setEnabled(true);
 }
 
 void MDIForm1::print() { printDocument(this, document_, *printService_, *prompts_); }
