@@ -48,6 +48,9 @@ MDIForm1::MDIForm1(QWidget* parent)
     setWindowTitle(QStringLiteral("Mivo書類発行"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/mivo.svg")));
     mdiArea_->setBackground(palette().brush(QPalette::Dark)); // the application-workspace colour
+    // A document window larger than the area is scrolled to, never left cut off.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
 
     createActions();
