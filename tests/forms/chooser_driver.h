@@ -4,6 +4,8 @@
 #include "forms/formview.h"
 #include "forms/frminin.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QMdiArea>
 #include <QPointer>
@@ -11,15 +13,27 @@
 #include <QTest>
 #include <QToolButton>
 
-// Drives the chooser as a user does: New shows it and disables the main window; a pick selects
-// the button's tab and clicks the button.
+// Drives the chooser as a user does: the main window's New opens it; a pick selects the
+// button's tab and clicks the button.
 namespace chooser {
 
+// The open chooser, or nullptr.
+inline mivo::Formview* current() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* formview = qobject_cast<mivo::Formview*>(widget);
+            formview && formview->isVisible())
+            return formview;
+    }
+    return nullptr;
+}
+
+inline void trigger(mivo::MDIForm1& main, const char* action) {
+    main.findChild<QAction*>(QLatin1StringView(action))->trigger();
+}
+
 inline mivo::Formview* open(mivo::MDIForm1& main) {
-    auto* formview = new mivo::Formview(main);
-    formview->show();
-    main.setEnabled(false);
-    return formview;
+    trigger(main, "sinki");
+    return current();
 }
 
 inline QToolButton* button(mivo::Formview* formview, int index) {

@@ -2,7 +2,9 @@
 
 #include "document/document_kind.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 
 using namespace mivo;
@@ -70,6 +72,8 @@ class FormviewTest : public QObject {
         MDIForm1 main;
         chooser::pick(main, 5);
         QCOMPARE(main.document().title(), QStringLiteral("譲渡証明書"));
+        QCOMPARE(main.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral("譲渡証明書"));
         QCOMPARE(chooser::forms(main).size(), 1);
         QCOMPARE(chooser::forms(main).first()->windowTitle(), QStringLiteral("譲渡証明書"));
     }
@@ -110,6 +114,30 @@ class FormviewTest : public QObject {
         QCOMPARE(form->focusWidget()->objectName(), firstField);
     }
 
+    // Whatever was picked, New does nothing until that document's window closes.
+    void newIsIgnoredUntilThePickedDocumentCloses_data() {
+        QTest::addColumn<int>("index");
+        for (int index = 1; index <= 6; ++index)
+            QTest::addRow("cmdsyo(%d)", index) << index;
+    }
+    void newIsIgnoredUntilThePickedDocumentCloses() {
+        QFETCH(int, index);
+        MDIForm1 main;
+        main.show();
+        chooser::pick(main, index);
+        const QList<QMdiSubWindow*> windows = main.mdiArea()->subWindowList();
+        QCOMPARE(windows.size(), 1);
+
+        QVERIFY(!chooser::open(main));
+        QVERIFY(main.isEnabled());
+        QCOMPARE(main.mdiArea()->subWindowList(), windows);
+
+        windows.first()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(chooser::open(main));
+        QVERIFY(!main.isEnabled());
+    }
+
     // The layout drawing has a form of its own.
     void pickingTheLayoutDrawingOpensNoDataEntryForm() {
         MDIForm1 main;
@@ -118,6 +146,7 @@ class FormviewTest : public QObject {
         QVERIFY(formview.isNull());
         QVERIFY(main.isEnabled());
         QVERIFY(chooser::forms(main).isEmpty());
+        QCOMPARE(main.document().title(), DocumentKind::LayoutDrawing);
     }
 
     void closingOrCancellingOpensNothing_data() {

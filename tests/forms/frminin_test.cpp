@@ -8,6 +8,7 @@
 #include "print/recording_surface.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -151,28 +152,32 @@ class FrmininTest : public QObject {
     }
 
     void closingDiscardsTheDocument_data() {
-        QTest::addColumn<bool>("byButton");
-        QTest::newRow("閉じる") << true;
-        QTest::newRow("close box") << false;
+        QTest::addColumn<QString>("by");
+        QTest::newRow("閉じる") << "cmdexit";
+        QTest::newRow("close box") << "close box";
+        QTest::newRow("Exit") << "exit";
     }
     void closingDiscardsTheDocument() {
-        QFETCH(bool, byButton);
+        QFETCH(QString, by);
         MDIForm1 main;
         main.show();
         chooser::pick(main, 4);
         chooser::typeThroughInputMethod(box(main, 62), QStringLiteral("山田太郎"));
         QCOMPARE(main.document().fields().value(62), QStringLiteral("山田太郎"));
-        if (byButton)
-            QTest::mouseClick(form(main)->findChild<QPushButton*>(QStringLiteral("cmdexit")),
-                              Qt::LeftButton);
+        if (by == QLatin1String("cmdexit"))
+            QTest::mouseClick(form(main)->findChild<QPushButton*>(by), Qt::LeftButton);
+        else if (by == QLatin1String("exit"))
+            chooser::trigger(main, "exit");
         else
             form(main)->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
         QVERIFY(!main.document().isOpen());
+        QCOMPARE(main.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QString());
         QCOMPARE(main.document().fields().value(62), QString());
         QVERIFY(main.mdiArea()->subWindowList().isEmpty());
 
+        main.show();
         chooser::pick(main, 4);
         QCOMPARE(visiblePages(form(main)), 1);
         QCOMPARE(box(main, 62)->text(), QString());
