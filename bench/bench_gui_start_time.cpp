@@ -22,7 +22,7 @@ int startOnce(int argc, char* argv[]) {
     QApplication app(argc, argv);
     mivo::prepareApplication(app);
     mivo::MDIForm1 window;
-    window.show();
+    window.showMaximized();
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      &app, [] { std::_Exit(0); });
     return app.exec();

@@ -7,6 +7,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     mivo::prepareApplication(app);
     mivo::MDIForm1 window;
-    window.show();
+    window.showMaximized(); // the document windows need the room
     return app.exec();
 }

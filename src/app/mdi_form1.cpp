@@ -48,11 +48,14 @@ MDIForm1::MDIForm1(QWidget* parent)
     setWindowTitle(QStringLiteral("Mivo書類発行"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/mivo.svg")));
     mdiArea_->setBackground(palette().brush(QPalette::Dark)); // the application-workspace colour
+    // A document window larger than the area is scrolled to, never left cut off.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
 
     createActions();
-    createMenus();
     createToolBar();
+    createMenus();
     resize(twipsSize(9900, 8430, this));
 }
 
@@ -85,17 +88,21 @@ void MDIForm1::createActions() {
 }
 
 void MDIForm1::createMenus() {
-    file_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    file_->setObjectName(QStringLiteral("file"));
-    file_->addAction(sinki_);
-    file_->addAction(mneprint_);
-    file_->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
-    file_->addAction(exit_);
-    connect(file_, &QMenu::aboutToShow, this, &MDIForm1::updateFileMenu);
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("file"));
+    file->addAction(sinki_);
+    file->addAction(mneprint_);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
+    file->addAction(exit_);
+    connect(file, &QMenu::aboutToShow, this, &MDIForm1::updateFileMenu);
 
+    // The toolbar's own show/hide action keeps its tick and the toolbar's visibility together.
+    QAction* mnuToolbar = Toolbar1_->toggleViewAction();
+    mnuToolbar->setObjectName(QStringLiteral("mnuToolbar"));
+    mnuToolbar->setText(QStringLiteral("ツールバー(&T)"));
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName(QStringLiteral("mnuView"));
-    // Added to the menu in createToolBar(), once the toolbar exists.
+    view->addAction(mnuToolbar);
     view->addAction(mnuCutomize_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&A)"));
@@ -113,13 +120,6 @@ void MDIForm1::createToolBar() {
     Toolbar1_->setFixedHeight(twipsToPixels(420, this));
     Toolbar1_->addActions(toolbarButtons_);
     connect(Toolbar1_, &QToolBar::actionTriggered, this, &MDIForm1::toolbarButtonClicked);
-
-    // The toolbar's own show/hide action keeps its tick and the toolbar's visibility together.
-    QAction* mnuToolbar = Toolbar1_->toggleViewAction();
-    mnuToolbar->setObjectName(QStringLiteral("mnuToolbar"));
-    mnuToolbar->setText(QStringLiteral("ツールバー(&T)"));
-    QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("mnuView"));
-    view->insertAction(mnuCutomize_, mnuToolbar);
 
     // The title of the open document, in large type on the toolbar. The holder reaches above
     // the toolbar's top edge, so its upper part is cut off; it is no part of the toolbar's
@@ -141,12 +141,11 @@ void MDIForm1::updateFileMenu() { mneprint_->setEnabled(document_.isOpen()); }
 void MDIForm1::newDocument() {
     if (document_.isOpen())
         return;
-    auto* chooser = new Formview(*this);
-    chooser->show();
+    // Disabling a window disables its child windows too, tool windows included, so the chooser
+    // has no parent: it stays usable while this window is disabled, and enables it again
+    // when it closes.
+    (new Formview(*this))->show();
     setEnabled(false);
-    // Disabling a window disables its child windows too, a tool window like the chooser
-    // included; the chooser must stay usable, so it is enabled again on its own.
-    chooser->setEnabled(true);
 }
 
 void MDIForm1::print() { printDocument(this, document_, *printService_, *prompts_); }

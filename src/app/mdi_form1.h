@@ -12,7 +12,6 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMdiArea;
-class QMenu;
 class QToolBar;
 
 namespace mivo {
@@ -63,7 +62,6 @@ class MDIForm1 : public QMainWindow {
     QAction* exit_ = nullptr;
     QAction* mnuCutomize_ = nullptr;
     QAction* ver_ = nullptr;
-    QMenu* file_ = nullptr;
 
     QToolBar* Toolbar1_ = nullptr;
     QList<QAction*> toolbarButtons_; // keyed "新規作成" and "印刷", in their original order

@@ -3,10 +3,14 @@
 #include "print/printer_surface.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cups/cups.h>
 
 namespace mivo {
 
@@ -29,31 +33,37 @@ QPaintDevice& PrinterTarget::open(const QPageLayout& layout) {
         throw PrintError(QStringLiteral("プリンタがインストールされていません。プリンタを設定してか"
                                         "らもう一度印刷してください。"));
     }
-    printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    // 1440 dots to the inch keeps every font size the layouts use at a whole number of dots
-    // per em, so long lines of wording do not drift.
-    printer_->setResolution(1440);
-    printer_->setPageSize(layout.pageSize());
-    printer_->setPageOrientation(layout.orientation());
-    printer_->setDocName(QStringLiteral("Mivo書類発行"));
-    return *printer_;
+    printerName_ = info.printerName();
+    // The printer's own description gives the unprintable margins of the paper.
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setPageSize(layout.pageSize());
+    printer.setPageOrientation(layout.orientation());
+    page_ =
+        std::make_unique<PdfTarget>(QString(), printer.pageLayout().margins(QPageLayout::Point));
+    return page_->open(layout);
 }
 
 void PrinterTarget::finish(bool painterEnded) {
-    if (!painterEnded || printer_->printerState() == QPrinter::Error) {
-        throw PrintError(QStringLiteral("プリンタ %1 が印刷を受け付けませんでした。")
-                             .arg(printer_->printerName()));
+    page_->finish(painterEnded);
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/mivo-XXXXXX.pdf"));
+    if (!file.open() || file.write(page_->data()) != page_->data().size() || !file.flush())
+        throw PrintError(QStringLiteral("印刷データを一時ファイルに書けませんでした。"));
+    cups_option_t* options = nullptr;
+    const int count = cupsAddOption("media", "A4", 0, &options);
+    const int job = cupsPrintFile(printerName_.toUtf8().constData(),
+                                  QFile::encodeName(file.fileName()).constData(), "Mivo書類発行",
+                                  count, options);
+    cupsFreeOptions(count, options);
+    if (job == 0) {
+        throw PrintError(QStringLiteral("プリンタ %1 が印刷を受け付けませんでした（%2）。")
+                             .arg(printerName_, QString::fromUtf8(cupsLastErrorString())));
     }
-}
-
-void PrinterTarget::cancel() noexcept {
-    if (printer_)
-        printer_->abort();
 }
 
 // PDF
 
-PdfTarget::PdfTarget(QString path) : path_(std::move(path)) {}
+PdfTarget::PdfTarget(QString path, QMarginsF marginsInPoints)
+    : path_(std::move(path)), margins_(marginsInPoints) {}
 PdfTarget::~PdfTarget() = default;
 
 QPaintDevice& PdfTarget::open(const QPageLayout& layout) {
@@ -62,7 +72,8 @@ QPaintDevice& PdfTarget::open(const QPageLayout& layout) {
     writer_ = std::make_unique<QPdfWriter>(buffer_.get());
     writer_->setResolution(1440);
     writer_->setCreator(QStringLiteral("Mivo書類発行"));
-    writer_->setPageLayout(QPageLayout(layout.pageSize(), layout.orientation(), QMarginsF()));
+    writer_->setPageLayout(
+        QPageLayout(layout.pageSize(), layout.orientation(), margins_, QPageLayout::Point));
     return *writer_;
 }
 

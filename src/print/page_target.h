@@ -10,14 +10,14 @@
 class QPaintDevice;
 class QPainter;
 class QPdfWriter;
-class QPrinter;
 class QBuffer;
 
 namespace mivo {
 
 // Where a painted page goes. The painter surface opens the target when the job draws its first
-// mark, paints on the device it returns, and then either finishes or cancels it. Failures
-// throw PrintError with a reason fit for the user.
+// mark, paints on the device it returns, and finishes it when the job ends; a job that is
+// cancelled is never finished, so nothing of it is handed over. Failures throw PrintError
+// with a reason fit for the user.
 class PageTarget {
   public:
     virtual ~PageTarget() = default;
@@ -25,28 +25,30 @@ class PageTarget {
     virtual QPaintDevice& open(const QPageLayout& layout) = 0;
     // The painter has ended; hand the page over (spool it, write the file).
     virtual void finish(bool painterEnded) = 0;
-    // Throw the page away. Called with the painter still active, before it ends.
-    virtual void cancel() noexcept {}
 };
 
-// The system's default printer, through CUPS. The origin is the corner of the printable area.
+class PdfTarget;
+
+// The system's default printer, through CUPS. The page is drawn as a PDF whose origin is the
+// corner of the printer's printable area, then handed to the scheduler as one job, so that a
+// queue that refuses it is reported rather than taken as printed.
 class PrinterTarget : public PageTarget {
   public:
     PrinterTarget();
     ~PrinterTarget() override;
     QPaintDevice& open(const QPageLayout& layout) override;
     void finish(bool painterEnded) override;
-    void cancel() noexcept override;
 
   private:
-    std::unique_ptr<QPrinter> printer_;
+    QString printerName_;
+    std::unique_ptr<PdfTarget> page_;
 };
 
-// A PDF file without unprintable margins: the origin is the paper's corner. The file is
-// written only when the page is complete; a failed job leaves no file behind.
+// A PDF file. Without margins it has no unprintable area: the origin is the paper's corner.
+// The file is written only when the page is complete; a failed job leaves no file behind.
 class PdfTarget : public PageTarget {
   public:
-    explicit PdfTarget(QString path);
+    explicit PdfTarget(QString path, QMarginsF marginsInPoints = {});
     ~PdfTarget() override;
     QPaintDevice& open(const QPageLayout& layout) override;
     void finish(bool painterEnded) override;
@@ -56,6 +58,7 @@ class PdfTarget : public PageTarget {
 
   private:
     QString path_;
+    QMarginsF margins_;
     QByteArray data_;
     std::unique_ptr<QBuffer> buffer_;
     std::unique_ptr<QPdfWriter> writer_;

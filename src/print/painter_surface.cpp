@@ -50,7 +50,6 @@ void PainterSurface::startJobIfNeeded() {
                              QMarginsF());
     QPaintDevice& device = target_.open(layout);
     if (!painter_.begin(&device)) {
-        target_.cancel();
         throw PrintError(
             QStringLiteral("印刷を始められませんでした。プリンタの状態を確かめてください。"));
     }
@@ -168,11 +167,11 @@ void PainterSurface::DrawPicture(const QImage& picture, float x, float y) {
         return;
     const double perTwipX = picture.width() / size.width();
     const double perTwipY = picture.height() / size.height();
-    const QRect source = QRectF((onPage.left() - whole.left()) * perTwipX,
-                                (onPage.top() - whole.top()) * perTwipY,
-                                onPage.width() * perTwipX, onPage.height() * perTwipY)
-                             .toAlignedRect()
-                             .intersected(picture.rect());
+    const QRect source =
+        QRectF((onPage.left() - whole.left()) * perTwipX, (onPage.top() - whole.top()) * perTwipY,
+               onPage.width() * perTwipX, onPage.height() * perTwipY)
+            .toAlignedRect()
+            .intersected(picture.rect());
     const QRectF drawn(whole.left() + source.left() / perTwipX,
                        whole.top() + source.top() / perTwipY, source.width() / perTwipX,
                        source.height() / perTwipY);
@@ -189,7 +188,6 @@ void PainterSurface::EndJob() {
 
 void PainterSurface::CancelJob() {
     if (open_) {
-        target_.cancel();
         painter_.end();
         open_ = false;
     }
