@@ -4,6 +4,7 @@
 #include "document/document_kind.h"
 #include "document/picture_file.h"
 #include "forms/blank_map.h"
+#include "forms/caption_label.h"
 #include "forms/desktop_seam.h"
 #include "forms/picture_box.h"
 #include "forms/twips.h"
@@ -11,7 +12,6 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,19 +34,6 @@ constexpr QPoint kLine1From{5955, 480}, kLine1To{5955, 6620};  // between the ha
 constexpr QPoint kLine2From{360, 1095}, kLine2To{11520, 1095}; // under the half captions
 
 constexpr qreal kCaptionPoints = 11.25;
-
-// A half caption runs up to the buttons beside it. Where the screen face is a little wider
-// than the one the form was designed with, its letters close up so that the last character
-// is not hidden behind the button.
-void fitBefore(QLabel* caption, const QWidget* neighbour) {
-    QFont font = caption->font();
-    const qreal room = neighbour->x() - caption->x();
-    const qreal excess = QFontMetricsF(font).horizontalAdvance(caption->text()) - room;
-    if (excess <= 0)
-        return;
-    font.setLetterSpacing(QFont::AbsoluteSpacing, -(excess + 1) / caption->text().size());
-    caption->setFont(font);
-}
 
 // Shows the busy cursor while a large picture is decoded.
 class BusyCursor {
@@ -88,8 +75,7 @@ Frmhchi::Frmhchi(MDIForm1& main) : main_(main) {
 }
 
 void Frmhchi::buildControls() {
-    const auto label = [this](const char* name, const QString& caption) {
-        auto* l = new QLabel(caption, this);
+    const auto label = [](const char* name, QLabel* l) {
         l->setObjectName(QLatin1String(name));
         return l;
     };
@@ -104,14 +90,16 @@ void Frmhchi::buildControls() {
         return p;
     };
 
-    ui_.Label2 = label("Label2", QStringLiteral("所　在　図　記　載　欄"));
-    ui_.Label3 = label("Label3", QStringLiteral("配　置　図　記　載　欄"));
-    ui_.Label4 = label("Label4", QStringLiteral("登録番号"));
+    ui_.Label2 = label("Label2", new CaptionLabel(QStringLiteral("所　在　図　記　載　欄"), this));
+    ui_.Label3 = label("Label3", new CaptionLabel(QStringLiteral("配　置　図　記　載　欄"), this));
+    ui_.Label4 = label("Label4", new CaptionLabel(QStringLiteral("登録番号"), this));
     for (QLabel* caption : {ui_.Label2, ui_.Label3, ui_.Label4})
         caption->setFont(screenFont(kCaptionPoints));
     ui_.Label1 = label(
-        "Label1", QStringLiteral("表示できる画像はbmp,gif,jpg形式です。") + QLatin1Char('\n') +
-                      QStringLiteral("地図を表示させるには先に作成し保存しておく必要があります｡ "));
+        "Label1",
+        new QLabel(QStringLiteral("表示できる画像はbmp,gif,jpg形式です。") + QLatin1Char('\n') +
+                       QStringLiteral("地図を表示させるには先に作成し保存しておく必要があります｡ "),
+                   this));
     ui_.Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui_.Label1->setWordWrap(true);
 
@@ -166,8 +154,6 @@ void Frmhchi::placeControls() {
     place(ui_.Text1, {9375, 6915, 2150, 300});
     place(ui_.Command5, {8280, 7725, 1500, 375});
     place(ui_.cmdexit, {9960, 7725, 1500, 375});
-    fitBefore(ui_.Label2, ui_.Command1);
-    fitBefore(ui_.Label3, ui_.Command2);
 }
 
 void Frmhchi::paintEvent(QPaintEvent*) {

@@ -2,6 +2,8 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "document/field_catalogue.h"
+#include "document/picture_file.h"
 #include "print/dispatch.h"
 #include "print/print_job.h"
 #include "print/recording_surface.h"
@@ -9,7 +11,10 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 using namespace mivo;
 
@@ -22,15 +27,46 @@ void say(FILE* stream, const QString& text) {
         std::fputc('\n', stream);
 }
 
+// Each document with its alias, then the index and meaning of each of its fields.
 void list() {
     for (const DocumentInfo& info : documents()) {
-        QString line = QStringLiteral("%1\t%2").arg(info.title, QLatin1String(info.alias));
-        if (info.firstField >= 0)
-            line += QStringLiteral("\t項目 %1-%2").arg(info.firstField).arg(info.lastField);
-        else
-            line += QStringLiteral("\t--left-map, --right-map, --number");
-        say(stdout, line);
+        say(stdout, QStringLiteral("%1\t%2").arg(info.title, QLatin1String(info.alias)));
+        if (info.firstField < 0) {
+            say(stdout, QStringLiteral("\t--left-map\t所在図 (location map picture)\n"
+                                       "\t--right-map\t配置図 (layout drawing picture)\n"
+                                       "\t--number\t登録番号 (registration number)"));
+            continue;
+        }
+        std::vector<const FieldInfo*> fields;
+        for (const FieldInfo& field : fieldCatalogue()) {
+            if (field.index >= info.firstField && field.index <= info.lastField)
+                fields.push_back(&field);
+        }
+        std::sort(fields.begin(), fields.end(),
+                  [](const FieldInfo* a, const FieldInfo* b) { return a->index < b->index; });
+        for (const FieldInfo* field : fields) {
+            say(stdout, QStringLiteral("\t%1\t%2")
+                            .arg(field->index)
+                            .arg(QString::fromUtf8(field->meaning)));
+        }
     }
+}
+
+// Loads the maps of the layout drawing into the document; false after saying why.
+bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
+    for (const auto& [path, picture] : {std::pair{options.leftMap, &drawing.locationMap},
+                                        {options.rightMap, &drawing.layoutMap}}) {
+        if (path.isEmpty())
+            continue;
+        PictureLoad load = loadPictureFile(path);
+        if (!load.ok()) {
+            say(stderr, load.error);
+            return false;
+        }
+        *picture = std::move(load.picture);
+    }
+    drawing.registrationNumber = options.number.value_or(QString());
+    return true;
 }
 
 PrintOutcome render(const RenderOptions& options, const CurrentDocument& document) {
@@ -83,6 +119,8 @@ int main(int argc, char* argv[]) {
     document.setTitle(options.document->title);
     for (auto it = options.values.begin(); it != options.values.end(); ++it)
         document.fields().setValue(it.key(), it.value());
+    if (!loadMaps(options, document.drawing()))
+        return 2;
 
     const PrintOutcome outcome = render(options, document);
     if (outcome.status != PrintOutcome::Status::Printed) {

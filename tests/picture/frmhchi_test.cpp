@@ -215,6 +215,20 @@ class FrmhchiTest : public QObject {
         QVERIFY(control<PictureBox>(form, "Picture3")->picture().isNull());
     }
 
+    // The keyboard walks the controls in the order of the design and stays in the form.
+    void tabOrder() {
+        Frmhchi::open(*main_);
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        QStringList walked{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(walked, (QStringList{"Command1", "Command3", "Command2", "Command4", "Text1",
+                                      "Command5", "cmdexit", "Command1"}));
+    }
+
     // 地図を新規作成 writes a new blank map into the Pictures folder, never over an earlier
     // one, and hands it to the paint program.
     void newMapIsBlankAndNew() {

@@ -113,6 +113,19 @@ class RenderCommandTest : public QObject {
             << QStringList{QStringLiteral("委任状"), QStringLiteral("--number"),
                            QStringLiteral("1"), QStringLiteral("-o"), out}
             << QStringList{} << QStringLiteral("保管場所配置図だけ");
+        const QString notAPicture = writeFile(QStringLiteral("noise.bmp"), "BM not a bitmap");
+        QTest::newRow("picture that is no picture")
+            << QStringList{QStringLiteral("layout-drawing"), QStringLiteral("--left-map"),
+                           notAPicture, QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("noise.bmp");
+        QTest::newRow("missing picture")
+            << QStringList{QStringLiteral("保管場所配置図"), QStringLiteral("--right-map"),
+                           path(QStringLiteral("none.jpg")), QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("none.jpg");
+        QTest::newRow("field index on the layout drawing")
+            << QStringList{QStringLiteral("保管場所配置図"), QStringLiteral("--set"),
+                           QStringLiteral("0=x"), QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("--number");
         // A scheduler that is not there: no printer can be found.
         QTest::newRow("no printer")
             << QStringList{QStringLiteral("委任状"), QStringLiteral("--print")}
@@ -163,6 +176,22 @@ class RenderCommandTest : public QObject {
         QCOMPARE(image.size(), QSize(1169, 827));
         QFile::remove(pdf);
         QFile::remove(png);
+    }
+
+    // The maps and the number reach the layout drawing: the right map only, at its pixel size.
+    void layoutDrawingTakesMapsAndNumber() {
+        QImage map(320, 240, QImage::Format_RGB32);
+        map.fill(Qt::darkGreen);
+        const QString file = path(QStringLiteral("map.bmp"));
+        QVERIFY(map.save(file));
+        const Run run = render({QStringLiteral("layout-drawing"), QStringLiteral("--right-map"),
+                                file, QStringLiteral("--number"), QStringLiteral("品川 300 あ 1"),
+                                QStringLiteral("--trace")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.count("\"DrawPicture\""), 1);
+        QVERIFY(run.out.contains(R"({"op":"DrawPicture","args":[142,35,320,240]})"));
+        QVERIFY(run.out.contains(R"({"op":"PrintText","args":["品川 300 あ 1"]})"));
+        QFile::remove(file);
     }
 
     void listNamesEveryDocument() {
