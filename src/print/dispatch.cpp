@@ -55,8 +55,6 @@ PrintRoutine routeFor(const QString& title) {
 
 } // namespace
 
-bool hasLayout(const QString& title) { return routeFor(title) != nullptr; }
-
 PrintOutcome insatu(PrinterSurface& surface, const CurrentDocument& document) {
     const PrintRoutine print = routeFor(document.title());
     if (!print)

@@ -24,7 +24,4 @@ struct PrintOutcome {
 // the job and is returned; the document is never changed.
 PrintOutcome insatu(PrinterSurface& surface, const CurrentDocument& document);
 
-// Whether the dispatch has a print routine for this exact title.
-bool hasLayout(const QString& title);
-
 } // namespace mivo

@@ -110,10 +110,6 @@ int main(int argc, char* argv[]) {
         list();
         return 0;
     }
-    if (!hasLayout(options.document->title)) {
-        say(stderr, QStringLiteral("%1 はまだ印刷できません。").arg(options.document->title));
-        return 2;
-    }
 
     CurrentDocument document;
     document.setTitle(options.document->title);
