@@ -2,7 +2,11 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "print/layouts/consent_letter.h"
+#include "print/layouts/parking_consent_certificate.h"
 #include "print/layouts/power_of_attorney.h"
+#include "print/layouts/self_declaration.h"
+#include "print/layouts/transfer_certificate.h"
 #include "print/printer_surface.h"
 
 #include <array>
@@ -21,12 +25,20 @@ struct Route {
 const std::array<Route, 6>& routes() {
     static const std::array<Route, 6> table{{
         {DocumentKind::LayoutDrawing, nullptr},
-        {DocumentKind::SelfDeclaration, nullptr},
+        {DocumentKind::SelfDeclaration,
+         [](PrinterSurface& s, const CurrentDocument& d) { PrintSelfDeclaration(s, d.fields()); }},
         {DocumentKind::PowerOfAttorney,
          [](PrinterSurface& s, const CurrentDocument& d) { PrintPowerOfAttorney(s, d.fields()); }},
-        {DocumentKind::TransferCertificate, nullptr},
-        {DocumentKind::ConsentLetter, nullptr},
-        {DocumentKind::ParkingConsentCertificate, nullptr},
+        {DocumentKind::TransferCertificate,
+         [](PrinterSurface& s, const CurrentDocument& d) {
+             PrintTransferCertificate(s, d.fields());
+         }},
+        {DocumentKind::ConsentLetter,
+         [](PrinterSurface& s, const CurrentDocument& d) { PrintConsentLetter(s, d.fields()); }},
+        {DocumentKind::ParkingConsentCertificate,
+         [](PrinterSurface& s, const CurrentDocument& d) {
+             PrintParkingConsentCertificate(s, d.fields());
+         }},
     }};
     return table;
 }

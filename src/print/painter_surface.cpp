@@ -6,6 +6,8 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
+#include <QPainterPath>
 
 namespace mivo {
 namespace {
@@ -30,7 +32,8 @@ void PainterSurface::resetSettings() {
     // Advances must stay those of the outline, one em or half an em, at any device resolution.
     font_.setKerning(false);
     font_.setHintingPreference(QFont::PreferNoHinting);
-    font_.setStyleStrategy(QFont::NoFontMerging);
+    // No QFont::NoFontMerging: with it Qt no longer synthesises bold for these faces, which
+    // have no bold style of their own, and every bold text would print regular.
     penWidth_ = 1;
     penStyle_ = PenStyle::Solid;
     position_ = {};
@@ -127,9 +130,21 @@ void PainterSurface::PrintText(const QString& text) {
     // A value with line breaks prints its lines one under the other, from the same x.
     const QStringList lines =
         QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'));
+    // The faces have no bold style of their own. Qt synthesises one in PDF output, but on a
+    // picture only for small pixel sizes, never for the sizes in twips painted here: there the
+    // outline is thickened instead, by as much as the PDF's bold thickens a stem.
+    const bool thicken = font_.bold() && p.paintEngine()->type() == QPaintEngine::Raster;
+    const QPen outline(Qt::black, metrics.lineWidth() / 2);
     QPointF baseline = position_ + QPointF(0, metrics.ascent());
     for (const QString& line : lines) {
-        p.drawText(baseline, line);
+        if (thicken) {
+            QPainterPath path;
+            path.addText(baseline, font_, line);
+            p.fillPath(path, Qt::black);
+            p.strokePath(path, outline);
+        } else {
+            p.drawText(baseline, line);
+        }
         baseline.ry() += metrics.lineSpacing();
     }
 }

@@ -1,9 +1,6 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "pdf_words.h"
-#include "print/dispatch.h"
-#include "print/page_target.h"
-#include "print/painter_surface.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -12,15 +9,6 @@ using namespace mivo;
 
 class PowerOfAttorneyTest : public QObject {
     Q_OBJECT
-
-    static QByteArray pdfOf(const CurrentDocument& document) {
-        PdfTarget target({});
-        PainterSurface surface(target);
-        const PrintOutcome outcome = insatu(surface, document);
-        if (outcome.status != PrintOutcome::Status::Printed)
-            qWarning("print failed: %s", qPrintable(outcome.reason));
-        return target.data();
-    }
 
   private slots:
     // The date values fall into the three gaps of "令和　　　　年　　　　月　　　　日" and the
@@ -34,7 +22,7 @@ class PowerOfAttorneyTest : public QObject {
         document.fields().setValue(64, QStringLiteral("12"));
         document.fields().setValue(65, QStringLiteral("24"));
         document.fields().setValue(69, QStringLiteral("山田花子"));
-        const auto words = readPdfWords(pdfOf(document));
+        const auto words = readPdfWords(printToPdf(document));
 
         const PdfWord* era = findWord(words, QStringLiteral("令和"));
         const PdfWord* year = findWord(words, QStringLiteral("8"));
@@ -71,7 +59,7 @@ class PowerOfAttorneyTest : public QObject {
     void emptyFieldsStillPrintTheWording() {
         CurrentDocument document;
         document.setTitle(DocumentKind::PowerOfAttorney);
-        const QByteArray pdf = pdfOf(document);
+        const QByteArray pdf = printToPdf(document);
         QCOMPARE(pdfPageCount(pdf), 1);
         const QSizeF page = pdfPageSizeMm(pdf);
         QCOMPARE_LE(qAbs(page.width() - 297.0), 0.5);
@@ -91,7 +79,7 @@ class PowerOfAttorneyTest : public QObject {
         document.setTitle(DocumentKind::PowerOfAttorney);
         const QString longName = QStringLiteral("株式会社ながいながいながい名前の代理人");
         document.fields().setValue(62, longName);
-        const auto words = readPdfWords(pdfOf(document));
+        const auto words = readPdfWords(printToPdf(document));
         const PdfWord* agent = findWord(words, longName);
         QVERIFY(agent);
         QVERIFY(agent->box.right() > 200.0);

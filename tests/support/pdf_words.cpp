@@ -1,5 +1,10 @@
 #include "pdf_words.h"
 
+#include "document/current_document.h"
+#include "print/dispatch.h"
+#include "print/page_target.h"
+#include "print/painter_surface.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryFile>
@@ -69,6 +74,60 @@ const PdfWord* findWord(const std::vector<PdfWord>& words, const QString& text) 
             return &w;
     }
     return nullptr;
+}
+
+const PdfWord* findWordOnLine(const std::vector<PdfWord>& words, const QString& text, double top,
+                              double tolerance) {
+    for (const PdfWord& w : words) {
+        if (w.text == text && qAbs(w.box.top() - top) <= tolerance)
+            return &w;
+    }
+    return nullptr;
+}
+
+void verifyInGap(const std::vector<PdfWord>& words, const QString& value, const QString& before,
+                 const QString& after, double top, double slack) {
+    const auto missing = [&](const QString& text) {
+        return QStringLiteral("no \"%1\" on the line at %2 mm").arg(text).arg(top);
+    };
+    const PdfWord* v = findWordOnLine(words, value, top);
+    QVERIFY2(v, qPrintable(missing(value)));
+    if (!before.isEmpty()) {
+        const PdfWord* b = findWordOnLine(words, before, top);
+        QVERIFY2(b, qPrintable(missing(before)));
+        QVERIFY2(b->box.right() - slack <= v->box.left(),
+                 qPrintable(QStringLiteral("\"%1\" at %2 mm starts before \"%3\" ends at %4 mm")
+                                .arg(value)
+                                .arg(v->box.left())
+                                .arg(before)
+                                .arg(b->box.right())));
+    }
+    if (!after.isEmpty()) {
+        const PdfWord* a = findWordOnLine(words, after, top);
+        QVERIFY2(a, qPrintable(missing(after)));
+        QVERIFY2(v->box.right() - slack <= a->box.left(),
+                 qPrintable(QStringLiteral("\"%1\" ends at %2 mm, after \"%3\" starts at %4 mm")
+                                .arg(value)
+                                .arg(v->box.right())
+                                .arg(after)
+                                .arg(a->box.left())));
+    }
+}
+
+void setFields(mivo::CurrentDocument& document, int first, const QString& values) {
+    const QStringList list = values.split(QLatin1Char(' '));
+    for (qsizetype i = 0; i < list.size(); ++i)
+        document.fields().setValue(first + int(i), list[i]);
+}
+
+QByteArray printToPdf(const mivo::CurrentDocument& document) {
+    mivo::PdfTarget target({});
+    mivo::PainterSurface surface(target);
+    const mivo::PrintOutcome outcome = mivo::insatu(surface, document);
+    if (outcome.status != mivo::PrintOutcome::Status::Printed)
+        QTest::qFail(qPrintable(QStringLiteral("not printed: %1").arg(outcome.reason)), __FILE__,
+                     __LINE__);
+    return target.data();
 }
 
 QSizeF pdfPageSizeMm(const QByteArray& pdf) {
