@@ -36,6 +36,8 @@ class MDIForm1 : public QMainWindow {
     // boxes unless replaced.
     void setPrintService(std::unique_ptr<PrintService> service);
     void setPrompts(std::unique_ptr<Prompts> prompts);
+    // What the windows ask the user and hand over to the desktop.
+    Prompts& prompts() { return *prompts_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;

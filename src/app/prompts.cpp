@@ -1,13 +1,27 @@
 #include "app/prompts.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
 
 namespace mivo {
 namespace {
 
 const QString kCaption = QStringLiteral("Mivo書類発行");
+
+// "Bitmap(*.bmp)|*.bmp|GIF(*.gif)|*.gif" becomes Qt's "Bitmap(*.bmp) (*.bmp);;GIF(*.gif) (*.gif)";
+// the dialog hides the trailing pattern, so each choice reads as its description.
+QString qtNameFilters(const QString& filter) {
+    const QStringList pieces = filter.split(QLatin1Char('|'));
+    QStringList choices;
+    for (qsizetype i = 0; i + 1 < pieces.size(); i += 2)
+        choices << QStringLiteral("%1 (%2)").arg(pieces[i], pieces[i + 1]);
+    return choices.join(QLatin1String(";;"));
+}
 
 class DesktopPrompts : public Prompts {
   public:
@@ -28,6 +42,21 @@ class DesktopPrompts : public Prompts {
         if (dialog.exec() != QDialog::Accepted)
             return {};
         return dialog.selectedFiles().value(0);
+    }
+
+    QString openFileName(QWidget* parent, const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), qtNameFilters(filter),
+                                            nullptr, QFileDialog::HideNameFilterDetails);
+    }
+
+    // The first paint program found, else whatever the desktop opens pictures with.
+    bool startPaintProgram(const QString& picturePath) override {
+        for (const char* name : {"kolourpaint", "pinta", "gimp", "mtpaint"}) {
+            const QString program = QStandardPaths::findExecutable(QLatin1String(name));
+            if (!program.isEmpty() && QProcess::startDetached(program, {picturePath}))
+                return true;
+        }
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(picturePath));
     }
 };
 

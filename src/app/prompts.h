@@ -8,8 +8,9 @@ class QWidget;
 
 namespace mivo {
 
-// The questions and warnings the main window puts to the user, in one place so that tests can
-// answer them without a modal dialog.
+// The questions, warnings and dialogs that the windows put to the user, and the hand-over of a
+// picture to a paint program: in one place, so that tests can answer them without a modal
+// dialog or another program.
 class Prompts {
   public:
     virtual ~Prompts() = default;
@@ -19,9 +20,13 @@ class Prompts {
     virtual bool ask(QWidget* parent, const QString& text) = 0;
     // Where to save a PDF file, starting from `suggestedName`; empty when cancelled.
     virtual QString pdfSavePath(QWidget* parent, const QString& suggestedName) = 0;
+    // A file to open, offered through "description|pattern|..." choices; empty when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    // Opens the picture in a paint program; false when no program could be started.
+    virtual bool startPaintProgram(const QString& picturePath) = 0;
 };
 
-// Message boxes and the file dialog.
+// Message boxes, the file dialogs and the desktop's paint programs.
 std::unique_ptr<Prompts> desktopPrompts();
 
 } // namespace mivo

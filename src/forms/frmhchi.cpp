@@ -1,11 +1,11 @@
 #include "forms/frmhchi.h"
 
 #include "app/mdi_form1.h"
+#include "app/prompts.h"
 #include "document/document_kind.h"
 #include "document/picture_file.h"
 #include "forms/blank_map.h"
 #include "forms/caption_label.h"
-#include "forms/desktop_seam.h"
 #include "forms/picture_box.h"
 #include "forms/twips.h"
 #include "print/typefaces.h"
@@ -178,7 +178,7 @@ void Frmhchi::showMaps() {
 // A cancelled dialog changes nothing; a file that is no usable picture keeps the half as it
 // was and says why.
 void Frmhchi::openMap(Half half) {
-    const QString path = desktopSeam().openFileName(this, openDialogFilter());
+    const QString path = main_.prompts().openFileName(this, openDialogFilter());
     if (path.isEmpty())
         return;
     PictureLoad load;
@@ -187,7 +187,7 @@ void Frmhchi::openMap(Half half) {
         load = loadPictureFile(path);
     }
     if (!load.ok()) {
-        desktopSeam().showMessage(this, load.error);
+        main_.prompts().warn(this, load.error);
         return;
     }
     drawing().*half = load.picture;
@@ -207,11 +207,11 @@ void Frmhchi::newMap() {
         folder = QDir::homePath();
     const BlankMapFile blank = createBlankMapFile(folder);
     if (!blank.error.isEmpty()) {
-        desktopSeam().showMessage(this, blank.error);
+        main_.prompts().warn(this, blank.error);
         return;
     }
-    if (!desktopSeam().startPaintProgram(blank.path)) {
-        desktopSeam().showMessage(
+    if (!main_.prompts().startPaintProgram(blank.path)) {
+        main_.prompts().warn(
             this,
             QStringLiteral("ペイントソフトを起動できませんでした。白紙の地図は %1 に保存しました。"
                            "画像を編集できるソフトで開いてください。")

@@ -1,8 +1,8 @@
 #include "app/mdi_form1.h"
 #include "app/print_service.h"
-#include "app/prompts.h"
 #include "app/var.h"
 #include "document/document_kind.h"
+#include "fake_prompts.h"
 #include "forms/formview.h"
 #include "pdf_words.h"
 #include "print/print_job.h"
@@ -42,26 +42,6 @@ class FakePrintService : public PrintService {
     }
     PrintOutcome saveAsPdf(const CurrentDocument& document, const QString& path) override {
         return printToPdf(document, path);
-    }
-};
-
-// Answers the main window's questions the way the test says and remembers what was asked.
-class FakePrompts : public Prompts {
-  public:
-    QStringList warnings;
-    QStringList questions;
-    QStringList suggestedNames;
-    bool answer = false;
-    QString path;
-
-    void warn(QWidget*, const QString& text) override { warnings.append(text); }
-    bool ask(QWidget*, const QString& text) override {
-        questions.append(text);
-        return answer;
-    }
-    QString pdfSavePath(QWidget*, const QString& suggestedName) override {
-        suggestedNames.append(suggestedName);
-        return path;
     }
 };
 

@@ -1,6 +1,6 @@
 #include "app/mdi_form1.h"
 #include "document/document_kind.h"
-#include "forms/desktop_seam.h"
+#include "fake_prompts.h"
 #include "forms/frmhchi.h"
 #include "forms/picture_box.h"
 #include "print/dispatch.h"
@@ -26,12 +26,7 @@ class FrmhchiTest : public QObject {
 
     QTemporaryDir dir_;
     std::unique_ptr<MDIForm1> main_;
-    DesktopSeam platform_;
-    QStringList answers_; // what the open dialog answers, in turn; empty means cancelled
-    QString filter_;
-    QStringList messages_;
-    QStringList painted_;
-    bool paintProgramStarts_ = true;
+    FakePrompts* prompts_ = nullptr;
 
     QString file(const QString& name, const QByteArray& bytes) {
         const QString path = dir_.filePath(name);
@@ -58,7 +53,7 @@ class FrmhchiTest : public QObject {
     }
     // Opens a file into a half: Command1 for the left half, Command2 for the right.
     void open(Frmhchi* form, const char* button, const QString& answer) {
-        answers_ << answer;
+        prompts_->openAnswers << answer;
         click(form, button);
     }
 
@@ -68,27 +63,14 @@ class FrmhchiTest : public QObject {
         // The blank map goes into the Pictures folder of this home.
         qputenv("HOME", QFile::encodeName(dir_.filePath("home")));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath("home/.config")));
-        platform_ = desktopSeam();
-        desktopSeam() =
-            DesktopSeam{[this](QWidget*, const QString& filter) {
-                            filter_ = filter;
-                            return answers_.isEmpty() ? QString() : answers_.takeFirst();
-                        },
-                        [this](QWidget*, const QString& message) { messages_ << message; },
-                        [this](const QString& path) {
-                            painted_ << path;
-                            return paintProgramStarts_;
-                        }};
     }
-    void cleanupTestCase() { desktopSeam() = platform_; }
 
     void init() {
         main_ = std::make_unique<MDIForm1>();
+        auto prompts = std::make_unique<FakePrompts>();
+        prompts_ = prompts.get();
+        main_->setPrompts(std::move(prompts));
         main_->show();
-        answers_.clear();
-        messages_.clear();
-        painted_.clear();
-        paintProgramStarts_ = true;
     }
     void cleanup() { main_.reset(); }
 
@@ -103,7 +85,7 @@ class FrmhchiTest : public QObject {
         open(form, "Command1", a);
         QCOMPARE(drawing().locationMap.size(), QSize(40, 30));
         QVERIFY(drawing().layoutMap.isNull());
-        QCOMPARE(filter_,
+        QCOMPARE(prompts_->filter,
                  QStringLiteral(
                      "ビットマップイメージ(*.bmp)|*.bmp|GIF(*.gif)|*.gif|JPG(*.JPG,*JPE)|*.jpg"));
 
@@ -124,7 +106,7 @@ class FrmhchiTest : public QObject {
         QVERIFY(drawing().locationMap.isNull());
         click(form, "Command4");
         QVERIFY(drawing().layoutMap.isNull());
-        QVERIFY(messages_.isEmpty());
+        QVERIFY(prompts_->warnings.isEmpty());
     }
 
     // A bad file keeps the half's picture and the typed number; the user is told which file.
@@ -148,8 +130,8 @@ class FrmhchiTest : public QObject {
         open(form, "Command2", file(name, bytes));
         QCOMPARE(drawing().layoutMap.cacheKey(), before);
         QCOMPARE(control<PictureBox>(form, "Picture3")->picture().cacheKey(), before);
-        QCOMPARE(messages_.size(), 1);
-        QVERIFY2(messages_.first().contains(name), qPrintable(messages_.first()));
+        QCOMPARE(prompts_->warnings.size(), 1);
+        QVERIFY2(prompts_->warnings.first().contains(name), qPrintable(prompts_->warnings.first()));
         QCOMPARE(drawing().registrationNumber, QStringLiteral("練馬 500 さ 1"));
     }
 
@@ -235,12 +217,12 @@ class FrmhchiTest : public QObject {
         Frmhchi* form = Frmhchi::open(*main_);
         click(form, "Command5");
         click(form, "Command5");
-        QCOMPARE(painted_.size(), 2);
-        QVERIFY(painted_[0] != painted_[1]);
-        QCOMPARE(QFileInfo(painted_[0]).absolutePath(),
+        QCOMPARE(prompts_->painted.size(), 2);
+        QVERIFY(prompts_->painted[0] != prompts_->painted[1]);
+        QCOMPARE(QFileInfo(prompts_->painted[0]).absolutePath(),
                  QDir(dir_.filePath("home/Pictures")).absolutePath());
 
-        QFile saved(painted_[0]);
+        QFile saved(prompts_->painted[0]);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray bytes = saved.readAll();
         QCOMPARE(bytes.left(2), QByteArray("BM"));
@@ -258,17 +240,18 @@ class FrmhchiTest : public QObject {
             }
         }
         QCOMPARE(black, 2);
-        QVERIFY(messages_.isEmpty());
+        QVERIFY(prompts_->warnings.isEmpty());
     }
 
     // Without a paint program the user learns where the blank map is.
     void newMapWithoutPaintProgram() {
-        paintProgramStarts_ = false;
+        prompts_->paintProgramStarts = false;
         Frmhchi* form = Frmhchi::open(*main_);
         click(form, "Command5");
-        QCOMPARE(messages_.size(), 1);
-        QVERIFY(messages_.first().contains(QDir::toNativeSeparators(painted_.first())));
-        QVERIFY(QFile::exists(painted_.first()));
+        QCOMPARE(prompts_->warnings.size(), 1);
+        QVERIFY(prompts_->warnings.first().contains(
+            QDir::toNativeSeparators(prompts_->painted.first())));
+        QVERIFY(QFile::exists(prompts_->painted.first()));
     }
 };
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/prompts.h"
+
+#include <QStringList>
+
+// Answers the windows' questions and dialogs the way the test says, starts no program, and
+// remembers what was asked.
+class FakePrompts : public mivo::Prompts {
+  public:
+    QStringList warnings;
+    QStringList questions;
+    QStringList suggestedNames;
+    bool answer = false;     // to every yes/no question
+    QString path;            // where to save a PDF; empty means cancelled
+    QStringList openAnswers; // what the open dialog answers, in turn; none left means cancelled
+    QString filter;          // the last open dialog's choices
+    QStringList painted;     // pictures handed to the paint program
+    bool paintProgramStarts = true;
+
+    void warn(QWidget*, const QString& text) override { warnings.append(text); }
+    bool ask(QWidget*, const QString& text) override {
+        questions.append(text);
+        return answer;
+    }
+    QString pdfSavePath(QWidget*, const QString& suggestedName) override {
+        suggestedNames.append(suggestedName);
+        return path;
+    }
+    QString openFileName(QWidget*, const QString& choices) override {
+        filter = choices;
+        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    bool startPaintProgram(const QString& picturePath) override {
+        painted.append(picturePath);
+        return paintProgramStarts;
+    }
+};
