@@ -88,10 +88,7 @@ class ConsentLetterTest : public QObject {
         const QByteArray pdf = printToPdf(document);
         QCOMPARE(pdfPageCount(pdf), 1);
         const auto words = readPdfWords(pdf);
-        qsizetype characters = 0;
-        for (const PdfWord& w : words)
-            characters += w.text.size();
-        QCOMPARE(characters, 49);
+        QCOMPARE(characterCount(words), 49);
         QVERIFY(findWordOnLine(words, QStringLiteral("令和"), 115.0));
         QVERIFY(findWordOnLine(words, QStringLiteral("印"), 163.0));
         QVERIFY(findWord(words,

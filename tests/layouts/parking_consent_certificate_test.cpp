@@ -106,10 +106,7 @@ class ParkingConsentCertificateTest : public QObject {
         const QByteArray pdf = printToPdf(document);
         QCOMPARE(pdfPageCount(pdf), 1);
         const auto words = readPdfWords(pdf);
-        qsizetype characters = 0;
-        for (const PdfWord& w : words)
-            characters += w.text.size();
-        QCOMPARE(characters, 131);
+        QCOMPARE(characterCount(words), 131);
         QVERIFY(findWordOnLine(words, QStringLiteral("警察署長提出用"), 21.0));
         QVERIFY(findWordOnLine(words, QStringLiteral("番"), 65.0));
         QVERIFY(findWordOnLine(words, QStringLiteral("番"), 170.0));

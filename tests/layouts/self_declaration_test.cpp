@@ -99,10 +99,7 @@ class SelfDeclarationTest : public QObject {
         const QByteArray pdf = printToPdf(document);
         QCOMPARE(pdfPageCount(pdf), 1);
         const auto words = readPdfWords(pdf);
-        qsizetype characters = 0;
-        for (const PdfWord& w : words)
-            characters += w.text.size();
-        QCOMPARE(characters, 124);
+        QCOMPARE(characterCount(words), 124);
         QVERIFY(findWordOnLine(words, QStringLiteral("証明申告"), 40.0));
         QVERIFY(findWordOnLine(words, QStringLiteral("証明申告"), 180.0));
         QVERIFY(findWordOnLine(words, QStringLiteral("保管場所使用権原疎明書面（自認書）"), 15.0));

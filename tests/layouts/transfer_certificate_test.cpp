@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace mivo;
 
 namespace {
@@ -94,14 +96,8 @@ class TransferCertificateTest : public QObject {
         const QByteArray pdf = printToPdf(document);
         QCOMPARE(pdfPageCount(pdf), 1);
         const auto words = readPdfWords(pdf);
-        qsizetype characters = 0;
-        int eras = 0;
-        for (const PdfWord& w : words) {
-            characters += w.text.size();
-            eras += w.text == QStringLiteral("令和");
-        }
-        QCOMPARE(characters, 82);
-        QCOMPARE(eras, 3);
+        QCOMPARE(characterCount(words), 82);
+        QCOMPARE(std::ranges::count(words, QStringLiteral("令和"), &PdfWord::text), 3);
         QVERIFY(findWord(words, QStringLiteral("譲渡人及び譲受人の氏名又は名称及び住所")));
         QVERIFY(findWord(words, QStringLiteral("原動機の型式")));
     }

@@ -130,6 +130,13 @@ QByteArray printToPdf(const mivo::CurrentDocument& document) {
     return target.data();
 }
 
+qsizetype characterCount(const std::vector<PdfWord>& words) {
+    qsizetype characters = 0;
+    for (const PdfWord& w : words)
+        characters += w.text.size();
+    return characters;
+}
+
 QSizeF pdfPageSizeMm(const QByteArray& pdf) {
     // "Page size:      841.89 x 595.276 pts (A4)"
     const QStringList parts =

@@ -40,6 +40,9 @@ void setFields(mivo::CurrentDocument& document, int first, const QString& values
 // whose origin is the paper's corner. Fails the running test when the print fails.
 QByteArray printToPdf(const mivo::CurrentDocument& document);
 
+// How many characters the words hold together: the whole wording of a page, spaces aside.
+qsizetype characterCount(const std::vector<PdfWord>& words);
+
 // The page size in millimetres, as pdfinfo reports it.
 QSizeF pdfPageSizeMm(const QByteArray& pdf);
 // The number of pages, as pdfinfo reports it.
