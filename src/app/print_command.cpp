@@ -25,12 +25,9 @@ void printDocument(QWidget* parent, const CurrentDocument& document, PrintServic
         return;
     const PrintOutcome saved = service.saveAsPdf(document, path);
     if (saved.failed()) {
-        prompts.warn(
-            parent,
-            QStringLiteral(
-                "PDF "
-                "ファイルを保存できませんでした。\n%1\n保存先を変えてもう一度印刷してください。")
-                .arg(saved.reason));
+        const QString notSaved = QStringLiteral("PDF ファイルを保存できませんでした。\n%1\n"
+                                                "保存先を変えてもう一度印刷してください。");
+        prompts.warn(parent, notSaved.arg(saved.reason));
     }
 }
 
