@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "mivo_version.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
