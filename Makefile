@@ -1,6 +1,7 @@
 # make run            install what is missing, build (Release) and start the program
 # make test           install what is missing, build and run every test
 # make build          build only (Release, in build/)
+# make package        the Debian package, build/mivo_VERSION_ARCH.deb
 # make bench          the benchmark table (bench/run, Release in build-release/)
 # make sanitize-test  the tests under AddressSanitizer and UndefinedBehaviorSanitizer
 # make clean          remove every build folder
@@ -10,7 +11,7 @@ MAKEFLAGS += --no-print-directory
 BUILD := build
 SANITIZE_BUILD := build-sanitize
 
-.PHONY: run test build deps bench sanitize-test clean
+.PHONY: run test build package deps bench sanitize-test clean
 
 deps:
 	@scripts/install-deps
@@ -24,6 +25,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure
+
+package: build
+	cmake --build $(BUILD) --target package
 
 bench:
 	@scripts/install-deps bench

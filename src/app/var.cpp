@@ -1,6 +1,7 @@
 #include "app/var.h"
 
 #include "forms/twips.h"
+#include "mivo_version.h"
 #include "print/typefaces.h"
 
 #include <QIcon>
@@ -46,7 +47,8 @@ var::var(QWidget* parent)
     blue.setColor(QPalette::WindowText, Qt::blue);
     name->setPalette(blue);
 
-    addLabel(this, "Label4", QStringLiteral("Version 1.0"), {4320, 1680, 1215, 255});
+    addLabel(this, "Label4", QStringLiteral("Version %1").arg(QLatin1String(kVersion)),
+             {4320, 1680, 1215, 255});
 
     QLabel* notice =
         addLabel(this, "Label1",

@@ -4,6 +4,7 @@
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "document/picture_file.h"
+#include "mivo_version.h"
 #include "print/dispatch.h"
 #include "print/print_job.h"
 #include "print/recording_surface.h"
@@ -99,6 +100,12 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QLatin1String(kVersion));
+    if (app.arguments().mid(1) == QStringList{QStringLiteral("--version")}) {
+        say(stdout, QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
+                                                QCoreApplication::applicationVersion()));
+        return 0;
+    }
 
     const ParsedOptions parsed = parseRenderOptions(app.arguments().mid(1));
     if (!parsed.error.isEmpty()) {
