@@ -2,6 +2,7 @@
 #include "document/field_catalogue.h"
 #include "particulars/fill_rules.h"
 #include "particulars/fill_table.h"
+#include "particulars/postal_fill.h"
 
 #include <QJsonDocument>
 #include <QSet>
@@ -69,6 +70,14 @@ class FillTest : public QObject {
                          qPrintable(QStringLiteral("tx(%1) and tx(%2)").arg(a.field).arg(b.field)));
             }
         }
+    }
+
+    // A postal code fills the address box of the same person on the same page.
+    void addressBesideEachPostalCode() {
+        QCOMPARE(addressFieldBeside(1), 2);
+        QCOMPARE(addressFieldBeside(16), 17);
+        QCOMPARE(addressFieldBeside(34), 35);
+        QCOMPARE(addressFieldBeside(2), std::nullopt);
     }
 
     // A particular fills only empty fields; a typed value becomes the particular once, and the
