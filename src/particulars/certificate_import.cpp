@@ -30,21 +30,21 @@ class Export {
     explicit Export(const QJsonObject& json) : json_(json) {}
 
     // A name or an address, kept as written.
-    Item written(const char* key) { return item(text(key)); }
+    Item written(const char* key) const { return item(text(key)); }
     // A vehicle code or number, in half-width letters, digits and spaces.
-    Item code(const char* key) {
+    Item code(const char* key) const {
         Item read = item(text(key));
         read.text = read.text.normalized(QString::NormalizationForm_KC);
         return read;
     }
     // The form with characters outside the basic set wins when it holds a name.
-    Item name(const char* highLevelKey, const char* lowLevelKey) {
+    Item name(const char* highLevelKey, const char* lowLevelKey) const {
         const Item high = written(highLevelKey);
         const Item low = written(lowLevelKey);
         return !high.text.isEmpty() ? high : low.present() ? low : high;
     }
     // An address in two parts: the place in words and the block and house numbers.
-    Item address(const char* charKey, const char* numberKey) {
+    Item address(const char* charKey, const char* numberKey) const {
         const Item place = written(charKey), number = written(numberKey);
         if (place.withheld || number.withheld)
             return {{}, true};
@@ -52,7 +52,7 @@ class Export {
     }
 
   private:
-    QString text(const char* key) {
+    QString text(const char* key) const {
         const QJsonValue value = json_.value(QLatin1StringView(key));
         return value.isString() ? value.toString().trimmed() : QString();
     }
