@@ -1,0 +1,66 @@
+#include "particulars/fill_rules.h"
+
+#include "particulars/fill_table.h"
+
+namespace mivo {
+namespace {
+
+// The value a row of the fill table gives its field; empty when it gives none.
+QString valueFor(const FieldFill& row, const Particulars& particulars) {
+    const QString value = particulars.value(row.particular);
+    if (value.isEmpty() && row.otherwise)
+        return particulars.value(*row.otherwise);
+    return value;
+}
+
+} // namespace
+
+QList<int> fillEmptyFields(const Particulars& particulars, FieldStore& fields) {
+    QList<int> filled;
+    for (const FieldFill& row : fillTable()) {
+        const QString value = valueFor(row, particulars);
+        if (value.isEmpty() || !fields.value(row.field).isEmpty())
+            continue;
+        fields.setValue(row.field, value);
+        filled.append(row.field);
+    }
+    return filled;
+}
+
+QList<int> refillFields(const Particulars& particulars, FieldStore& fields) {
+    QList<int> filled;
+    for (const FieldFill& row : fillTable()) {
+        const QString value = valueFor(row, particulars);
+        if (value.isEmpty())
+            continue;
+        fields.setValue(row.field, value);
+        filled.append(row.field);
+    }
+    return filled;
+}
+
+QList<int> fieldsFromParticulars(const Particulars& particulars, const FieldStore& fields) {
+    QList<int> matching;
+    for (const FieldFill& row : fillTable()) {
+        const QString value = valueFor(row, particulars);
+        if (!value.isEmpty() && fields.value(row.field) == value)
+            matching.append(row.field);
+    }
+    return matching;
+}
+
+bool adoptTypedValue(Particulars& particulars, const FieldStore& fields, int field) {
+    const QString text = fields.value(field);
+    if (text.trimmed().isEmpty())
+        return false;
+    for (const FieldFill& row : fillTable()) {
+        // A field with a stand-in particular says not which of the two was typed.
+        if (row.field != field || row.otherwise || !particulars.isEmpty(row.particular))
+            continue;
+        particulars.setValue(row.particular, text);
+        return true;
+    }
+    return false;
+}
+
+} // namespace mivo

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "document/field_store.h"
+#include "particulars/particulars.h"
+
+#include <QList>
+
+namespace mivo {
+
+// What the particulars put into the documents' fields, by the fill table. A field that no
+// particular with a value fills is never touched.
+
+// Fills the empty fields whose particular has a value and leaves every typed value as it is.
+// Returns the fields it filled, in the order of the fill table.
+QList<int> fillEmptyFields(const Particulars& particulars, FieldStore& fields);
+
+// 基本情報から入力し直す: puts the particulars' values into their fields again, over what
+// was typed there. Returns every field that now holds its particular's value.
+QList<int> refillFields(const Particulars& particulars, FieldStore& fields);
+
+// The fields whose value is the one their particular gives (the boxes the form tints).
+QList<int> fieldsFromParticulars(const Particulars& particulars, const FieldStore& fields);
+
+// A value typed into `field` becomes the particular that fills the field while that particular
+// is still empty; then fillEmptyFields carries it to the other documents. Call when the box's
+// editing is finished: on every keystroke the particular would keep the first character.
+// Returns whether the particulars changed.
+bool adoptTypedValue(Particulars& particulars, const FieldStore& fields, int field);
+
+} // namespace mivo
