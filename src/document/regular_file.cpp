@@ -48,10 +48,12 @@ FileContents readRegularFile(const QByteArray& path, qint64 limit) {
     // One byte past the limit tells a file that is too large, also one that is still growing.
     QByteArray data = file.read(limit + 1);
     if (data.size() > limit) {
+        const QString most = limit % (1024 * 1024) == 0
+                                 ? QStringLiteral("%1 MB").arg(limit / (1024 * 1024))
+                                 : QStringLiteral("%1 KB").arg(limit / 1024);
         return {{},
-                QStringLiteral("「%1」は大きすぎます（%2 KB まで）。小さいファイルにしてください。")
-                    .arg(shownName(path))
-                    .arg(limit / 1024)};
+                QStringLiteral("「%1」は大きすぎます（%2 まで）。小さいファイルにしてください。")
+                    .arg(shownName(path), most)};
     }
     if (file.error() != QFileDevice::NoError)
         return {{}, unreadable(path)};

@@ -144,8 +144,7 @@ class FileOutputTest : public QObject {
         QVERIFY(writeWholeFile(file, QByteArray(kValuesFileLimit + 1, ' ')).ok());
         const FileContents tooLarge = readRegularFile(file, kValuesFileLimit);
         QVERIFY(tooLarge.data.isEmpty());
-        QVERIFY2(tooLarge.error.contains(QStringLiteral("1024 KB まで")),
-                 qPrintable(tooLarge.error));
+        QVERIFY2(tooLarge.error.contains(QStringLiteral("1 MB まで")), qPrintable(tooLarge.error));
     }
 };
 
