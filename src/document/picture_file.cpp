@@ -73,6 +73,7 @@ PictureLoad loadPictureFile(const QByteArray& path) {
         // This reader reads the header only; the decode below starts afresh, as the check
         // of the data moves the file.
         QImageReader header(&file, format);
+        header.setAutoDetectImageFormat(false);
         if (tooLarge(header.size()))
             return refused(path, kTooLarge);
     }
@@ -88,6 +89,7 @@ PictureLoad loadPictureFile(const QByteArray& path) {
     if (!file.seek(0))
         return refused(path, kDamaged);
     QImageReader reader(&file, format);
+    reader.setAutoDetectImageFormat(false); // the accepted decoder, even if the file changed
     reader.setAutoTransform(true);
     QImage picture = reader.read();
     if (picture.isNull() || damage.reported())
