@@ -11,6 +11,10 @@ struct LayoutDrawingState {
     QImage locationMap;
     QImage layoutMap;
     QString registrationNumber;
+    // Per map: scaled down to fit its area of the frame (see picture_size.h) instead of
+    // printed at its natural size.
+    bool fitLocationMap = false;
+    bool fitLayoutMap = false;
 
     void clear() { *this = LayoutDrawingState{}; }
 };

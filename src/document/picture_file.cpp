@@ -1,33 +1,44 @@
 #include "document/picture_file.h"
 
+#include "document/decoder_damage.h"
 #include "document/picture_completeness.h"
+#include "document/regular_file.h"
 
-#include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtNumeric>
 
 namespace mivo {
 namespace {
 
 constexpr int kDotsPerMetreAt96Dpi = 3780;
 
-PictureLoad refused(const QString& path, const QString& reason) {
-    return {{}, reason.arg(QFileInfo(path).fileName())};
+PictureLoad refused(const QByteArray& path, const QString& reason) {
+    return {{}, reason.arg(QFileInfo(QFile::decodeName(path)).fileName())};
 }
 
-const QString kUnreadable = QStringLiteral(
-    "「%1」を読み込めませんでした。ファイルがあるか、読み取れるかを確かめてください。");
 const QString kEmpty =
     QStringLiteral("「%1」は空のファイルです。地図を保存し直してから開いてください。");
 const QString kTooLarge =
     QStringLiteral("「%1」は画像が大きすぎて開けません。縮小して保存し直してから開いてください。");
-const QString kNotPicture =
-    QStringLiteral("「%1」は画像として読み取れません。bmp、gif、jpg形式の画像を選んでください。");
+const QString kNotPicture = QStringLiteral(
+    "「%1」は画像として読み取れません。bmp、gif、jpg、png形式の画像を選んでください。");
 const QString kTruncated =
     QStringLiteral("「%1」は途中で切れています。地図を保存し直してから開いてください。");
 const QString kDamaged =
     QStringLiteral("「%1」は画像のデータが壊れています。地図を保存し直してから開いてください。");
+
+// The kinds the form offers and a screenshot's PNG. Judged from the content before any
+// decoder runs: other plug-ins (a compressed SVG, a TIFF) can take gigabytes and minutes.
+bool accepted(const QByteArray& format) {
+    return format == "bmp" || format == "gif" || format == "jpeg" || format == "png";
+}
+
+bool tooLarge(QSize size) {
+    qint64 pixels = 0, bytes = 0;
+    return size.isValid() && (qMulOverflow<qint64>(size.width(), size.height(), &pixels) ||
+                              qMulOverflow<qint64>(pixels, 4, &bytes) || bytes > kPictureByteLimit);
+}
 
 // A file that states no resolution leaves the reader's default, which follows the screen;
 // such a picture is taken at 96 pixels to the inch, whatever the screen.
@@ -41,37 +52,47 @@ void settleResolution(QImage& picture) {
 
 } // namespace
 
-PictureLoad loadPictureFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refused(path, kUnreadable);
+PictureLoad loadPictureFile(const QByteArray& path) {
+    QFile file;
+    if (const QString error = openRegularFile(file, path); !error.isEmpty())
+        return {{}, error};
     if (file.size() == 0)
         return refused(path, kEmpty);
-    // No picture format the form offers holds more file than decoded picture.
+    // No picture format we read holds more file than decoded picture.
     if (file.size() > kPictureByteLimit)
         return refused(path, kTooLarge);
-    const QByteArray data = file.readAll();
-    if (data.size() != file.size())
-        return refused(path, kUnreadable);
 
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    QImageReader::setAllocationLimit(int(kPictureByteLimit / (1024 * 1024)));
-
-    const QByteArray format = reader.format();
-    if (format.isEmpty())
+    // From the first look at the content to the end of the decode, so that a header the
+    // decoder finds damaged counts too.
+    const DecoderDamage damage;
+    const QByteArray format = QImageReader::imageFormat(&file);
+    if (!accepted(format))
         return refused(path, kNotPicture);
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() * 4 > kPictureByteLimit)
-        return refused(path, kTooLarge);
-    if (!holdsWholePicture(data, format))
+    QImageReader::setAllocationLimit(int(kPictureByteLimit / (1024 * 1024)));
+    {
+        // This reader reads the header only; the decode below starts afresh, as the check
+        // of the data moves the file.
+        QImageReader header(&file, format);
+        header.setAutoDetectImageFormat(false);
+        if (tooLarge(header.size()))
+            return refused(path, kTooLarge);
+    }
+    switch (checkPictureData(file, format)) {
+    case PictureData::Whole:
+        break;
+    case PictureData::Truncated:
         return refused(path, kTruncated);
+    case PictureData::Damaged:
+        return refused(path, kDamaged);
+    }
 
+    if (!file.seek(0))
+        return refused(path, kDamaged);
+    QImageReader reader(&file, format);
+    reader.setAutoDetectImageFormat(false); // the accepted decoder, even if the file changed
+    reader.setAutoTransform(true);
     QImage picture = reader.read();
-    if (picture.isNull())
+    if (picture.isNull() || damage.reported())
         return refused(path, kDamaged);
     settleResolution(picture);
     return {picture, {}};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QString>
 
@@ -17,10 +19,15 @@ struct PictureLoad {
 // larger dimensions is refused before anything is allocated.
 inline constexpr qint64 kPictureByteLimit = 256LL * 1024 * 1024;
 
-// Reads a BMP, GIF or JPEG file (or any other format the installed image plug-ins decode).
-// Empty, unreadable, truncated, undecodable and oversized files give an error that names
-// the file. The picture's natural size is its file's resolution where the file states one,
-// else 96 pixels to the inch.
-PictureLoad loadPictureFile(const QString& path);
+// Reads a BMP, GIF, JPEG or PNG file, known by its content whatever its name says; every
+// other kind (SVG, TIFF, WebP...) is refused before any decoder sees it. Only a regular file
+// is opened. Empty, unreadable, truncated, damaged, undecodable and oversized files give an
+// error that names the file. The file is decoded straight from the disk, so a map costs its
+// decoded size only. The picture's natural size is its file's resolution where the file
+// states one, else 96 pixels to the inch. `path` is the file system's own bytes.
+PictureLoad loadPictureFile(const QByteArray& path);
+inline PictureLoad loadPictureFile(const QString& path) {
+    return loadPictureFile(QFile::encodeName(path));
+}
 
 } // namespace mivo

@@ -1,26 +1,28 @@
 #include "print/page_target.h"
 
+#include "document/file_output.h"
 #include "print/printer_surface.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QImageWriter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <cups/cups.h>
 
 namespace mivo {
+namespace {
 
-void writeWholeFile(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        throw PrintError(QStringLiteral("%1 に書き込めません（%2）。保存先を確かめてください。")
-                             .arg(path, file.errorString()));
-    }
+void writeOrThrow(const QByteArray& path, const QByteArray& data) {
+    const FileWrite written = writeWholeFile(path, data);
+    if (!written.ok())
+        throw PrintError(written.error);
 }
+
+} // namespace
 
 // The printer
 
@@ -39,7 +41,7 @@ QPaintDevice& PrinterTarget::open(const QPageLayout& layout) {
     printer.setPageSize(layout.pageSize());
     printer.setPageOrientation(layout.orientation());
     page_ =
-        std::make_unique<PdfTarget>(QString(), printer.pageLayout().margins(QPageLayout::Point));
+        std::make_unique<PdfTarget>(QByteArray(), printer.pageLayout().margins(QPageLayout::Point));
     return page_->open(layout);
 }
 
@@ -62,7 +64,7 @@ void PrinterTarget::finish(bool painterEnded) {
 
 // PDF
 
-PdfTarget::PdfTarget(QString path, QMarginsF marginsInPoints)
+PdfTarget::PdfTarget(QByteArray path, QMarginsF marginsInPoints)
     : path_(std::move(path)), margins_(marginsInPoints) {}
 PdfTarget::~PdfTarget() = default;
 
@@ -84,12 +86,12 @@ void PdfTarget::finish(bool painterEnded) {
     if (!painterEnded || data_.isEmpty())
         throw PrintError(QStringLiteral("PDF を作れませんでした。"));
     if (!path_.isEmpty())
-        writeWholeFile(path_, data_);
+        writeOrThrow(path_, data_);
 }
 
 // PNG
 
-ImageTarget::ImageTarget(int dpi, QString path) : dpi_(dpi), path_(std::move(path)) {}
+ImageTarget::ImageTarget(int dpi, QByteArray path) : dpi_(dpi), path_(std::move(path)) {}
 
 QPaintDevice& ImageTarget::open(const QPageLayout& layout) {
     const QSizeF inches = layout.fullRect(QPageLayout::Inch).size();
@@ -112,9 +114,12 @@ void ImageTarget::finish(bool painterEnded) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image_.save(&buffer, "PNG"))
-        throw PrintError(QStringLiteral("PNG を作れませんでした。"));
-    writeWholeFile(path_, png);
+    QImageWriter writer(&buffer, "PNG");
+    if (!writer.write(image_)) {
+        throw PrintError(QStringLiteral("PNG を作れませんでした（%1）。解像度を下げてください。")
+                             .arg(writer.errorString()));
+    }
+    writeOrThrow(path_, png);
 }
 
 } // namespace mivo

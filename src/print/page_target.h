@@ -48,7 +48,8 @@ class PrinterTarget : public PageTarget {
 // The file is written only when the page is complete; a failed job leaves no file behind.
 class PdfTarget : public PageTarget {
   public:
-    explicit PdfTarget(QString path, QMarginsF marginsInPoints = {});
+    // `path` as the file system spells it (QFile::encodeName); empty for no file.
+    explicit PdfTarget(QByteArray path, QMarginsF marginsInPoints = {});
     ~PdfTarget() override;
     QPaintDevice& open(const QPageLayout& layout) override;
     void finish(bool painterEnded) override;
@@ -57,7 +58,7 @@ class PdfTarget : public PageTarget {
     QByteArray data() const { return data_; }
 
   private:
-    QString path_;
+    QByteArray path_;
     QMarginsF margins_;
     QByteArray data_;
     std::unique_ptr<QBuffer> buffer_;
@@ -68,7 +69,7 @@ class PdfTarget : public PageTarget {
 // given and the page is complete.
 class ImageTarget : public PageTarget {
   public:
-    explicit ImageTarget(int dpi, QString path = {});
+    explicit ImageTarget(int dpi, QByteArray path = {});
     QPaintDevice& open(const QPageLayout& layout) override;
     void finish(bool painterEnded) override;
 
@@ -76,11 +77,8 @@ class ImageTarget : public PageTarget {
 
   private:
     int dpi_;
-    QString path_;
+    QByteArray path_;
     QImage image_;
 };
-
-// Writes `data` to `path` in one piece, or throws PrintError and leaves nothing behind.
-void writeWholeFile(const QString& path, const QByteArray& data);
 
 } // namespace mivo

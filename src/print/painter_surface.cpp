@@ -1,5 +1,6 @@
 #include "print/painter_surface.h"
 
+#include "document/picture_size.h"
 #include "print/page_target.h"
 #include "print/typefaces.h"
 
@@ -149,14 +150,19 @@ void PainterSurface::PrintText(const QString& text) {
 }
 
 void PainterSurface::DrawPicture(const QImage& picture, float x, float y) {
+    drawPictureIn(picture, QRectF(at(x, y), naturalSizeInInches(picture) * kTwipsPerInch));
+}
+
+void PainterSurface::DrawPictureScaled(const QImage& picture, float x, float y, float width,
+                                       float height) {
+    drawPictureIn(picture, QRectF(at(x, y), QSizeF(twips(width), twips(height))));
+}
+
+void PainterSurface::drawPictureIn(const QImage& picture, const QRectF& whole) {
     QPainter& p = painter();
-    // Natural size: the picture's own resolution where it states one, else 96 to the inch.
-    const auto perInch = [](int dotsPerMetre) {
-        return dotsPerMetre > 0 ? dotsPerMetre * 0.0254 : 96.0;
-    };
-    const QSizeF size(picture.width() * kTwipsPerInch / perInch(picture.dotsPerMeterX()),
-                      picture.height() * kTwipsPerInch / perInch(picture.dotsPerMeterY()));
-    const QRectF whole(at(x, y), size);
+    const QSizeF size = whole.size();
+    if (size.isEmpty())
+        return;
     // Only the part that lies on the page goes to the device, in whole pixels at the same
     // scale: a photograph far larger than the paper would otherwise travel with the job.
     const QPaintDevice& device = *p.device();

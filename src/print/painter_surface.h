@@ -33,6 +33,8 @@ class PainterSurface : public PrinterSurface {
     void LineRelative(float dx, float dy) override;
     void PrintText(const QString& text) override;
     void DrawPicture(const QImage& picture, float x, float y) override;
+    void DrawPictureScaled(const QImage& picture, float x, float y, float width,
+                           float height) override;
     void EndJob() override;
     void CancelJob() override;
 
@@ -42,6 +44,7 @@ class PainterSurface : public PrinterSurface {
     double twips(float value) const;
     QPointF at(float x, float y) const { return {twips(x), twips(y)}; }
     QPen pen() const;
+    void drawPictureIn(const QImage& picture, const QRectF& whole);
     void resetSettings();
 
     PageTarget& target_;

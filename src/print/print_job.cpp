@@ -18,12 +18,12 @@ PrintOutcome printToDefaultPrinter(const CurrentDocument& document) {
     return printOn(target, document);
 }
 
-PrintOutcome printToPdf(const CurrentDocument& document, const QString& path) {
+PrintOutcome printToPdf(const CurrentDocument& document, const QByteArray& path) {
     PdfTarget target(path);
     return printOn(target, document);
 }
 
-PrintOutcome printToPng(const CurrentDocument& document, const QString& path, int dpi) {
+PrintOutcome printToPng(const CurrentDocument& document, const QByteArray& path, int dpi) {
     ImageTarget target(dpi, path);
     return printOn(target, document);
 }

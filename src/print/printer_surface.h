@@ -49,6 +49,9 @@ class PrinterSurface {
     virtual void PrintText(const QString& text) = 0;
     // Draws the picture at its natural size with its top-left corner at (x, y).
     virtual void DrawPicture(const QImage& picture, float x, float y) = 0;
+    // Draws the whole picture scaled to width × height (current unit), top-left at (x, y).
+    virtual void DrawPictureScaled(const QImage& picture, float x, float y, float width,
+                                   float height) = 0;
     // Completes the page and hands the job over.
     virtual void EndJob() = 0;
 

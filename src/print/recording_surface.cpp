@@ -77,6 +77,11 @@ void RecordingSurface::DrawPicture(const QImage& picture, float x, float y) {
     record("DrawPicture", {x, y, picture.width(), picture.height()});
 }
 
+void RecordingSurface::DrawPictureScaled(const QImage& picture, float x, float y, float width,
+                                         float height) {
+    record("DrawPictureScaled", {x, y, picture.width(), picture.height(), width, height});
+}
+
 void RecordingSurface::EndJob() { record("EndJob", {}); }
 
 void RecordingSurface::CancelJob() { cancelled_ = true; }

@@ -46,6 +46,8 @@ class RecordingSurface : public PrinterSurface {
     void LineRelative(float dx, float dy) override;
     void PrintText(const QString& text) override;
     void DrawPicture(const QImage& picture, float x, float y) override;
+    void DrawPictureScaled(const QImage& picture, float x, float y, float width,
+                           float height) override;
     void EndJob() override;
     void CancelJob() override;
 

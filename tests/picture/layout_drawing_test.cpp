@@ -137,6 +137,46 @@ class LayoutDrawingTest : public QObject {
         QCOMPARE(at(170, 50), QColor(Qt::red));
     }
 
+    // Fitted to the frame: a wide map scaled down to the 118 mm up to the divider, a tall one
+    // to the 125 mm down to the frame's bottom edge, aspect kept; a map that fits keeps its
+    // natural size (never enlarged).
+    void fitToFrame() {
+        LayoutDrawingState drawing;
+        drawing.locationMap = plain(1000, 400, Qt::red); // 96 dpi: 264.6 × 105.8 mm
+        drawing.locationMap.setDotsPerMeterX(3780);
+        drawing.locationMap.setDotsPerMeterY(3780);
+        drawing.layoutMap = plain(300, 300, Qt::green);
+        drawing.layoutMap.setDotsPerMeterX(11811); // 300 dpi: 25.4 mm
+        drawing.layoutMap.setDotsPerMeterY(11811);
+        drawing.fitLocationMap = drawing.fitLayoutMap = true;
+        CurrentDocument document;
+        document.setTitle(DocumentKind::LayoutDrawing);
+        document.drawing() = drawing;
+        const int dpi = 300;
+        ImageTarget target(dpi);
+        PainterSurface surface(target);
+        QCOMPARE(insatu(surface, document).status, PrintOutcome::Status::Printed);
+        const QImage& page = target.image();
+        const auto at = [&](double xMm, double yMm) {
+            return page.pixelColor(int(xMm / 25.4 * dpi), int(yMm / 25.4 * dpi));
+        };
+        // 118 × 47.2 mm: from x 22 to the divider at 140, y 35 to 82.2.
+        QCOMPARE(at(139, 81), QColor(Qt::red));
+        QCOMPARE(at(141, 60), QColor(Qt::white));
+        QCOMPARE(at(100, 83.5), QColor(Qt::white));
+        QCOMPARE(at(160, 50), QColor(Qt::green));
+        QCOMPARE(at(168.5, 50), QColor(Qt::white));
+
+        LayoutDrawingState tall;
+        tall.locationMap = plain(500, 2000); // 96 dpi: 132.3 × 529.2 mm
+        tall.locationMap.setDotsPerMeterX(3780);
+        tall.locationMap.setDotsPerMeterY(3780);
+        tall.fitLocationMap = true;
+        const Operation scaled{QStringLiteral("DrawPictureScaled"),
+                               {22.f, 35.f, 500, 2000, 31.25f, 125.f}};
+        QCOMPARE(named(traceOf(tall), "DrawPictureScaled"), std::vector<Operation>{scaled});
+    }
+
     // A photograph far larger than the paper goes into the PDF at full resolution, but only
     // as far as it lies on the page: right of x 22 mm and below y 35 mm of A4 landscape.
     void onlyThePartOnThePageGoesIntoThePdf() {

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace mivo;
 using namespace testpictures;
 
@@ -80,6 +82,55 @@ class PictureFileTest : public QObject {
         QVERIFY(load.picture.isNull());
         QVERIFY2(load.error.contains(reason), qPrintable(load.error));
         QVERIFY(load.error.contains(QStringLiteral("「地図.bmp」")));
+    }
+
+    // Files made to hurt: each is refused with a message, at once, without a crash (a hang
+    // would show as the test's time-out). `where` names something other than a file of
+    // `bytes`: a FIFO, a device, a sparse file larger than any map.
+    void refusesHostileFiles_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        const QString notAccepted = QStringLiteral("bmp、gif、jpg、png形式");
+        const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='60000' "
+                               "height='60000'><rect width='60000' height='60000'/></svg>";
+        QTest::newRow("svg") << "" << svg << notAccepted;
+        QTest::newRow("svgz named .bmp") << "" << gzip(svg) << notAccepted;
+        QTest::newRow("xpm") << "" << encode(plain(4, 4), "XPM") << notAccepted;
+        // 54 bytes claiming 0x7fffffff x 0x7fffffff at 65535 bits a pixel: the size sums
+        // overflow 64 bits.
+        QByteArray bmp = encode(plain(1, 1), "BMP").left(54);
+        bmp.replace(18, 8, QByteArray("\xff\xff\xff\x7f\xff\xff\xff\x7f", 8));
+        bmp.replace(28, 2, QByteArray("\xff\xff", 2));
+        QTest::newRow("bmp with overflowing header") << "" << bmp << "壊れて";
+        const QByteArray jpeg = encode(plain(400, 300), "JPEG");
+        QTest::newRow("jpeg cut in half, end marker added")
+            << "" << jpeg.left(jpeg.size() / 2) + "\xff\xd9"
+            << "壊れて";
+        const QByteArray png = encode(plain(400, 300), "PNG");
+        QTest::newRow("truncated png") << "" << png.chopped(20) << "途中で切れて";
+        QTest::newRow("fifo") << "fifo" << QByteArray() << "ふつうのファイルではない";
+        QTest::newRow("/dev/zero") << "/dev/zero" << QByteArray() << "ふつうのファイルではない";
+        QTest::newRow("folder") << "/" << QByteArray() << "ふつうのファイルではない";
+        QTest::newRow("300 MB file") << "sparse" << png << "大きすぎて";
+    }
+    void refusesHostileFiles() {
+        QFETCH(QString, where);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        QString file = path("地図.bmp");
+        QFile::remove(file);
+        if (where == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        else if (where == u"sparse")
+            QVERIFY(writeFile(file, bytes) && QFile(file).resize(300LL * 1024 * 1024));
+        else if (where.isEmpty())
+            QVERIFY(writeFile(file, bytes));
+        else
+            file = where;
+        const PictureLoad load = loadPictureFile(file);
+        QVERIFY(load.picture.isNull());
+        QVERIFY2(load.error.contains(reason), qPrintable(load.error));
     }
 
     void missingFile() {

@@ -102,6 +102,29 @@ inline QByteArray hugeGif() {
     return QByteArray(bytes, sizeof bytes - 1);
 }
 
+// `bytes` as a gzip file (stored, not compressed): enough for a reader that unpacks by content.
+inline QByteArray gzip(const QByteArray& bytes) {
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (char c : bytes) {
+        crc ^= std::uint8_t(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc >> 1 ^ (crc & 1 ? 0xEDB88320 : 0);
+    }
+    crc = ~crc;
+    QByteArray out("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03\x01", 11);
+    const auto le = [&out](std::uint32_t v, int count) {
+        for (int i = 0; i < count; ++i)
+            out.append(char(v >> 8 * i & 0xFF));
+    };
+    const auto length = std::uint32_t(bytes.size()); // one stored block: under 64 KB
+    le(length, 2);
+    le(~length, 2);
+    out += bytes;
+    le(crc, 4);
+    le(length, 4);
+    return out;
+}
+
 // Bytes that are no picture at all.
 inline QByteArray noise(int size) {
     QByteArray bytes(size, '\0');

@@ -2,6 +2,7 @@
 
 #include "document/field_store.h"
 #include "document/layout_drawing_state.h"
+#include "document/picture_size.h"
 #include "print/layout_steps.h"
 #include "print/page_setup.h"
 
@@ -12,14 +13,15 @@ using namespace steps;
 
 // Each map's top-left corner, in millimetres: 4 mm inside the left area below the caption
 // rule, and 2 mm right of the divider. A map is drawn whole at its natural size, also where
-// it runs past the divider, the frame or the page.
+// it runs past the divider, the frame or the page, unless the user chose to fit it.
 struct MapPlace {
     QImage LayoutDrawingState::*picture;
+    bool LayoutDrawingState::*fit;
     float x, y;
 };
 constexpr MapPlace kMaps[] = {
-    {&LayoutDrawingState::locationMap, 22, 35}, // 所在図, left
-    {&LayoutDrawingState::layoutMap, 142, 35},  // 配置図, right
+    {&LayoutDrawingState::locationMap, &LayoutDrawingState::fitLocationMap, 22, 35}, // 所在図
+    {&LayoutDrawingState::layoutMap, &LayoutDrawingState::fitLayoutMap, 142, 35},    // 配置図
 };
 
 constexpr Step kWording[] = {
@@ -63,8 +65,15 @@ void PrintLayoutDrawing(PrinterSurface& surface, const LayoutDrawingState& drawi
 void DrawLayoutPictures(PrinterSurface& surface, const LayoutDrawingState& drawing) {
     for (const MapPlace& map : kMaps) {
         const QImage& picture = drawing.*map.picture;
-        if (!picture.isNull())
+        if (picture.isNull())
+            continue;
+        if (drawing.*map.fit && exceedsMapArea(picture)) {
+            const QSizeF size = fittedMapSizeMm(picture);
+            surface.DrawPictureScaled(picture, map.x, map.y, float(size.width()),
+                                      float(size.height()));
+        } else {
             surface.DrawPicture(picture, map.x, map.y);
+        }
     }
     PrintLayoutDrawingWording(surface, drawing);
     DrawLayoutDrawingFrame(surface);
