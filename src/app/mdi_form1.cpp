@@ -5,7 +5,10 @@
 #include "app/prompts.h"
 #include "app/toolbar_customize_dialog.h"
 #include "app/var.h"
+#include "document/document_kind.h"
 #include "forms/formview.h"
+#include "forms/frmhchi.h"
+#include "forms/frminin.h"
 #include "forms/twips.h"
 #include "print/typefaces.h"
 
@@ -146,6 +149,20 @@ void MDIForm1::newDocument() {
     // when it closes.
     (new Formview(*this))->show();
     setEnabled(false);
+}
+
+// Records the pick as the open document and shows its window: the data-entry form on the
+// document's page, or the picture form, which records the layout drawing itself.
+void MDIForm1::openDocument(const DocumentInfo& info) {
+    if (!info.page) {
+        Frmhchi::open(*this);
+        return;
+    }
+    document_.setTitle(info.title);
+    auto* form = new Frminin(*this);
+    form->setWindowTitle(info.title);
+    form->showPage(*info.page);
+    form->show();
 }
 
 void MDIForm1::print() { printDocument(this, document_, *printService_, *prompts_); }

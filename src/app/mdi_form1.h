@@ -19,6 +19,7 @@ namespace mivo {
 class PrintService;
 class Prompts;
 class var;
+struct DocumentInfo;
 
 // The main window: menus, toolbar, the status label Label1 that shows the open document's
 // title, and the multiple-document area that holds the document windows.
@@ -36,6 +37,8 @@ class MDIForm1 : public QMainWindow {
     // boxes unless replaced.
     void setPrintService(std::unique_ptr<PrintService> service);
     void setPrompts(std::unique_ptr<Prompts> prompts);
+    // Opens the picked document in its window.
+    void openDocument(const DocumentInfo& info);
     // What the windows ask the user and hand over to the desktop.
     Prompts& prompts() { return *prompts_; }
 

@@ -1,8 +1,7 @@
 #include "forms/formview.h"
 
 #include "app/mdi_form1.h"
-#include "forms/frmhchi.h"
-#include "forms/open_procedures.h"
+#include "document/document_kind.h"
 #include "forms/svg_picture.h"
 #include "forms/twips.h"
 
@@ -20,23 +19,6 @@
 
 namespace mivo {
 namespace {
-
-struct DocumentButton {
-    int index;
-    const char16_t* caption;
-    const char* picture;
-    void (*open)(MDIForm1&);
-};
-
-// cmdsyo(1) to cmdsyo(3) are on the first tab's page, cmdsyo(4) to cmdsyo(6) on the second's.
-const std::array<DocumentButton, 6> kButtons{{
-    {1, u"自　認　書", "self-declaration.svg", OpenSelfDeclaration},
-    {2, u"保管場所証明書", "parking-consent-certificate.svg", OpenParkingConsentCertificate},
-    {3, u"保管場所配置図", "layout-drawing.svg", [](MDIForm1& main) { Frmhchi::open(main); }},
-    {4, u"委　任　状", "power-of-attorney.svg", OpenPowerOfAttorney},
-    {5, u"譲　渡　証", "transfer-certificate.svg", OpenTransferCertificate},
-    {6, u"承　諾　書", "consent-letter.svg", OpenConsentLetter},
-}};
 
 struct Tab {
     const char16_t* caption;
@@ -96,17 +78,20 @@ Formview::Formview(MDIForm1& main)
         pages[i]->setAutoFillBackground(true);
     }
 
+    // cmdsyo(1) to cmdsyo(6) in the table's order, three to a tab's page.
     QWidget* previous = tabStrip_;
-    for (const DocumentButton& button : kButtons) {
-        auto* cmdsyo = new QToolButton(pages[button.index <= 3 ? 0 : 1]);
-        cmdsyo->setObjectName(QStringLiteral("cmdsyo(%1)").arg(button.index));
-        cmdsyo->setGeometry(
-            twipsRect(360 + 2400 * ((button.index - 1) % 3), 240, 2025, 1700, this));
+    std::array<int, 2> filled{};
+    int index = 0;
+    for (const DocumentInfo& info : documents()) {
+        const int slot = filled[size_t(info.chooserTab)]++;
+        auto* cmdsyo = new QToolButton(pages[size_t(info.chooserTab)]);
+        cmdsyo->setObjectName(QStringLiteral("cmdsyo(%1)").arg(++index));
+        cmdsyo->setGeometry(twipsRect(360 + 2400 * slot, 240, 2025, 1700, this));
         cmdsyo->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        cmdsyo->setText(QString::fromUtf16(button.caption));
+        cmdsyo->setText(QString::fromUtf16(info.caption));
         cmdsyo->setIconSize(QSize(115, 80));
-        cmdsyo->setIcon(QIcon(svgPicture(QString::fromLatin1(button.picture), QSize(115, 80))));
-        connect(cmdsyo, &QToolButton::clicked, this, [this, index = button.index] { pick(index); });
+        cmdsyo->setIcon(QIcon(svgPicture(QString::fromLatin1(info.picture), QSize(115, 80))));
+        connect(cmdsyo, &QToolButton::clicked, this, [this, &info] { pick(info); });
         setTabOrder(previous, cmdsyo);
         previous = cmdsyo;
     }
@@ -139,8 +124,8 @@ void Formview::tabClick() {
         page->raise();
 }
 
-void Formview::pick(int index) {
-    kButtons[index - 1].open(main_);
+void Formview::pick(const DocumentInfo& info) {
+    main_.openDocument(info);
     close();
     main_.setEnabled(true);
 }

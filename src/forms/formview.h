@@ -7,6 +7,7 @@ class QTabBar;
 namespace mivo {
 
 class MDIForm1;
+struct DocumentInfo;
 
 // The document chooser `Formview`, opened by New while no document is open. Two tabs, each
 // with three document buttons; a pick opens the document and closes the chooser. The main
@@ -23,7 +24,7 @@ class Formview : public QWidget {
 
   private:
     void tabClick();
-    void pick(int index);
+    void pick(const DocumentInfo& info);
 
     MDIForm1& main_;
     QTabBar* tabStrip_ = nullptr;

@@ -1,6 +1,7 @@
 #include "forms/frminin.h"
 
 #include "app/mdi_form1.h"
+#include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "forms/form_page.h"
 #include "forms/svg_picture.h"
@@ -69,22 +70,30 @@ Frminin::Frminin(MDIForm1& main) : main_(main) {
     FieldStore& fields = main.document().fields();
     fields.clear();
     QWidget* previous = nullptr;
-    for (const FieldInfo& info : fieldCatalogue()) {
-        auto* box = new QLineEdit(pages_[info.page]);
-        box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
-        box->setGeometry(twipsRect(info.left, info.top, info.width, info.height, this));
-        box->setMaxLength(std::numeric_limits<int>::max());
-        connect(
-            box, &QLineEdit::textChanged, &fields,
-            [&fields, index = info.index](const QString& text) { fields.setValue(index, text); });
-        tx_[info.index] = box;
-        if (!firstFields_[info.page])
-            firstFields_[info.page] = box;
-        // The catalogue lists each page's fields in Tab order; only the shown page takes
-        // focus, so one chain through all boxes and then 閉じる serves every page.
-        if (previous)
-            setTabOrder(previous, box);
-        previous = box;
+    for (const DocumentInfo& document : documents()) {
+        if (!document.page)
+            continue;
+        const int page = *document.page;
+        for (const FieldInfo& info : fieldCatalogue()) {
+            if (!document.fields.contains(info.index))
+                continue;
+            auto* box = new QLineEdit(pages_[page]);
+            box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
+            box->setGeometry(twipsRect(info.left, info.top, info.width, info.height, this));
+            box->setMaxLength(std::numeric_limits<int>::max());
+            connect(box, &QLineEdit::textChanged, &fields,
+                    [&fields, index = info.index](const QString& text) {
+                        fields.setValue(index, text);
+                    });
+            tx_[info.index] = box;
+            if (!firstFields_[page])
+                firstFields_[page] = box;
+            // The catalogue lists each document's fields in Tab order; only the shown page
+            // takes focus, so one chain through all boxes and then 閉じる serves every page.
+            if (previous)
+                setTabOrder(previous, box);
+            previous = box;
+        }
     }
     setTabOrder(previous, cmdexit);
     connect(&fields, &FieldStore::valueChanged, this, [this](int index, const QString& text) {

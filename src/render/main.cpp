@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <utility>
-#include <vector>
 
 using namespace mivo;
 
@@ -27,27 +26,22 @@ void say(FILE* stream, const QString& text) {
         std::fputc('\n', stream);
 }
 
-// Each document with its alias, then the index and meaning of each of its fields.
+// Each document with its alias, then each of its fields: the index, the caption beside the
+// box on screen and the block of the form it belongs to.
 void list() {
     for (const DocumentInfo& info : documents()) {
         say(stdout, QStringLiteral("%1\t%2").arg(info.title, QLatin1String(info.alias)));
-        if (info.firstField < 0) {
-            say(stdout, QStringLiteral("\t--left-map\t所在図 (location map picture)\n"
-                                       "\t--right-map\t配置図 (layout drawing picture)\n"
-                                       "\t--number\t登録番号 (registration number)"));
-            continue;
+        if (info.title == DocumentKind::LayoutDrawing) {
+            say(stdout, QStringLiteral("\t--left-map\t所　在　図　記　載　欄\t地図の画像ファイル\n"
+                                       "\t--right-map\t配　置　図　記　載　欄\t地図の画像ファイル\n"
+                                       "\t--number\t登録番号\t自動車の登録番号"));
         }
-        std::vector<const FieldInfo*> fields;
-        for (const FieldInfo& field : fieldCatalogue()) {
-            if (field.index >= info.firstField && field.index <= info.lastField)
-                fields.push_back(&field);
-        }
-        std::sort(fields.begin(), fields.end(),
-                  [](const FieldInfo* a, const FieldInfo* b) { return a->index < b->index; });
-        for (const FieldInfo* field : fields) {
-            say(stdout, QStringLiteral("\t%1\t%2")
-                            .arg(field->index)
-                            .arg(QString::fromUtf8(field->meaning)));
+        for (int index = info.fields.first; index <= info.fields.last(); ++index) {
+            const auto field = std::ranges::find(fieldCatalogue(), index, &FieldInfo::index);
+            say(stdout,
+                QStringLiteral("\t%1\t%2\t%3")
+                    .arg(index)
+                    .arg(QString::fromUtf16(field->label), QString::fromUtf16(field->block)));
         }
     }
 }

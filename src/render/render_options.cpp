@@ -66,20 +66,19 @@ QString checkIndices(const RenderOptions& options) {
         if (!FieldStore::isIndex(index))
             return QStringLiteral("項目番号 %1 はありません。0 から 78 の番号を指定してください。")
                 .arg(index);
-        if (index < doc.firstField || index > doc.lastField) {
-            if (doc.firstField < 0) {
-                return QStringLiteral("%1 には項目番号で入力する欄がありません。--number と "
-                                      "--left-map、--right-map を使ってください。")
-                    .arg(doc.title);
-            }
-            return QStringLiteral(
-                       "項目番号 %1 は %2 の欄ではありません。%3 から %4 の番号を指定して"
-                       "ください。")
-                .arg(index)
-                .arg(doc.title)
-                .arg(doc.firstField)
-                .arg(doc.lastField);
+        if (doc.fields.contains(index))
+            continue;
+        if (doc.fields.isEmpty()) {
+            return QStringLiteral("%1 には項目番号で入力する欄がありません。--number と "
+                                  "--left-map、--right-map を使ってください。")
+                .arg(doc.title);
         }
+        return QStringLiteral("項目番号 %1 は %2 の欄ではありません。%3 から %4 の番号を指定して"
+                              "ください。")
+            .arg(index)
+            .arg(doc.title)
+            .arg(doc.fields.first)
+            .arg(doc.fields.last());
     }
     return {};
 }
@@ -206,7 +205,7 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     if (const QString error = checkIndices(o); !error.isEmpty())
         return fail(error);
 
-    const bool drawing = o.document->firstField < 0;
+    const bool drawing = o.document->title == DocumentKind::LayoutDrawing;
     if (!drawing && (!o.leftMap.isEmpty() || !o.rightMap.isEmpty() || o.number)) {
         return fail(
             QStringLiteral("--left-map、--right-map、--number は保管場所配置図だけに使えます。"));

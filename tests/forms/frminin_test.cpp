@@ -3,7 +3,6 @@
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "forms/caption_label.h"
-#include "forms/open_procedures.h"
 #include "print/dispatch.h"
 #include "print/recording_surface.h"
 
@@ -40,25 +39,21 @@ class FrmininTest : public QObject {
   private slots:
     void cleanup() { qDeleteAll(QApplication::topLevelWidgets()); }
 
-    // Every index once, on the page of the document whose run holds it, inside the page and
-    // clear of the other boxes.
-    void catalogueMatchesTheDocumentsRuns() {
+    // Every index once, in the run of a document that has a page, inside the page and clear of
+    // the document's other boxes.
+    void catalogueCoversEveryFieldOnce() {
         const QRect pageRect(0, 0, 11295, 6900);
         QList<int> seen(FieldStore::Count, 0);
         for (const FieldInfo& field : fieldCatalogue()) {
             QVERIFY(FieldStore::isIndex(field.index));
             ++seen[field.index];
-            const DocumentInfo* owner = nullptr;
-            for (const DocumentInfo& document : documents()) {
-                if (field.index >= document.firstField && field.index <= document.lastField)
-                    owner = &document;
-            }
-            QVERIFY(owner);
-            QCOMPARE(field.page, owner->page);
+            const auto owner = std::ranges::find_if(
+                documents(), [&](const DocumentInfo& d) { return d.fields.contains(field.index); });
+            QVERIFY(owner != documents().end() && owner->page);
             const QRect place(field.left, field.top, field.width, field.height);
             QVERIFY2(pageRect.contains(place), qPrintable(QString::number(field.index)));
             for (const FieldInfo& other : fieldCatalogue()) {
-                if (other.page == field.page && other.index != field.index) {
+                if (owner->fields.contains(other.index) && other.index != field.index) {
                     QVERIFY2(
                         !place.intersects({other.left, other.top, other.width, other.height}),
                         qPrintable(
@@ -87,7 +82,7 @@ class FrmininTest : public QObject {
     void captionsStayClearOfTheBoxes() {
         MDIForm1 main;
         main.show();
-        OpenPowerOfAttorney(main);
+        main.openDocument(*findDocument(DocumentKind::PowerOfAttorney));
         Frminin* frminin = form(main);
         for (int k = 0; k < Frminin::PageCount; ++k) {
             QWidget* frame = page(frminin, k);
@@ -113,7 +108,7 @@ class FrmininTest : public QObject {
     // The misprinted and the outdated wording is mended on screen.
     void captionsSayReiwaAndPoliceStation() {
         MDIForm1 main;
-        OpenSelfDeclaration(main);
+        main.openDocument(*findDocument(DocumentKind::SelfDeclaration));
         QStringList texts;
         for (CaptionLabel* caption : form(main)->findChildren<CaptionLabel*>())
             texts << caption->text();
