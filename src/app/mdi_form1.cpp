@@ -2,13 +2,13 @@
 
 #include "app/print_command.h"
 #include "app/print_service.h"
-#include "app/prompts.h"
 #include "app/toolbar_customize_dialog.h"
 #include "app/var.h"
 #include "document/document_kind.h"
 #include "forms/formview.h"
 #include "forms/frmhchi.h"
 #include "forms/frminin.h"
+#include "forms/prompts.h"
 #include "forms/twips.h"
 #include "print/typefaces.h"
 
@@ -147,7 +147,11 @@ void MDIForm1::newDocument() {
     // Disabling a window disables its child windows too, tool windows included, so the chooser
     // has no parent: it stays usable while this window is disabled, and enables it again
     // when it closes.
-    (new Formview(*this))->show();
+    auto* chooser = new Formview(document_, this);
+    connect(chooser, &Formview::picked, this, &MDIForm1::openDocument);
+    connect(chooser, &Formview::closed, this, [this] { setEnabled(true); });
+    connect(this, &QObject::destroyed, chooser, [chooser] { delete chooser; });
+    chooser->show();
     setEnabled(false);
 }
 
@@ -155,14 +159,30 @@ void MDIForm1::newDocument() {
 // document's page, or the picture form, which records the layout drawing itself.
 void MDIForm1::openDocument(const DocumentInfo& info) {
     if (!info.page) {
-        Frmhchi::open(*this);
+        openPictureForm();
         return;
     }
     document_.setTitle(info.title);
-    auto* form = new Frminin(*this);
+    auto* form = new Frminin(document_);
+    mdiArea_->addSubWindow(form);
     form->setWindowTitle(info.title);
     form->showPage(*info.page);
     form->show();
+}
+
+// One picture form at a time: an open one is brought forward.
+void MDIForm1::openPictureForm() {
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (qobject_cast<Frmhchi*>(window->widget())) {
+            mdiArea_->setActiveSubWindow(window);
+            return;
+        }
+    }
+    auto* form = new Frmhchi(document_, *prompts_);
+    QMdiSubWindow* window = mdiArea_->addSubWindow(form);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(twipsSize(Frmhchi::OuterWidth, Frmhchi::OuterHeight, form));
+    window->show();
 }
 
 void MDIForm1::print() { printDocument(this, document_, *printService_, *prompts_); }

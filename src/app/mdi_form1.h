@@ -34,13 +34,9 @@ class MDIForm1 : public QMainWindow {
     CurrentDocument& document() { return document_; }
 
     // Where Print sends the page and how the user is asked; the system's printer and message
-    // boxes unless replaced.
+    // boxes unless replaced before a document window opens.
     void setPrintService(std::unique_ptr<PrintService> service);
     void setPrompts(std::unique_ptr<Prompts> prompts);
-    // Opens the picked document in its window.
-    void openDocument(const DocumentInfo& info);
-    // What the windows ask the user and hand over to the desktop.
-    Prompts& prompts() { return *prompts_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,6 +48,8 @@ class MDIForm1 : public QMainWindow {
     void updateFileMenu();
 
     void newDocument();
+    void openDocument(const DocumentInfo& info);
+    void openPictureForm();
     void print();
     void toolbarButtonClicked(const QAction* button);
     void customizeToolbar();

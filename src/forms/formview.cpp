@@ -1,6 +1,6 @@
 #include "forms/formview.h"
 
-#include "app/mdi_form1.h"
+#include "document/current_document.h"
 #include "document/document_kind.h"
 #include "forms/svg_picture.h"
 #include "forms/twips.h"
@@ -8,7 +8,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QMdiArea>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -35,17 +34,15 @@ const std::array<Tab, 2> kTabs{{
 
 // No parent: a disabled window disables its child windows too, and the chooser must stay
 // usable while it keeps the main window disabled.
-Formview::Formview(MDIForm1& main)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      main_(main) {
+Formview::Formview(CurrentDocument& document, QWidget* owner)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Formview"));
     setWindowTitle(QStringLiteral(" 新規書類"));
     // The client area as designed; with the platform's small title bar and border the window
     // comes to about 8700 × 6000 twips outside.
     setFixedSize(twipsSize(8610, 5685, this));
-    connect(&main, &QObject::destroyed, this, [this] { delete this; });
 
     auto* picture1 = new QLabel(this);
     picture1->setObjectName(QStringLiteral("Picture1"));
@@ -73,7 +70,7 @@ Formview::Formview(MDIForm1& main)
         pages[i]->setObjectName(QStringLiteral("Frame") + QLatin1StringView(kTabs[i].key));
         pages[i]->setGeometry(twipsRect(600, 2640, 7461, 2175, this));
         QPalette palette = pages[i]->palette();
-        palette.setBrush(QPalette::Window, main.mdiArea()->background());
+        palette.setBrush(QPalette::Window, palette.brush(QPalette::Dark)); // application workspace
         pages[i]->setPalette(palette);
         pages[i]->setAutoFillBackground(true);
     }
@@ -99,8 +96,8 @@ Formview::Formview(MDIForm1& main)
     auto* command1 = new QPushButton(QStringLiteral("キャンセル"), this);
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setGeometry(twipsRect(6840, 5200, 1500, 375, this));
-    connect(command1, &QPushButton::clicked, this, [this] {
-        main_.document().setTitle(QString());
+    connect(command1, &QPushButton::clicked, this, [this, &document] {
+        document.setTitle(QString());
         close();
     });
     setTabOrder(previous, command1);
@@ -108,11 +105,10 @@ Formview::Formview(MDIForm1& main)
     connect(tabStrip_, &QTabBar::currentChanged, this, &Formview::tabClick);
     tabClick();
 
-    move(main.screen()->availableGeometry().center() - rect().center());
-    // Kept in front of the main window, which it belongs to.
+    move(owner->screen()->availableGeometry().center() - rect().center());
     winId();
-    if (QWindow* owner = main.windowHandle())
-        windowHandle()->setTransientParent(owner);
+    if (QWindow* ownerWindow = owner->windowHandle())
+        windowHandle()->setTransientParent(ownerWindow);
 }
 
 // Brings the page of the selected tab, the control named "Frame" and the tab's key, to the
@@ -125,9 +121,8 @@ void Formview::tabClick() {
 }
 
 void Formview::pick(const DocumentInfo& info) {
-    main_.openDocument(info);
+    emit picked(info);
     close();
-    main_.setEnabled(true);
 }
 
 // The main window is disabled: the keyboard belongs to the chooser.
@@ -137,7 +132,7 @@ void Formview::showEvent(QShowEvent* event) {
 }
 
 void Formview::closeEvent(QCloseEvent* event) {
-    main_.setEnabled(true);
+    emit closed();
     QWidget::closeEvent(event);
 }
 

@@ -1,6 +1,6 @@
 #include "forms/frminin.h"
 
-#include "app/mdi_form1.h"
+#include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "forms/form_page.h"
@@ -12,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QPushButton>
 
 #include <limits>
@@ -25,12 +24,11 @@ constexpr qreal kFormPoints = 9;
 
 } // namespace
 
-Frminin::Frminin(MDIForm1& main) : main_(main) {
+Frminin::Frminin(CurrentDocument& document) : document_(document) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Frminin"));
-    main.mdiArea()->addSubWindow(this);
     setWindowIcon(QIcon(svgPicture(QStringLiteral("form-icon.svg"), QSize(32, 32))));
-    setWindowTitle(main.document().title());
+    setWindowTitle(document.title());
     resize(twipsSize(12000, 8600, this));
 
     auto* client = new QWidget;
@@ -67,15 +65,15 @@ Frminin::Frminin(MDIForm1& main) : main_(main) {
     }
 
     // Every opening starts from empty fields; the boxes and the store hold the same values.
-    FieldStore& fields = main.document().fields();
+    FieldStore& fields = document.fields();
     fields.clear();
     QWidget* previous = nullptr;
-    for (const DocumentInfo& document : documents()) {
-        if (!document.page)
+    for (const DocumentInfo& owner : documents()) {
+        if (!owner.page)
             continue;
-        const int page = *document.page;
+        const int page = *owner.page;
         for (const FieldInfo& info : fieldCatalogue()) {
-            if (!document.fields.contains(info.index))
+            if (!owner.fields.contains(info.index))
                 continue;
             auto* box = new QLineEdit(pages_[page]);
             box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
@@ -131,7 +129,7 @@ void Frminin::changeEvent(QEvent* event) {
 void Frminin::closeEvent(QCloseEvent* event) {
     QMdiSubWindow::closeEvent(event);
     if (event->isAccepted())
-        main_.document().clear();
+        document_.clear();
 }
 
 } // namespace mivo
