@@ -6,6 +6,7 @@
 #include "document/picture_file.h"
 #include "print/dispatch.h"
 #include "print/print_job.h"
+#include "print/qt_texts.h"
 #include "print/recording_surface.h"
 #include "render/render_options.h"
 
@@ -93,8 +94,10 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(MIVO_VERSION));
+    installJapaneseQtTexts(app);
 
-    const ParsedOptions parsed = parseRenderOptions(app.arguments().mid(1));
+    const ParsedOptions parsed = parseRenderOptions(app.arguments());
     if (!parsed.error.isEmpty()) {
         say(stderr, parsed.error);
         return 2;

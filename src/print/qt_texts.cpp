@@ -1,17 +1,17 @@
-#include "app/startup.h"
+#include "print/qt_texts.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace mivo {
 
-void prepareApplication(QApplication& app) {
+void installJapaneseQtTexts(QCoreApplication& app) {
     auto* qtTexts = new QTranslator(&app);
     if (qtTexts->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(qtTexts);
+        QCoreApplication::installTranslator(qtTexts);
     else
         delete qtTexts;
 }
