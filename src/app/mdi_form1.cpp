@@ -9,8 +9,8 @@
 #include "forms/frmhchi.h"
 #include "forms/frminin.h"
 #include "forms/prompts.h"
+#include "forms/screen_font.h"
 #include "forms/twips.h"
-#include "print/typefaces.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,21 +24,17 @@
 namespace mivo {
 namespace {
 
-const QString kNewKey = QStringLiteral("新規作成");
-const QString kPrintKey = QStringLiteral("印刷");
-
 QAction* namedAction(QObject* parent, const char* name, const QString& text) {
     auto* action = new QAction(text, parent);
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
 
-// A toolbar button that shows its picture only; its key tells the click handler what to do.
+// A toolbar button that shows its picture only, named by its key.
 QAction* toolbarButton(QObject* parent, const QString& key, const char* image) {
     auto* button = new QAction(QIcon(QString::fromLatin1(image)), key, parent);
     button->setObjectName(key);
     button->setToolTip(key);
-    button->setData(key);
     return button;
 }
 
@@ -86,8 +82,11 @@ void MDIForm1::createActions() {
     ver_ = namedAction(this, "ver", QStringLiteral("バージョン情報"));
     connect(ver_, &QAction::triggered, this, &MDIForm1::showVersion);
 
-    toolbarButtons_ = {toolbarButton(this, kNewKey, ":/icons/new.svg"),
-                       toolbarButton(this, kPrintKey, ":/icons/print.svg")};
+    QAction* newButton = toolbarButton(this, QStringLiteral("新規作成"), ":/icons/new.svg");
+    connect(newButton, &QAction::triggered, this, &MDIForm1::newDocument);
+    QAction* printButton = toolbarButton(this, QStringLiteral("印刷"), ":/icons/print.svg");
+    connect(printButton, &QAction::triggered, this, &MDIForm1::print);
+    toolbarButtons_ = {newButton, printButton};
 }
 
 void MDIForm1::createMenus() {
@@ -122,7 +121,6 @@ void MDIForm1::createToolBar() {
     Toolbar1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     Toolbar1_->setFixedHeight(twipsToPixels(420, this));
     Toolbar1_->addActions(toolbarButtons_);
-    connect(Toolbar1_, &QToolBar::actionTriggered, this, &MDIForm1::toolbarButtonClicked);
 
     // The title of the open document, in large type on the toolbar. The holder reaches above
     // the toolbar's top edge, so its upper part is cut off; it is no part of the toolbar's
@@ -186,14 +184,6 @@ void MDIForm1::openPictureForm() {
 }
 
 void MDIForm1::print() { printDocument(this, document_, *printService_, *prompts_); }
-
-void MDIForm1::toolbarButtonClicked(const QAction* button) {
-    const QString key = button->data().toString();
-    if (key == kNewKey)
-        newDocument();
-    else if (key == kPrintKey)
-        print();
-}
 
 void MDIForm1::customizeToolbar() {
     auto* dialog = new ToolbarCustomizeDialog(Toolbar1_, toolbarButtons_, this);

@@ -51,7 +51,6 @@ class MDIForm1 : public QMainWindow {
     void openDocument(const DocumentInfo& info);
     void openPictureForm();
     void print();
-    void toolbarButtonClicked(const QAction* button);
     void customizeToolbar();
     void showVersion();
 

@@ -1,7 +1,7 @@
 #include "app/var.h"
 
+#include "forms/screen_font.h"
 #include "forms/twips.h"
-#include "print/typefaces.h"
 
 #include <QIcon>
 #include <QLabel>

@@ -7,8 +7,8 @@
 #include "forms/caption_label.h"
 #include "forms/picture_box.h"
 #include "forms/prompts.h"
+#include "forms/screen_font.h"
 #include "forms/twips.h"
-#include "print/typefaces.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -4,9 +4,9 @@
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "forms/form_page.h"
+#include "forms/screen_font.h"
 #include "forms/svg_picture.h"
 #include "forms/twips.h"
-#include "print/typefaces.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>

@@ -1,6 +1,7 @@
 #include "print/page_target.h"
 
 #include "print/printer_surface.h"
+#include "print/twips_per_inch.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,7 +14,9 @@
 #include <cups/cups.h>
 
 namespace mivo {
+namespace {
 
+// Writes `data` to `path` in one piece, or throws PrintError and leaves nothing behind.
 void writeWholeFile(const QString& path, const QByteArray& data) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
@@ -21,6 +24,8 @@ void writeWholeFile(const QString& path, const QByteArray& data) {
                              .arg(path, file.errorString()));
     }
 }
+
+} // namespace
 
 // The printer
 
@@ -70,7 +75,7 @@ QPaintDevice& PdfTarget::open(const QPageLayout& layout) {
     buffer_ = std::make_unique<QBuffer>();
     buffer_->open(QIODevice::WriteOnly);
     writer_ = std::make_unique<QPdfWriter>(buffer_.get());
-    writer_->setResolution(1440);
+    writer_->setResolution(TwipsPerInch); // every size the layouts use is whole device units
     writer_->setCreator(QStringLiteral("Mivo書類発行"));
     writer_->setPageLayout(
         QPageLayout(layout.pageSize(), layout.orientation(), margins_, QPageLayout::Point));

@@ -80,7 +80,4 @@ class ImageTarget : public PageTarget {
     QImage image_;
 };
 
-// Writes `data` to `path` in one piece, or throws PrintError and leaves nothing behind.
-void writeWholeFile(const QString& path, const QByteArray& data);
-
 } // namespace mivo

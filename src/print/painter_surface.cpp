@@ -1,6 +1,7 @@
 #include "print/painter_surface.h"
 
 #include "print/page_target.h"
+#include "print/twips_per_inch.h"
 #include "print/typefaces.h"
 
 #include <QFontMetricsF>
@@ -12,10 +13,9 @@
 namespace mivo {
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-constexpr double kTwipsPerMillimetre = kTwipsPerInch / 25.4;
+constexpr double kTwipsPerMillimetre = TwipsPerInch / 25.4;
 // Pen widths are dots of a nominal 300-dpi device: 1 is a hairline, 7 a heavy frame.
-constexpr double kTwipsPerPenDot = kTwipsPerInch / 300.0;
+constexpr double kTwipsPerPenDot = TwipsPerInch / 300.0;
 
 } // namespace
 
@@ -54,8 +54,8 @@ void PainterSurface::startJobIfNeeded() {
             QStringLiteral("印刷を始められませんでした。プリンタの状態を確かめてください。"));
     }
     open_ = true;
-    const double scale = device.logicalDpiX() / kTwipsPerInch;
-    painter_.scale(scale, device.logicalDpiY() / kTwipsPerInch);
+    const double scale = device.logicalDpiX() / double(TwipsPerInch);
+    painter_.scale(scale, device.logicalDpiY() / double(TwipsPerInch));
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::TextAntialiasing);
 }
@@ -154,8 +154,8 @@ void PainterSurface::DrawPicture(const QImage& picture, float x, float y) {
     const auto perInch = [](int dotsPerMetre) {
         return dotsPerMetre > 0 ? dotsPerMetre * 0.0254 : 96.0;
     };
-    const QSizeF size(picture.width() * kTwipsPerInch / perInch(picture.dotsPerMeterX()),
-                      picture.height() * kTwipsPerInch / perInch(picture.dotsPerMeterY()));
+    const QSizeF size(picture.width() * double(TwipsPerInch) / perInch(picture.dotsPerMeterX()),
+                      picture.height() * double(TwipsPerInch) / perInch(picture.dotsPerMeterY()));
     const QRectF whole(at(x, y), size);
     // Only the part that lies on the page goes to the device, in whole pixels at the same
     // scale: a photograph far larger than the paper would otherwise travel with the job.
