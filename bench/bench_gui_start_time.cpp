@@ -3,8 +3,8 @@
 // soon as it is idle, so a run also holds the few milliseconds of the process's exit.
 
 #include "app/mdi_form1.h"
-#include "app/startup.h"
 #include "bench_table.h"
+#include "print/qt_texts.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -20,7 +20,7 @@ constexpr const char* kChild = "--start-once";
 // The program's own start, ending the process the first time the event loop goes idle.
 int startOnce(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    mivo::prepareApplication(app);
+    mivo::installJapaneseQtTexts(app);
     mivo::MDIForm1 window;
     window.showMaximized();
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,

@@ -1,11 +1,15 @@
 #include "app/mdi_form1.h"
-#include "app/startup.h"
+#include "mivo_version.h"
+#include "print/qt_texts.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    mivo::prepareApplication(app);
+    QApplication::setApplicationVersion(QLatin1String(mivo::kVersion));
+    // Wayland desktops find the menu entry, and so the icon, for our windows by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.mivo.Mivo"));
+    mivo::installJapaneseQtTexts(app);
     mivo::MDIForm1 window;
     window.showMaximized(); // the document windows need the room
     return app.exec();

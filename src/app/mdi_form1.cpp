@@ -2,12 +2,15 @@
 
 #include "app/print_command.h"
 #include "app/print_service.h"
-#include "app/prompts.h"
 #include "app/toolbar_customize_dialog.h"
 #include "app/var.h"
+#include "document/document_kind.h"
 #include "forms/formview.h"
+#include "forms/frmhchi.h"
+#include "forms/frminin.h"
+#include "forms/prompts.h"
+#include "forms/screen_font.h"
 #include "forms/twips.h"
-#include "print/typefaces.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -21,21 +24,17 @@
 namespace mivo {
 namespace {
 
-const QString kNewKey = QStringLiteral("新規作成");
-const QString kPrintKey = QStringLiteral("印刷");
-
 QAction* namedAction(QObject* parent, const char* name, const QString& text) {
     auto* action = new QAction(text, parent);
     action->setObjectName(QString::fromLatin1(name));
     return action;
 }
 
-// A toolbar button that shows its picture only; its key tells the click handler what to do.
+// A toolbar button that shows its picture only, named by its key.
 QAction* toolbarButton(QObject* parent, const QString& key, const char* image) {
     auto* button = new QAction(QIcon(QString::fromLatin1(image)), key, parent);
     button->setObjectName(key);
     button->setToolTip(key);
-    button->setData(key);
     return button;
 }
 
@@ -83,8 +82,11 @@ void MDIForm1::createActions() {
     ver_ = namedAction(this, "ver", QStringLiteral("バージョン情報"));
     connect(ver_, &QAction::triggered, this, &MDIForm1::showVersion);
 
-    toolbarButtons_ = {toolbarButton(this, kNewKey, ":/icons/new.svg"),
-                       toolbarButton(this, kPrintKey, ":/icons/print.svg")};
+    QAction* newButton = toolbarButton(this, QStringLiteral("新規作成"), ":/icons/new.svg");
+    connect(newButton, &QAction::triggered, this, &MDIForm1::newDocument);
+    QAction* printButton = toolbarButton(this, QStringLiteral("印刷"), ":/icons/print.svg");
+    connect(printButton, &QAction::triggered, this, &MDIForm1::print);
+    toolbarButtons_ = {newButton, printButton};
 }
 
 void MDIForm1::createMenus() {
@@ -119,7 +121,6 @@ void MDIForm1::createToolBar() {
     Toolbar1_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     Toolbar1_->setFixedHeight(twipsToPixels(420, this));
     Toolbar1_->addActions(toolbarButtons_);
-    connect(Toolbar1_, &QToolBar::actionTriggered, this, &MDIForm1::toolbarButtonClicked);
 
     // The title of the open document, in large type on the toolbar. The holder reaches above
     // the toolbar's top edge, so its upper part is cut off; it is no part of the toolbar's
@@ -144,19 +145,45 @@ void MDIForm1::newDocument() {
     // Disabling a window disables its child windows too, tool windows included, so the chooser
     // has no parent: it stays usable while this window is disabled, and enables it again
     // when it closes.
-    (new Formview(*this))->show();
+    auto* chooser = new Formview(document_, this);
+    connect(chooser, &Formview::picked, this, &MDIForm1::openDocument);
+    connect(chooser, &Formview::closed, this, [this] { setEnabled(true); });
+    connect(this, &QObject::destroyed, chooser, [chooser] { delete chooser; });
+    chooser->show();
     setEnabled(false);
 }
 
-void MDIForm1::print() { printDocument(this, document_, *printService_, *prompts_); }
-
-void MDIForm1::toolbarButtonClicked(const QAction* button) {
-    const QString key = button->data().toString();
-    if (key == kNewKey)
-        newDocument();
-    else if (key == kPrintKey)
-        print();
+// Records the pick as the open document and shows its window: the data-entry form on the
+// document's page, or the picture form, which records the layout drawing itself.
+void MDIForm1::openDocument(const DocumentInfo& info) {
+    if (!info.page) {
+        openPictureForm();
+        return;
+    }
+    document_.setTitle(info.title);
+    auto* form = new Frminin(document_);
+    mdiArea_->addSubWindow(form);
+    form->setWindowTitle(info.title);
+    form->showPage(*info.page);
+    form->show();
 }
+
+// One picture form at a time: an open one is brought forward.
+void MDIForm1::openPictureForm() {
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (qobject_cast<Frmhchi*>(window->widget())) {
+            mdiArea_->setActiveSubWindow(window);
+            return;
+        }
+    }
+    auto* form = new Frmhchi(document_, *prompts_);
+    QMdiSubWindow* window = mdiArea_->addSubWindow(form);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(twipsSize(Frmhchi::OuterWidth, Frmhchi::OuterHeight, form));
+    window->show();
+}
+
+void MDIForm1::print() { printDocument(this, document_, *printService_, *prompts_); }
 
 void MDIForm1::customizeToolbar() {
     auto* dialog = new ToolbarCustomizeDialog(Toolbar1_, toolbarButtons_, this);

@@ -19,6 +19,7 @@ namespace mivo {
 class PrintService;
 class Prompts;
 class var;
+struct DocumentInfo;
 
 // The main window: menus, toolbar, the status label Label1 that shows the open document's
 // title, and the multiple-document area that holds the document windows.
@@ -33,11 +34,9 @@ class MDIForm1 : public QMainWindow {
     CurrentDocument& document() { return document_; }
 
     // Where Print sends the page and how the user is asked; the system's printer and message
-    // boxes unless replaced.
+    // boxes unless replaced before a document window opens.
     void setPrintService(std::unique_ptr<PrintService> service);
     void setPrompts(std::unique_ptr<Prompts> prompts);
-    // What the windows ask the user and hand over to the desktop.
-    Prompts& prompts() { return *prompts_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -49,8 +48,9 @@ class MDIForm1 : public QMainWindow {
     void updateFileMenu();
 
     void newDocument();
+    void openDocument(const DocumentInfo& info);
+    void openPictureForm();
     void print();
-    void toolbarButtonClicked(const QAction* button);
     void customizeToolbar();
     void showVersion();
 

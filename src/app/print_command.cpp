@@ -1,8 +1,8 @@
 #include "app/print_command.h"
 
 #include "app/print_service.h"
-#include "app/prompts.h"
 #include "document/current_document.h"
+#include "forms/prompts.h"
 
 namespace mivo {
 

@@ -1,8 +1,8 @@
 #include "app/var.h"
 
+#include "forms/screen_font.h"
 #include "forms/twips.h"
 #include "mivo_version.h"
-#include "print/typefaces.h"
 
 #include <QIcon>
 #include <QLabel>

@@ -2,9 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 
 namespace mivo {
+namespace {
 
+// White, 294 × 265 pixels at 96 pixels to the inch (about 78 × 70 mm, which fits either area
+// of the printed page), with a single black pixel in its top-left and in its bottom-right
+// corner.
 QImage blankMapPicture() {
     QImage picture(294, 265, QImage::Format_RGB32);
     picture.fill(Qt::white);
@@ -14,6 +19,8 @@ QImage blankMapPicture() {
     picture.setDotsPerMeterY(3780);
     return picture;
 }
+
+} // namespace
 
 BlankMapFile createBlankMapFile(const QString& folder) {
     const QString failed =

@@ -2,8 +2,8 @@
 
 #include "forms/caption_label.h"
 #include "forms/page_tables.h"
+#include "forms/screen_font.h"
 #include "forms/twips.h"
-#include "print/typefaces.h"
 
 #include <QFontMetrics>
 #include <QPainter>

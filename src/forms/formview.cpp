@@ -1,15 +1,13 @@
 #include "forms/formview.h"
 
-#include "app/mdi_form1.h"
-#include "forms/frmhchi.h"
-#include "forms/open_procedures.h"
+#include "document/current_document.h"
+#include "document/document_kind.h"
 #include "forms/svg_picture.h"
 #include "forms/twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QMdiArea>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -20,23 +18,6 @@
 
 namespace mivo {
 namespace {
-
-struct DocumentButton {
-    int index;
-    const char16_t* caption;
-    const char* picture;
-    void (*open)(MDIForm1&);
-};
-
-// cmdsyo(1) to cmdsyo(3) are on the first tab's page, cmdsyo(4) to cmdsyo(6) on the second's.
-const std::array<DocumentButton, 6> kButtons{{
-    {1, u"自　認　書", "self-declaration.svg", OpenSelfDeclaration},
-    {2, u"保管場所証明書", "parking-consent-certificate.svg", OpenParkingConsentCertificate},
-    {3, u"保管場所配置図", "layout-drawing.svg", [](MDIForm1& main) { Frmhchi::open(main); }},
-    {4, u"委　任　状", "power-of-attorney.svg", OpenPowerOfAttorney},
-    {5, u"譲　渡　証", "transfer-certificate.svg", OpenTransferCertificate},
-    {6, u"承　諾　書", "consent-letter.svg", OpenConsentLetter},
-}};
 
 struct Tab {
     const char16_t* caption;
@@ -53,17 +34,15 @@ const std::array<Tab, 2> kTabs{{
 
 // No parent: a disabled window disables its child windows too, and the chooser must stay
 // usable while it keeps the main window disabled.
-Formview::Formview(MDIForm1& main)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      main_(main) {
+Formview::Formview(CurrentDocument& document, QWidget* owner)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Formview"));
     setWindowTitle(QStringLiteral(" 新規書類"));
     // The client area as designed; with the platform's small title bar and border the window
     // comes to about 8700 × 6000 twips outside.
     setFixedSize(twipsSize(8610, 5685, this));
-    connect(&main, &QObject::destroyed, this, [this] { delete this; });
 
     auto* picture1 = new QLabel(this);
     picture1->setObjectName(QStringLiteral("Picture1"));
@@ -91,22 +70,25 @@ Formview::Formview(MDIForm1& main)
         pages[i]->setObjectName(QStringLiteral("Frame") + QLatin1StringView(kTabs[i].key));
         pages[i]->setGeometry(twipsRect(600, 2640, 7461, 2175, this));
         QPalette palette = pages[i]->palette();
-        palette.setBrush(QPalette::Window, main.mdiArea()->background());
+        palette.setBrush(QPalette::Window, palette.brush(QPalette::Dark)); // application workspace
         pages[i]->setPalette(palette);
         pages[i]->setAutoFillBackground(true);
     }
 
+    // cmdsyo(1) to cmdsyo(6) in the table's order, three to a tab's page.
     QWidget* previous = tabStrip_;
-    for (const DocumentButton& button : kButtons) {
-        auto* cmdsyo = new QToolButton(pages[button.index <= 3 ? 0 : 1]);
-        cmdsyo->setObjectName(QStringLiteral("cmdsyo(%1)").arg(button.index));
-        cmdsyo->setGeometry(
-            twipsRect(360 + 2400 * ((button.index - 1) % 3), 240, 2025, 1700, this));
+    std::array<int, 2> filled{};
+    int index = 0;
+    for (const DocumentInfo& info : documents()) {
+        const int slot = filled[size_t(info.chooserTab)]++;
+        auto* cmdsyo = new QToolButton(pages[size_t(info.chooserTab)]);
+        cmdsyo->setObjectName(QStringLiteral("cmdsyo(%1)").arg(++index));
+        cmdsyo->setGeometry(twipsRect(360 + 2400 * slot, 240, 2025, 1700, this));
         cmdsyo->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        cmdsyo->setText(QString::fromUtf16(button.caption));
+        cmdsyo->setText(QString::fromUtf16(info.caption));
         cmdsyo->setIconSize(QSize(115, 80));
-        cmdsyo->setIcon(QIcon(svgPicture(QString::fromLatin1(button.picture), QSize(115, 80))));
-        connect(cmdsyo, &QToolButton::clicked, this, [this, index = button.index] { pick(index); });
+        cmdsyo->setIcon(QIcon(svgPicture(QString::fromLatin1(info.picture), QSize(115, 80))));
+        connect(cmdsyo, &QToolButton::clicked, this, [this, &info] { pick(info); });
         setTabOrder(previous, cmdsyo);
         previous = cmdsyo;
     }
@@ -114,8 +96,8 @@ Formview::Formview(MDIForm1& main)
     auto* command1 = new QPushButton(QStringLiteral("キャンセル"), this);
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setGeometry(twipsRect(6840, 5200, 1500, 375, this));
-    connect(command1, &QPushButton::clicked, this, [this] {
-        main_.document().setTitle(QString());
+    connect(command1, &QPushButton::clicked, this, [this, &document] {
+        document.setTitle(QString());
         close();
     });
     setTabOrder(previous, command1);
@@ -123,11 +105,10 @@ Formview::Formview(MDIForm1& main)
     connect(tabStrip_, &QTabBar::currentChanged, this, &Formview::tabClick);
     tabClick();
 
-    move(main.screen()->availableGeometry().center() - rect().center());
-    // Kept in front of the main window, which it belongs to.
+    move(owner->screen()->availableGeometry().center() - rect().center());
     winId();
-    if (QWindow* owner = main.windowHandle())
-        windowHandle()->setTransientParent(owner);
+    if (QWindow* ownerWindow = owner->windowHandle())
+        windowHandle()->setTransientParent(ownerWindow);
 }
 
 // Brings the page of the selected tab, the control named "Frame" and the tab's key, to the
@@ -139,10 +120,9 @@ void Formview::tabClick() {
         page->raise();
 }
 
-void Formview::pick(int index) {
-    kButtons[index - 1].open(main_);
+void Formview::pick(const DocumentInfo& info) {
+    emit picked(info);
     close();
-    main_.setEnabled(true);
 }
 
 // The main window is disabled: the keyboard belongs to the chooser.
@@ -152,7 +132,7 @@ void Formview::showEvent(QShowEvent* event) {
 }
 
 void Formview::closeEvent(QCloseEvent* event) {
-    main_.setEnabled(true);
+    emit closed();
     QWidget::closeEvent(event);
 }
 

@@ -6,16 +6,23 @@ class QTabBar;
 
 namespace mivo {
 
-class MDIForm1;
+class CurrentDocument;
+struct DocumentInfo;
 
 // The document chooser `Formview`, opened by New while no document is open. Two tabs, each
-// with three document buttons; a pick opens the document and closes the chooser. The main
-// window is disabled while the chooser is open and enabled again however the chooser closes.
-// Deletes itself when closed.
+// with three document buttons; a pick reports the document and closes the chooser, キャンセル
+// clears the current document and closes it. A window of its own, kept in front of `owner`
+// and centred on its screen. Deletes itself when closed.
 class Formview : public QWidget {
     Q_OBJECT
   public:
-    explicit Formview(MDIForm1& main);
+    Formview(CurrentDocument& document, QWidget* owner);
+
+  signals:
+    // A document button was pressed; the chooser closes next.
+    void picked(const DocumentInfo& info);
+    // However it closes.
+    void closed();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -23,9 +30,8 @@ class Formview : public QWidget {
 
   private:
     void tabClick();
-    void pick(int index);
+    void pick(const DocumentInfo& info);
 
-    MDIForm1& main_;
     QTabBar* tabStrip_ = nullptr;
 };
 

@@ -1,22 +1,20 @@
 #include "forms/frmhchi.h"
 
-#include "app/mdi_form1.h"
-#include "app/prompts.h"
+#include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/picture_file.h"
 #include "forms/blank_map.h"
 #include "forms/caption_label.h"
 #include "forms/picture_box.h"
+#include "forms/prompts.h"
+#include "forms/screen_font.h"
 #include "forms/twips.h"
-#include "print/typefaces.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -28,7 +26,6 @@ namespace {
 struct Place {
     int left, top, width, height;
 };
-constexpr int kOuterWidth = 12000, kOuterHeight = 9000;
 constexpr Place kShape1{360, 480, 11175, 6135};                // outline around both halves
 constexpr QPoint kLine1From{5955, 480}, kLine1To{5955, 6620};  // between the halves
 constexpr QPoint kLine2From{360, 1095}, kLine2To{11520, 1095}; // under the half captions
@@ -50,28 +47,19 @@ QString openDialogFilter() {
 
 } // namespace
 
-Frmhchi* Frmhchi::open(MDIForm1& main) {
-    for (QMdiSubWindow* window : main.mdiArea()->subWindowList()) {
-        if (auto* form = qobject_cast<Frmhchi*>(window->widget())) {
-            main.mdiArea()->setActiveSubWindow(window);
-            return form;
-        }
-    }
-    auto* form = new Frmhchi(main);
-    QMdiSubWindow* window = main.mdiArea()->addSubWindow(form);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->resize(twipsSize(kOuterWidth, kOuterHeight, form));
-    window->show();
-    form->ui_.Command1->setFocus();
-    return form;
-}
-
-Frmhchi::Frmhchi(MDIForm1& main) : main_(main) {
+Frmhchi::Frmhchi(CurrentDocument& document, Prompts& prompts)
+    : document_(document), prompts_(prompts) {
     setWindowTitle(DocumentKind::LayoutDrawing);
     buildControls();
     placeControls();
     drawing().clear();
-    main_.document().setTitle(DocumentKind::LayoutDrawing);
+    document_.setTitle(DocumentKind::LayoutDrawing);
+}
+
+void Frmhchi::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!isAncestorOf(focusWidget()))
+        ui_.Command1->setFocus();
 }
 
 void Frmhchi::buildControls() {
@@ -168,7 +156,7 @@ void Frmhchi::paintEvent(QPaintEvent*) {
                      twipsPoint(kLine2To.x(), kLine2To.y(), this));
 }
 
-LayoutDrawingState& Frmhchi::drawing() { return main_.document().drawing(); }
+LayoutDrawingState& Frmhchi::drawing() { return document_.drawing(); }
 
 void Frmhchi::showMaps() {
     ui_.Picture2->setPicture(drawing().locationMap);
@@ -178,7 +166,7 @@ void Frmhchi::showMaps() {
 // A cancelled dialog changes nothing; a file that is no usable picture keeps the half as it
 // was and says why.
 void Frmhchi::openMap(Half half) {
-    const QString path = main_.prompts().openFileName(this, openDialogFilter());
+    const QString path = prompts_.openFileName(this, openDialogFilter());
     if (path.isEmpty())
         return;
     PictureLoad load;
@@ -187,7 +175,7 @@ void Frmhchi::openMap(Half half) {
         load = loadPictureFile(path);
     }
     if (!load.ok()) {
-        main_.prompts().warn(this, load.error);
+        prompts_.warn(this, load.error);
         return;
     }
     drawing().*half = load.picture;
@@ -207,11 +195,11 @@ void Frmhchi::newMap() {
         folder = QDir::homePath();
     const BlankMapFile blank = createBlankMapFile(folder);
     if (!blank.error.isEmpty()) {
-        main_.prompts().warn(this, blank.error);
+        prompts_.warn(this, blank.error);
         return;
     }
-    if (!main_.prompts().startPaintProgram(blank.path)) {
-        main_.prompts().warn(
+    if (!prompts_.startPaintProgram(blank.path)) {
+        prompts_.warn(
             this,
             QStringLiteral("ペイントソフトを起動できませんでした。白紙の地図は %1 に保存しました。"
                            "画像を編集できるソフトで開いてください。")
@@ -220,7 +208,7 @@ void Frmhchi::newMap() {
 }
 
 void Frmhchi::closeEvent(QCloseEvent* event) {
-    main_.document().clear();
+    document_.clear();
     event->accept();
 }
 

@@ -10,25 +10,28 @@ class QPushButton;
 
 namespace mivo {
 
-class MDIForm1;
+class CurrentDocument;
 class PictureBox;
+class Prompts;
 
-// The picture form of the layout drawing: two map pictures and the registration number.
-// What it shows is the main window's open document; opening it opens the document
-// "保管場所配置図", closing it closes the document and discards the pictures and the number.
+// The picture form of the layout drawing: two map pictures and the registration number, held
+// in `document`. Creating it opens the document "保管場所配置図"; closing it closes the document
+// and discards the pictures and the number. Its dialogs and the paint program go through
+// `prompts`.
 class Frmhchi : public QWidget {
     Q_OBJECT
   public:
-    // Creates the form as a child window of the main window and shows it; the form that is
-    // already open when there is one.
-    static Frmhchi* open(MDIForm1& main);
+    // The outer size of its document window, in twips.
+    static constexpr int OuterWidth = 12000, OuterHeight = 9000;
+
+    Frmhchi(CurrentDocument& document, Prompts& prompts);
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    explicit Frmhchi(MDIForm1& main);
     void buildControls();
     void placeControls();
 
@@ -39,7 +42,8 @@ class Frmhchi : public QWidget {
     void showMaps();
     LayoutDrawingState& drawing();
 
-    MDIForm1& main_;
+    CurrentDocument& document_;
+    Prompts& prompts_;
     struct Controls {
         QLabel* Label1;
         QLabel* Label2;

@@ -1,17 +1,17 @@
 #include "forms/frminin.h"
 
-#include "app/mdi_form1.h"
+#include "document/current_document.h"
+#include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "forms/form_page.h"
+#include "forms/screen_font.h"
 #include "forms/svg_picture.h"
 #include "forms/twips.h"
-#include "print/typefaces.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QPushButton>
 
 #include <limits>
@@ -24,12 +24,11 @@ constexpr qreal kFormPoints = 9;
 
 } // namespace
 
-Frminin::Frminin(MDIForm1& main) : main_(main) {
+Frminin::Frminin(CurrentDocument& document) : document_(document) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Frminin"));
-    main.mdiArea()->addSubWindow(this);
     setWindowIcon(QIcon(svgPicture(QStringLiteral("form-icon.svg"), QSize(32, 32))));
-    setWindowTitle(main.document().title());
+    setWindowTitle(document.title());
     resize(twipsSize(12000, 8600, this));
 
     auto* client = new QWidget;
@@ -66,25 +65,33 @@ Frminin::Frminin(MDIForm1& main) : main_(main) {
     }
 
     // Every opening starts from empty fields; the boxes and the store hold the same values.
-    FieldStore& fields = main.document().fields();
+    FieldStore& fields = document.fields();
     fields.clear();
     QWidget* previous = nullptr;
-    for (const FieldInfo& info : fieldCatalogue()) {
-        auto* box = new QLineEdit(pages_[info.page]);
-        box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
-        box->setGeometry(twipsRect(info.left, info.top, info.width, info.height, this));
-        box->setMaxLength(std::numeric_limits<int>::max());
-        connect(
-            box, &QLineEdit::textChanged, &fields,
-            [&fields, index = info.index](const QString& text) { fields.setValue(index, text); });
-        tx_[info.index] = box;
-        if (!firstFields_[info.page])
-            firstFields_[info.page] = box;
-        // The catalogue lists each page's fields in Tab order; only the shown page takes
-        // focus, so one chain through all boxes and then 閉じる serves every page.
-        if (previous)
-            setTabOrder(previous, box);
-        previous = box;
+    for (const DocumentInfo& owner : documents()) {
+        if (!owner.page)
+            continue;
+        const int page = *owner.page;
+        for (const FieldInfo& info : fieldCatalogue()) {
+            if (!owner.fields.contains(info.index))
+                continue;
+            auto* box = new QLineEdit(pages_[page]);
+            box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
+            box->setGeometry(twipsRect(info.left, info.top, info.width, info.height, this));
+            box->setMaxLength(std::numeric_limits<int>::max());
+            connect(box, &QLineEdit::textChanged, &fields,
+                    [&fields, index = info.index](const QString& text) {
+                        fields.setValue(index, text);
+                    });
+            tx_[info.index] = box;
+            if (!firstFields_[page])
+                firstFields_[page] = box;
+            // The catalogue lists each document's fields in Tab order; only the shown page
+            // takes focus, so one chain through all boxes and then 閉じる serves every page.
+            if (previous)
+                setTabOrder(previous, box);
+            previous = box;
+        }
     }
     setTabOrder(previous, cmdexit);
     connect(&fields, &FieldStore::valueChanged, this, [this](int index, const QString& text) {
@@ -122,7 +129,7 @@ void Frminin::changeEvent(QEvent* event) {
 void Frminin::closeEvent(QCloseEvent* event) {
     QMdiSubWindow::closeEvent(event);
     if (event->isAccepted())
-        main_.document().clear();
+        document_.clear();
 }
 
 } // namespace mivo

@@ -11,10 +11,10 @@ class QPushButton;
 
 namespace mivo {
 
+class CurrentDocument;
 class FormPage;
-class MDIForm1;
 
-// The data-entry form: a child window of the main window with one page per text document,
+// The data-entry form: a document window with one page per text document,
 // `Frame1(0)` to `Frame1(4)`, and the 79 field boxes `tx(0)` to `tx(78)` made from the field
 // catalogue. Each box writes what is typed straight into the open document's field store,
 // which is what the print layouts read. Closing the form closes the document.
@@ -23,9 +23,9 @@ class Frminin : public QMdiSubWindow {
   public:
     static constexpr int PageCount = 5;
 
-    // Creates the form in the main window's document area, not yet shown, every page hidden,
-    // every field empty, the caption the open document's title.
-    explicit Frminin(MDIForm1& main);
+    // Creates the form, not yet shown, every page hidden, every field of `document` empty,
+    // the caption the document's title.
+    explicit Frminin(CurrentDocument& document);
 
     // Makes `Frame1(page)` visible.
     void showPage(int page);
@@ -38,7 +38,7 @@ class Frminin : public QMdiSubWindow {
   private:
     void focusFirstField();
 
-    MDIForm1& main_;
+    CurrentDocument& document_;
     std::array<FormPage*, PageCount> pages_{};
     std::array<QLineEdit*, PageCount> firstFields_{};
     std::array<QLineEdit*, FieldStore::Count> tx_{};

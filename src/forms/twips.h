@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/twips_per_inch.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -7,11 +9,11 @@
 
 namespace mivo {
 
-// Window geometry is designed in twips, 1440 to the inch; the screen's logical DPI turns it
-// into pixels, so positions and sizes hold on any screen.
+// Window geometry is designed in twips; the screen's logical DPI turns it into pixels, so
+// positions and sizes hold on any screen.
 inline int twipsToPixels(int twips, const QWidget* widget) {
     const int dpi = widget ? widget->logicalDpiX() : 96;
-    return (twips * dpi + 720) / 1440;
+    return (twips * dpi + TwipsPerInch / 2) / TwipsPerInch;
 }
 
 inline QRect twipsRect(int left, int top, int width, int height, const QWidget* widget) {

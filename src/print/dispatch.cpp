@@ -2,53 +2,26 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
-#include "print/layouts/consent_letter.h"
-#include "print/layouts/layout_drawing.h"
-#include "print/layouts/parking_consent_certificate.h"
-#include "print/layouts/power_of_attorney.h"
-#include "print/layouts/self_declaration.h"
-#include "print/layouts/transfer_certificate.h"
 #include "print/printer_surface.h"
-
-#include <array>
 
 namespace mivo {
 namespace {
 
-using PrintRoutine = void (*)(PrinterSurface&, const CurrentDocument&);
-
-struct Route {
-    const QString& title;
-    PrintRoutine print;
+// Compared in this order; the first equal title wins.
+const QString* const kOrder[] = {
+    &DocumentKind::LayoutDrawing,   &DocumentKind::SelfDeclaration,
+    &DocumentKind::PowerOfAttorney, &DocumentKind::TransferCertificate,
+    &DocumentKind::ConsentLetter,   &DocumentKind::ParkingConsentCertificate,
 };
 
-// Compared in this order; the first equal title wins.
-const std::array<Route, 6>& routes() {
-    static const std::array<Route, 6> table{{
-        {DocumentKind::LayoutDrawing,
-         [](PrinterSurface& s, const CurrentDocument& d) { PrintLayoutDrawing(s, d.drawing()); }},
-        {DocumentKind::SelfDeclaration,
-         [](PrinterSurface& s, const CurrentDocument& d) { PrintSelfDeclaration(s, d.fields()); }},
-        {DocumentKind::PowerOfAttorney,
-         [](PrinterSurface& s, const CurrentDocument& d) { PrintPowerOfAttorney(s, d.fields()); }},
-        {DocumentKind::TransferCertificate,
-         [](PrinterSurface& s, const CurrentDocument& d) {
-             PrintTransferCertificate(s, d.fields());
-         }},
-        {DocumentKind::ConsentLetter,
-         [](PrinterSurface& s, const CurrentDocument& d) { PrintConsentLetter(s, d.fields()); }},
-        {DocumentKind::ParkingConsentCertificate,
-         [](PrinterSurface& s, const CurrentDocument& d) {
-             PrintParkingConsentCertificate(s, d.fields());
-         }},
-    }};
-    return table;
-}
-
 PrintRoutine routeFor(const QString& title) {
-    for (const Route& route : routes()) {
-        if (title == route.title)
-            return route.print;
+    for (const QString* candidate : kOrder) {
+        if (title != *candidate)
+            continue;
+        for (const DocumentInfo& info : documents()) {
+            if (info.title == *candidate)
+                return info.print;
+        }
     }
     return nullptr;
 }

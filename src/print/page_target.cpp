@@ -2,6 +2,7 @@
 
 #include "document/file_output.h"
 #include "print/printer_surface.h"
+#include "print/twips_per_inch.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -72,7 +73,7 @@ QPaintDevice& PdfTarget::open(const QPageLayout& layout) {
     buffer_ = std::make_unique<QBuffer>();
     buffer_->open(QIODevice::WriteOnly);
     writer_ = std::make_unique<QPdfWriter>(buffer_.get());
-    writer_->setResolution(1440);
+    writer_->setResolution(TwipsPerInch); // every size the layouts use is whole device units
     writer_->setCreator(QStringLiteral("Mivo書類発行"));
     writer_->setPageLayout(
         QPageLayout(layout.pageSize(), layout.orientation(), margins_, QPageLayout::Point));

@@ -2,6 +2,7 @@
 
 #include "document/picture_size.h"
 #include "print/page_target.h"
+#include "print/twips_per_inch.h"
 #include "print/typefaces.h"
 
 #include <QFontMetricsF>
@@ -13,10 +14,9 @@
 namespace mivo {
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
-constexpr double kTwipsPerMillimetre = kTwipsPerInch / 25.4;
+constexpr double kTwipsPerMillimetre = TwipsPerInch / 25.4;
 // Pen widths are dots of a nominal 300-dpi device: 1 is a hairline, 7 a heavy frame.
-constexpr double kTwipsPerPenDot = kTwipsPerInch / 300.0;
+constexpr double kTwipsPerPenDot = TwipsPerInch / 300.0;
 
 } // namespace
 
@@ -55,8 +55,8 @@ void PainterSurface::startJobIfNeeded() {
             QStringLiteral("印刷を始められませんでした。プリンタの状態を確かめてください。"));
     }
     open_ = true;
-    const double scale = device.logicalDpiX() / kTwipsPerInch;
-    painter_.scale(scale, device.logicalDpiY() / kTwipsPerInch);
+    const double scale = device.logicalDpiX() / double(TwipsPerInch);
+    painter_.scale(scale, device.logicalDpiY() / double(TwipsPerInch));
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::TextAntialiasing);
 }
@@ -150,7 +150,7 @@ void PainterSurface::PrintText(const QString& text) {
 }
 
 void PainterSurface::DrawPicture(const QImage& picture, float x, float y) {
-    drawPictureIn(picture, QRectF(at(x, y), naturalSizeInInches(picture) * kTwipsPerInch));
+    drawPictureIn(picture, QRectF(at(x, y), naturalSizeInInches(picture) * double(TwipsPerInch)));
 }
 
 void PainterSurface::DrawPictureScaled(const QImage& picture, float x, float y, float width,

@@ -23,7 +23,6 @@ class RecordingSurface : public PrinterSurface {
     };
 
     const std::vector<Operation>& operations() const { return operations_; }
-    void clearOperations() { operations_.clear(); }
     // The trace, one JSON object per line.
     QByteArray toJsonLines() const;
 

@@ -13,11 +13,9 @@ struct Substitute {
     QLatin1StringView package;
 };
 
-constexpr std::array<Substitute, 3> kSubstitutes{{
+constexpr std::array<Substitute, 2> kSubstitutes{{
     {u"ＭＳ 明朝", QLatin1StringView("IPAMincho"), QLatin1StringView("fonts-ipafont-mincho")},
     {u"ＭＳ　ゴシック", QLatin1StringView("IPAGothic"), QLatin1StringView("fonts-ipafont-gothic")},
-    {u"ＭＳ Ｐゴシック", QLatin1StringView("IPAPGothic"),
-     QLatin1StringView("fonts-ipafont-gothic")},
 }};
 
 const Substitute* find(const QString& faceName) {
@@ -45,13 +43,6 @@ QString missingTypefaceMessage(const QString& faceName) {
             .arg(family, QString(s->package));
     }
     return QStringLiteral("書体 %1 がありません。").arg(family);
-}
-
-QFont screenFont(qreal points, bool bold) {
-    QFont font(substituteFamily(QStringLiteral("ＭＳ Ｐゴシック")));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
 }
 
 } // namespace mivo

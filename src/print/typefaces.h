@@ -1,24 +1,19 @@
 #pragma once
 
-#include <QFont>
 #include <QString>
 
 namespace mivo {
 
-// The forms and layouts ask for the Japanese desktop faces by name; this is the one place
-// that says which installed IPA face stands in for each. The IPA faces keep the fixed pitch
-// the layouts count on: full-width characters one em, half-width characters half an em.
+// The layouts ask for the Japanese desktop faces by name; this is the one place that says
+// which installed IPA face stands in for each. The IPA faces keep the fixed pitch the layouts
+// count on: full-width characters one em, half-width characters half an em.
 //   ＭＳ 明朝       -> IPAMincho   (fonts-ipafont-mincho)
 //   ＭＳ　ゴシック  -> IPAGothic   (fonts-ipafont-gothic)
-//   ＭＳ Ｐゴシック -> IPAPGothic  (fonts-ipafont-gothic; proportional, screen only)
 
 // The installed family for a face name; an unknown name is returned unchanged.
 QString substituteFamily(const QString& faceName);
 
 // Empty when the face's substitute is installed, else a message that says what to install.
 QString missingTypefaceMessage(const QString& faceName);
-
-// The screen face "ＭＳ Ｐゴシック" at the given size.
-QFont screenFont(qreal points, bool bold = false);
 
 } // namespace mivo

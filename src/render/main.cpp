@@ -7,6 +7,7 @@
 #include "mivo_version.h"
 #include "print/dispatch.h"
 #include "print/print_job.h"
+#include "print/qt_texts.h"
 #include "print/recording_surface.h"
 #include "render/render_options.h"
 
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <utility>
-#include <vector>
 
 using namespace mivo;
 
@@ -28,27 +28,22 @@ void say(FILE* stream, const QString& text) {
         std::fputc('\n', stream);
 }
 
-// Each document with its alias, then the index and meaning of each of its fields.
+// Each document with its alias, then each of its fields: the index, the caption beside the
+// box on screen and the block of the form it belongs to.
 void list() {
     for (const DocumentInfo& info : documents()) {
         say(stdout, QStringLiteral("%1\t%2").arg(info.title, QLatin1String(info.alias)));
-        if (info.firstField < 0) {
-            say(stdout, QStringLiteral("\t--left-map\t所在図 (location map picture)\n"
-                                       "\t--right-map\t配置図 (layout drawing picture)\n"
-                                       "\t--number\t登録番号 (registration number)"));
-            continue;
+        if (info.title == DocumentKind::LayoutDrawing) {
+            say(stdout, QStringLiteral("\t--left-map\t所　在　図　記　載　欄\t地図の画像ファイル\n"
+                                       "\t--right-map\t配　置　図　記　載　欄\t地図の画像ファイル\n"
+                                       "\t--number\t登録番号\t自動車の登録番号"));
         }
-        std::vector<const FieldInfo*> fields;
-        for (const FieldInfo& field : fieldCatalogue()) {
-            if (field.index >= info.firstField && field.index <= info.lastField)
-                fields.push_back(&field);
-        }
-        std::sort(fields.begin(), fields.end(),
-                  [](const FieldInfo* a, const FieldInfo* b) { return a->index < b->index; });
-        for (const FieldInfo* field : fields) {
-            say(stdout, QStringLiteral("\t%1\t%2")
-                            .arg(field->index)
-                            .arg(QString::fromUtf8(field->meaning)));
+        for (int index = info.fields.first; index <= info.fields.last(); ++index) {
+            const auto field = std::ranges::find(fieldCatalogue(), index, &FieldInfo::index);
+            say(stdout,
+                QStringLiteral("\t%1\t%2\t%3")
+                    .arg(index)
+                    .arg(QString::fromUtf16(field->label), QString::fromUtf16(field->block)));
         }
     }
 }
@@ -101,13 +96,9 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QLatin1String(kVersion));
-    if (app.arguments().mid(1) == QStringList{QStringLiteral("--version")}) {
-        say(stdout, QStringLiteral("%1 %2").arg(QCoreApplication::applicationName(),
-                                                QCoreApplication::applicationVersion()));
-        return 0;
-    }
+    installJapaneseQtTexts(app);
 
-    const ParsedOptions parsed = parseRenderOptions(app.arguments().mid(1));
+    const ParsedOptions parsed = parseRenderOptions(app.arguments());
     if (!parsed.error.isEmpty()) {
         say(stderr, parsed.error);
         return 2;

@@ -3,6 +3,7 @@
 #include "document/document_kind.h"
 #include "document/field_store.h"
 
+#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -66,148 +67,148 @@ QString checkIndices(const RenderOptions& options) {
         if (!FieldStore::isIndex(index))
             return QStringLiteral("項目番号 %1 はありません。0 から 78 の番号を指定してください。")
                 .arg(index);
-        if (index < doc.firstField || index > doc.lastField) {
-            if (doc.firstField < 0) {
-                return QStringLiteral("%1 には項目番号で入力する欄がありません。--number と "
-                                      "--left-map、--right-map を使ってください。")
-                    .arg(doc.title);
-            }
-            return QStringLiteral(
-                       "項目番号 %1 は %2 の欄ではありません。%3 から %4 の番号を指定して"
-                       "ください。")
-                .arg(index)
-                .arg(doc.title)
-                .arg(doc.firstField)
-                .arg(doc.lastField);
+        if (doc.fields.contains(index))
+            continue;
+        if (doc.fields.isEmpty()) {
+            return QStringLiteral("%1 には項目番号で入力する欄がありません。--number と "
+                                  "--left-map、--right-map を使ってください。")
+                .arg(doc.title);
         }
+        return QStringLiteral("項目番号 %1 は %2 の欄ではありません。%3 から %4 の番号を指定して"
+                              "ください。")
+            .arg(index)
+            .arg(doc.title)
+            .arg(doc.fields.first)
+            .arg(doc.fields.last());
     }
     return {};
 }
 
 } // namespace
 
-QString renderUsage() {
-    return QStringLiteral(
-               "使い方: mivo-render 書類 [--set 番号=値]... [--values 値.json] [--left-map 画像]\n"
-               "                    [--right-map 画像] [--number 登録番号]\n"
-               "                    (-o 出力.pdf | -o 出力.png [--dpi 解像度] | --print | "
-               "--trace)\n"
-               "        mivo-render --list\n"
-               "書類: %1\n")
-        .arg(documentNames());
-}
-
 ParsedOptions parseRenderOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("書類を一枚のページとして PDF、PNG、プリンター、描画の記録に出力します。\n"
+                       "書類: %1")
+            .arg(documentNames()));
+    parser.addPositionalArgument(QStringLiteral("書類"), QStringLiteral("書類の名前か英字名"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption set(QStringLiteral("set"),
+                                 QStringLiteral("項目に値を入れます（例: --set 62=山田太郎）。"),
+                                 QStringLiteral("番号=値"));
+    const QCommandLineOption valuesFile(QStringLiteral("values"),
+                                        QStringLiteral("項目の値を JSON ファイルから読みます。"),
+                                        QStringLiteral("値.json"));
+    const QCommandLineOption leftMap(QStringLiteral("left-map"),
+                                     QStringLiteral("保管場所配置図の所在図の画像。"),
+                                     QStringLiteral("画像"));
+    const QCommandLineOption rightMap(QStringLiteral("right-map"),
+                                      QStringLiteral("保管場所配置図の配置図の画像。"),
+                                      QStringLiteral("画像"));
+    const QCommandLineOption number(QStringLiteral("number"),
+                                    QStringLiteral("保管場所配置図の登録番号。"),
+                                    QStringLiteral("登録番号"));
+    const QCommandLineOption output(
+        {QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("PDF（.pdf）か PNG（.png）のファイルに出力します。"),
+        QStringLiteral("ファイル"));
+    const QCommandLineOption dpi(QStringLiteral("dpi"),
+                                 QStringLiteral("PNG の解像度（10 から 1200、既定は 150）。"),
+                                 QStringLiteral("解像度"));
+    const QCommandLineOption print(QStringLiteral("print"),
+                                   QStringLiteral("既定のプリンターで印刷します。"));
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("描画の操作を一行ずつ JSON で出力します。"));
+    const QCommandLineOption list(
+        QStringLiteral("list"), QStringLiteral("書類と項目番号、画面の見出しと欄を一覧にします。"));
+    parser.addOptions(
+        {set, valuesFile, leftMap, rightMap, number, output, dpi, print, trace, list});
+
     ParsedOptions parsed;
     RenderOptions& o = parsed.options;
-    QMap<int, QString> fromFile;
-    QMap<int, QString> fromSet;
-    QStringList positional;
-    bool dpiGiven = false;
-
     const auto fail = [&](const QString& message) {
-        parsed.error = message;
+        parsed.error = message + QStringLiteral("\n使い方は mivo-render --help で表示します。");
         return parsed;
     };
-    const auto setOutput = [&](Output output) {
-        if (o.output != Output::None)
-            return false;
-        o.output = output;
-        return true;
-    };
-    const QString twoOutputs =
-        QStringLiteral("出力は -o、--print、--trace のどれか一つにしてください。");
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(help))
+        parser.showHelp();
+    if (parser.isSet(version))
+        parser.showVersion();
 
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        const bool takesValue = arg == u"--set" || arg == u"--values" || arg == u"--left-map" ||
-                                arg == u"--right-map" || arg == u"--number" || arg == u"-o" ||
-                                arg == u"--dpi";
-        if (takesValue && i + 1 >= arguments.size())
-            return fail(QStringLiteral("%1 のあとに値を指定してください。").arg(arg));
-        const QString value = takesValue ? arguments[++i] : QString();
-
-        if (arg == u"--set") {
-            const qsizetype equals = value.indexOf(u'=');
-            const std::optional<int> index =
-                equals > 0 ? fieldIndex(value.left(equals)) : std::nullopt;
-            if (!index) {
-                return fail(QStringLiteral("--set %1 は「番号=値」の形ではありません（例: --set "
-                                           "62=山田太郎）。")
-                                .arg(value));
-            }
-            fromSet.insert(*index, value.mid(equals + 1));
-        } else if (arg == u"--values") {
-            const QString error = readValuesFile(value, fromFile);
-            if (!error.isEmpty())
-                return fail(error);
-        } else if (arg == u"--left-map") {
-            o.leftMap = value;
-        } else if (arg == u"--right-map") {
-            o.rightMap = value;
-        } else if (arg == u"--number") {
-            o.number = value;
-        } else if (arg == u"-o") {
-            const QString suffix = QFileInfo(value).suffix().toLower();
-            const Output output = suffix == u"pdf"   ? Output::Pdf
-                                  : suffix == u"png" ? Output::Png
-                                                     : Output::None;
-            if (output == Output::None) {
-                return fail(
-                    QStringLiteral("出力ファイル %1 の拡張子は .pdf か .png にしてください。")
-                        .arg(value));
-            }
-            if (!setOutput(output))
-                return fail(twoOutputs);
-            o.outputPath = value;
-        } else if (arg == u"--dpi") {
-            bool ok = false;
-            o.dpi = value.toInt(&ok);
-            if (!ok || o.dpi < 10 || o.dpi > 1200)
-                return fail(QStringLiteral("--dpi は 10 から 1200 の数にしてください。"));
-            dpiGiven = true;
-        } else if (arg == u"--print") {
-            if (!setOutput(Output::Printer))
-                return fail(twoOutputs);
-        } else if (arg == u"--trace") {
-            if (!setOutput(Output::Trace))
-                return fail(twoOutputs);
-        } else if (arg == u"--list") {
-            if (!setOutput(Output::List))
-                return fail(twoOutputs);
-        } else if (arg.startsWith(u'-') && arg.size() > 1) {
-            return fail(QStringLiteral("%1 という指定はありません。\n%2").arg(arg, renderUsage()));
-        } else {
-            positional << arg;
-        }
-    }
-
-    if (o.output == Output::List)
-        return positional.isEmpty() ? parsed : fail(renderUsage());
-    if (positional.size() != 1) {
+    const int outputs = int(parser.values(output).size()) + parser.isSet(print) +
+                        parser.isSet(trace) + parser.isSet(list);
+    if (outputs > 1)
         return fail(
-            positional.isEmpty()
-                ? QStringLiteral("書類を指定してください。\n%1").arg(renderUsage())
-                : QStringLiteral("書類は一つだけ指定してください。\n%1").arg(renderUsage()));
+            QStringLiteral("出力は -o、--print、--trace、--list のどれか一つにしてください。"));
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(list)) {
+        o.output = Output::List;
+        return positional.isEmpty() ? parsed
+                                    : fail(QStringLiteral("--list には書類を指定しません。"));
+    }
+    if (positional.size() != 1) {
+        return fail(positional.isEmpty() ? QStringLiteral("書類を指定してください。")
+                                         : QStringLiteral("書類は一つだけ指定してください。"));
     }
     o.document = findDocument(positional.first());
     if (!o.document) {
         return fail(QStringLiteral("「%1」という書類はありません。次のどれかを指定してください: %2")
                         .arg(positional.first(), documentNames()));
     }
-    if (o.output == Output::None)
-        return fail(QStringLiteral("出力を -o、--print、--trace のどれかで指定してください。"));
-    if (dpiGiven && o.output != Output::Png)
-        return fail(QStringLiteral("--dpi は PNG に出力するときだけ指定できます。"));
 
-    o.values = fromFile;
-    for (auto it = fromSet.begin(); it != fromSet.end(); ++it)
-        o.values.insert(it.key(), it.value());
+    if (parser.isSet(output)) {
+        o.outputPath = parser.value(output);
+        const QString suffix = QFileInfo(o.outputPath).suffix().toLower();
+        o.output = suffix == u"pdf" ? Output::Pdf : suffix == u"png" ? Output::Png : Output::None;
+        if (o.output == Output::None) {
+            return fail(QStringLiteral("出力ファイル %1 の拡張子は .pdf か .png にしてください。")
+                            .arg(o.outputPath));
+        }
+    } else if (parser.isSet(print)) {
+        o.output = Output::Printer;
+    } else if (parser.isSet(trace)) {
+        o.output = Output::Trace;
+    } else {
+        return fail(QStringLiteral("出力を -o、--print、--trace のどれかで指定してください。"));
+    }
+    if (parser.isSet(dpi)) {
+        if (o.output != Output::Png)
+            return fail(QStringLiteral("--dpi は PNG に出力するときだけ指定できます。"));
+        bool ok = false;
+        o.dpi = parser.value(dpi).toInt(&ok);
+        if (!ok || o.dpi < 10 || o.dpi > 1200)
+            return fail(QStringLiteral("--dpi は 10 から 1200 の数にしてください。"));
+    }
+
+    // --set wins over --values.
+    if (parser.isSet(valuesFile)) {
+        if (const QString error = readValuesFile(parser.value(valuesFile), o.values);
+            !error.isEmpty())
+            return fail(error);
+    }
+    for (const QString& pair : parser.values(set)) {
+        const qsizetype equals = pair.indexOf(u'=');
+        const std::optional<int> index = equals > 0 ? fieldIndex(pair.left(equals)) : std::nullopt;
+        if (!index) {
+            return fail(QStringLiteral(
+                            "--set %1 は「番号=値」の形ではありません（例: --set 62=山田太郎）。")
+                            .arg(pair));
+        }
+        o.values.insert(*index, pair.mid(equals + 1));
+    }
     if (const QString error = checkIndices(o); !error.isEmpty())
         return fail(error);
 
-    const bool drawing = o.document->firstField < 0;
-    if (!drawing && (!o.leftMap.isEmpty() || !o.rightMap.isEmpty() || o.number)) {
+    o.leftMap = parser.value(leftMap);
+    o.rightMap = parser.value(rightMap);
+    if (parser.isSet(number))
+        o.number = parser.value(number);
+    const bool drawing = o.document->title == DocumentKind::LayoutDrawing;
+    if (!drawing && (parser.isSet(leftMap) || parser.isSet(rightMap) || parser.isSet(number))) {
         return fail(
             QStringLiteral("--left-map、--right-map、--number は保管場所配置図だけに使えます。"));
     }

@@ -29,9 +29,8 @@ struct ParsedOptions {
     QString error; // a message for the user; empty when the command line is sound
 };
 
-// Reads the arguments (without the program name). Reads the --values file too.
+// Reads the arguments, the program's name first, and the --values file they name. --help and
+// --version print their text and end the program.
 ParsedOptions parseRenderOptions(const QStringList& arguments);
-
-QString renderUsage();
 
 } // namespace mivo

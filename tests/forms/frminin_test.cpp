@@ -3,7 +3,6 @@
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "forms/caption_label.h"
-#include "forms/open_procedures.h"
 #include "print/dispatch.h"
 #include "print/recording_surface.h"
 
@@ -17,13 +16,25 @@ using namespace mivo;
 class FrmininTest : public QObject {
     Q_OBJECT
 
+    CurrentDocument document_;
+
     static Frminin* form(MDIForm1& main) {
         const QList<Frminin*> forms = chooser::forms(main);
         return forms.size() == 1 ? forms.first() : nullptr;
     }
 
-    static QLineEdit* box(MDIForm1& main, int index) {
-        return form(main)->findChild<QLineEdit*>(QStringLiteral("tx(%1)").arg(index));
+    static QLineEdit* box(QWidget* form, int index) {
+        return form->findChild<QLineEdit*>(QStringLiteral("tx(%1)").arg(index));
+    }
+    static QLineEdit* box(MDIForm1& main, int index) { return box(form(main), index); }
+
+    // The form on its own, showing the page of `title`.
+    Frminin* openForm(const QString& title) {
+        document_.setTitle(title);
+        auto* form = new Frminin(document_);
+        form->showPage(*findDocument(title)->page);
+        form->show();
+        return form;
     }
 
     static QWidget* page(Frminin* form, int k) {
@@ -38,27 +49,31 @@ class FrmininTest : public QObject {
     }
 
   private slots:
-    void cleanup() { qDeleteAll(QApplication::topLevelWidgets()); }
+    void cleanup() {
+        // A form takes its own pop-ups, top-level widgets too, with it.
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            windows.append(widget);
+        for (const QPointer<QWidget>& window : windows)
+            delete window.data();
+        document_.clear();
+    }
 
-    // Every index once, on the page of the document whose run holds it, inside the page and
-    // clear of the other boxes.
-    void catalogueMatchesTheDocumentsRuns() {
+    // Every index once, in the run of a document that has a page, inside the page and clear of
+    // the document's other boxes.
+    void catalogueCoversEveryFieldOnce() {
         const QRect pageRect(0, 0, 11295, 6900);
         QList<int> seen(FieldStore::Count, 0);
         for (const FieldInfo& field : fieldCatalogue()) {
             QVERIFY(FieldStore::isIndex(field.index));
             ++seen[field.index];
-            const DocumentInfo* owner = nullptr;
-            for (const DocumentInfo& document : documents()) {
-                if (field.index >= document.firstField && field.index <= document.lastField)
-                    owner = &document;
-            }
-            QVERIFY(owner);
-            QCOMPARE(field.page, owner->page);
+            const auto owner = std::ranges::find_if(
+                documents(), [&](const DocumentInfo& d) { return d.fields.contains(field.index); });
+            QVERIFY(owner != documents().end() && owner->page);
             const QRect place(field.left, field.top, field.width, field.height);
             QVERIFY2(pageRect.contains(place), qPrintable(QString::number(field.index)));
             for (const FieldInfo& other : fieldCatalogue()) {
-                if (other.page == field.page && other.index != field.index) {
+                if (owner->fields.contains(other.index) && other.index != field.index) {
                     QVERIFY2(
                         !place.intersects({other.left, other.top, other.width, other.height}),
                         qPrintable(
@@ -85,10 +100,7 @@ class FrmininTest : public QObject {
 
     // No word of a caption lies under a box or outside its own place or its page.
     void captionsStayClearOfTheBoxes() {
-        MDIForm1 main;
-        main.show();
-        OpenPowerOfAttorney(main);
-        Frminin* frminin = form(main);
+        Frminin* frminin = openForm(DocumentKind::PowerOfAttorney);
         for (int k = 0; k < Frminin::PageCount; ++k) {
             QWidget* frame = page(frminin, k);
             const QList<QLineEdit*> boxes = frame->findChildren<QLineEdit*>();
@@ -112,10 +124,9 @@ class FrmininTest : public QObject {
 
     // The misprinted and the outdated wording is mended on screen.
     void captionsSayReiwaAndPoliceStation() {
-        MDIForm1 main;
-        OpenSelfDeclaration(main);
         QStringList texts;
-        for (CaptionLabel* caption : form(main)->findChildren<CaptionLabel*>())
+        for (CaptionLabel* caption :
+             openForm(DocumentKind::SelfDeclaration)->findChildren<CaptionLabel*>())
             texts << caption->text();
         for (const FieldInfo& field : fieldCatalogue())
             texts << QString::fromUtf16(field.label);
@@ -129,11 +140,9 @@ class FrmininTest : public QObject {
 
     // The name comes before the telephone boxes; after 閉じる the order wraps to the start.
     void tabOrderOfTheParkingPage() {
-        MDIForm1 main;
-        main.show();
-        chooser::pick(main, 2);
-        QApplication::setActiveWindow(&main);
-        QCOMPARE(QApplication::focusWidget(), box(main, 0));
+        Frminin* form = openForm(DocumentKind::ParkingConsentCertificate);
+        QApplication::setActiveWindow(form);
+        QCOMPARE(QApplication::focusWidget(), box(form, 0));
         QStringList visited;
         for (int i = 0; i < 24; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -186,43 +195,39 @@ class FrmininTest : public QObject {
     // Any text, exactly as typed: blanks at either end, full-width letters, and more than a
     // line edit takes by default.
     void boxesKeepEveryCharacter() {
-        MDIForm1 main;
-        main.show();
-        chooser::pick(main, 1);
-        chooser::typeThroughInputMethod(box(main, 34), QStringLiteral("　１２"));
-        QTest::keyClicks(box(main, 34), QStringLiteral("ab"));
-        chooser::typeThroughInputMethod(box(main, 34), QStringLiteral("－３"));
-        QTest::keyClicks(box(main, 34), QStringLiteral(" "));
-        QCOMPARE(main.document().fields().value(34), QStringLiteral("　１２ab－３ "));
+        Frminin* form = openForm(DocumentKind::SelfDeclaration);
+        chooser::typeThroughInputMethod(box(form, 34), QStringLiteral("　１２"));
+        QTest::keyClicks(box(form, 34), QStringLiteral("ab"));
+        chooser::typeThroughInputMethod(box(form, 34), QStringLiteral("－３"));
+        QTest::keyClicks(box(form, 34), QStringLiteral(" "));
+        QCOMPARE(document_.fields().value(34), QStringLiteral("　１２ab－３ "));
 
         const QString pasted(40000, QChar(u'地'));
         QGuiApplication::clipboard()->setText(pasted);
-        box(main, 35)->setFocus();
-        QTest::keyClick(box(main, 35), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(main.document().fields().value(35), pasted);
+        box(form, 35)->setFocus();
+        QTest::keyClick(box(form, 35), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(document_.fields().value(35), pasted);
     }
 
     void typedValueReachesThePrintedPage_data() {
-        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("title");
         QTest::addColumn<int>("index");
-        QTest::newRow("自認書") << 1 << 36;
-        QTest::newRow("保管場所証明書") << 2 << 6;
-        QTest::newRow("委任状") << 4 << 69;
-        QTest::newRow("譲渡証明書") << 5 << 45;
-        QTest::newRow("承諾書") << 6 << 29;
+        QTest::newRow("自認書") << DocumentKind::SelfDeclaration << 36;
+        QTest::newRow("保管場所証明書") << DocumentKind::ParkingConsentCertificate << 6;
+        QTest::newRow("委任状") << DocumentKind::PowerOfAttorney << 69;
+        QTest::newRow("譲渡証明書") << DocumentKind::TransferCertificate << 45;
+        QTest::newRow("承諾書") << DocumentKind::ConsentLetter << 29;
     }
     void typedValueReachesThePrintedPage() {
-        QFETCH(int, button);
+        QFETCH(QString, title);
         QFETCH(int, index);
-        MDIForm1 main;
-        main.show();
-        chooser::pick(main, button);
-        chooser::typeThroughInputMethod(box(main, index), QStringLiteral("鈴木"));
-        QTest::keyClicks(box(main, index), QStringLiteral(" 1-2"));
+        Frminin* form = openForm(title);
+        chooser::typeThroughInputMethod(box(form, index), QStringLiteral("鈴木"));
+        QTest::keyClicks(box(form, index), QStringLiteral(" 1-2"));
         const QString typed = QStringLiteral("鈴木 1-2");
 
         RecordingSurface surface;
-        QCOMPARE(insatu(surface, main.document()).status, PrintOutcome::Status::Printed);
+        QCOMPARE(insatu(surface, document_).status, PrintOutcome::Status::Printed);
         const RecordingSurface::Operation printed{QStringLiteral("PrintText"), {typed}};
         QVERIFY(std::ranges::find(surface.operations(), printed) != surface.operations().end());
     }

@@ -35,7 +35,7 @@ class ToolbarCustomizeTest : public QObject {
     QStringList onToolbar() {
         QStringList keys;
         for (const QAction* action : toolbar()->actions())
-            keys.append(action->isSeparator() ? QStringLiteral("|") : action->data().toString());
+            keys.append(action->isSeparator() ? QStringLiteral("|") : action->objectName());
         return keys;
     }
     static QStringList texts(const QListWidget* list) {

@@ -1,4 +1,4 @@
-#include "app/mdi_form1.h"
+#include "document/current_document.h"
 #include "document/document_kind.h"
 #include "fake_prompts.h"
 #include "forms/frmhchi.h"
@@ -10,13 +10,10 @@
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace mivo;
 using namespace testpictures;
@@ -25,7 +22,7 @@ class FrmhchiTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    std::unique_ptr<MDIForm1> main_;
+    CurrentDocument document_;
     FakePrompts* prompts_ = nullptr;
 
     QString file(const QString& name, const QByteArray& bytes) {
@@ -34,7 +31,13 @@ class FrmhchiTest : public QObject {
             qFatal("cannot write %s", qPrintable(path));
         return path;
     }
-    LayoutDrawingState& drawing() { return main_->document().drawing(); }
+    LayoutDrawingState& drawing() { return document_.drawing(); }
+    Frmhchi* openForm() {
+        auto* form = new Frmhchi(document_, *prompts_);
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        form->show();
+        return form;
+    }
 
     template <class T> static T* control(Frmhchi* form, const char* name) {
         T* found = form->findChild<T*>(QLatin1String(name));
@@ -65,19 +68,21 @@ class FrmhchiTest : public QObject {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath("home/.config")));
     }
 
-    void init() {
-        main_ = std::make_unique<MDIForm1>();
-        auto prompts = std::make_unique<FakePrompts>();
-        prompts_ = prompts.get();
-        main_->setPrompts(std::move(prompts));
-        main_->show();
+    void init() { prompts_ = new FakePrompts; }
+    void cleanup() {
+        // A form takes its own pop-ups, top-level widgets too, with it.
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            windows.append(widget);
+        for (const QPointer<QWidget>& window : windows)
+            delete window.data();
+        delete prompts_;
     }
-    void cleanup() { main_.reset(); }
 
     // Each half opens, replaces and empties its own picture; a cancelled dialog or an empty
     // half's cancel button changes nothing and says nothing.
     void halvesOpenReplaceCancelAndEmpty() {
-        Frmhchi* form = Frmhchi::open(*main_);
+        Frmhchi* form = openForm();
         const QString a = file("a.bmp", encode(plain(40, 30), "BMP"));
         const QString b = file("b.jpg", encode(plain(50, 20), "JPEG"));
         const QString c = file("c.gif", gif(60, 10));
@@ -122,7 +127,7 @@ class FrmhchiTest : public QObject {
     void badFileKeepsWhatWasThere() {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
-        Frmhchi* form = Frmhchi::open(*main_);
+        Frmhchi* form = openForm();
         open(form, "Command2", file("good.bmp", encode(plain(40, 30), "BMP")));
         const qint64 before = drawing().layoutMap.cacheKey();
         type(form, QStringLiteral("練馬 500 さ 1"));
@@ -138,7 +143,7 @@ class FrmhchiTest : public QObject {
     // The box shows the picture unscaled from its top-left corner, cut off at its edges, on
     // light grey where the picture does not reach.
     void boxShowsTopLeftUnscaled() {
-        Frmhchi* form = Frmhchi::open(*main_);
+        Frmhchi* form = openForm();
         auto* box = control<PictureBox>(form, "Picture2");
         open(form, "Command1", file("big.bmp", encode(plain(2000, 2000), "BMP")));
         QImage shown = box->grab().toImage();
@@ -155,11 +160,11 @@ class FrmhchiTest : public QObject {
 
     // What the form holds is what prints: the typed number and the loaded maps.
     void printsWhatTheFormHolds() {
-        Frmhchi* form = Frmhchi::open(*main_);
+        Frmhchi* form = openForm();
         type(form, QStringLiteral("品川 300 あ 12-34"));
         open(form, "Command2", file("right.bmp", encode(plain(33, 22), "BMP")));
         RecordingSurface surface;
-        QCOMPARE(insatu(surface, main_->document()).status, PrintOutcome::Status::Printed);
+        QCOMPARE(insatu(surface, document_).status, PrintOutcome::Status::Printed);
         const QByteArray trace = surface.toJsonLines();
         QVERIFY(trace.contains(R"({"op":"DrawPicture","args":[142,35,33,22]})"));
         QVERIFY(!trace.contains(R"({"op":"DrawPicture","args":[22,)"));
@@ -175,23 +180,23 @@ class FrmhchiTest : public QObject {
     }
     void closeAndReopen() {
         QFETCH(bool, closeBox);
-        Frmhchi* form = Frmhchi::open(*main_);
-        QCOMPARE(main_->document().title(), DocumentKind::LayoutDrawing);
-        QCOMPARE(Frmhchi::open(*main_), form); // one form at a time
+        Frmhchi* form = openForm();
+        QCOMPARE(document_.title(), DocumentKind::LayoutDrawing);
         type(form, QStringLiteral("足立 330 た 7"));
         open(form, "Command1", file("left.bmp", encode(plain(40, 30), "BMP")));
 
+        const QPointer<Frmhchi> closing = form;
         if (closeBox)
-            main_->mdiArea()->subWindowList().first()->close();
+            form->close();
         else
             click(form, "cmdexit");
-        QTRY_VERIFY(main_->mdiArea()->subWindowList().isEmpty());
-        QVERIFY(main_->document().title().isEmpty());
+        QTRY_VERIFY(closing.isNull());
+        QVERIFY(document_.title().isEmpty());
         QVERIFY(drawing().locationMap.isNull());
         QVERIFY(drawing().registrationNumber.isEmpty());
 
-        form = Frmhchi::open(*main_);
-        QCOMPARE(main_->document().title(), DocumentKind::LayoutDrawing);
+        form = openForm();
+        QCOMPARE(document_.title(), DocumentKind::LayoutDrawing);
         QVERIFY(control<QLineEdit>(form, "Text1")->text().isEmpty());
         QVERIFY(control<PictureBox>(form, "Picture2")->picture().isNull());
         QVERIFY(control<PictureBox>(form, "Picture3")->picture().isNull());
@@ -199,9 +204,9 @@ class FrmhchiTest : public QObject {
 
     // The keyboard walks the controls in the order of the design and stays in the form.
     void tabOrder() {
-        Frmhchi::open(*main_);
-        main_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        Frmhchi* form = openForm();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
         QStringList walked{QApplication::focusWidget()->objectName()};
         for (int i = 0; i < 7; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -214,7 +219,7 @@ class FrmhchiTest : public QObject {
     // 地図を新規作成 writes a new blank map into the Pictures folder, never over an earlier
     // one, and hands it to the paint program.
     void newMapIsBlankAndNew() {
-        Frmhchi* form = Frmhchi::open(*main_);
+        Frmhchi* form = openForm();
         click(form, "Command5");
         click(form, "Command5");
         QCOMPARE(prompts_->painted.size(), 2);
@@ -246,7 +251,7 @@ class FrmhchiTest : public QObject {
     // Without a paint program the user learns where the blank map is.
     void newMapWithoutPaintProgram() {
         prompts_->paintProgramStarts = false;
-        Frmhchi* form = Frmhchi::open(*main_);
+        Frmhchi* form = openForm();
         click(form, "Command5");
         QCOMPARE(prompts_->warnings.size(), 1);
         QVERIFY(prompts_->warnings.first().contains(

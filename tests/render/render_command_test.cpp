@@ -71,6 +71,10 @@ class RenderCommandTest : public QObject {
             << QStringList{QStringLiteral("委任状"), QStringLiteral("--set"), QStringLiteral("62"),
                            QStringLiteral("-o"), out}
             << QStringList{} << QStringLiteral("番号=値");
+        QTest::newRow("set without a value")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("-o"), out,
+                           QStringLiteral("--set")}
+            << QStringList{} << QStringLiteral("--set");
         QTest::newRow("negative index")
             << QStringList{QStringLiteral("委任状"), QStringLiteral("--set"),
                            QStringLiteral("-1=x"), QStringLiteral("-o"), out}
@@ -143,19 +147,20 @@ class RenderCommandTest : public QObject {
         QVERIFY2(left.isEmpty(), qPrintable(left.join(u' ')));
     }
 
-    // --set wins over --values; every line of the trace is one JSON object.
+    // --set wins over --values, in either form; every line of the trace is one JSON object.
     void setWinsOverValuesFile() {
         const QString values =
             writeFile(QStringLiteral("values.json"), R"({"62": "ファイルの名前", "63": "8"})");
-        const Run run = render({QStringLiteral("委任状"), QStringLiteral("--values"), values,
+        const Run run = render({QStringLiteral("委任状"), QStringLiteral("--values=") + values,
                                 QStringLiteral("--set"), QStringLiteral("62=山田太郎"),
-                                QStringLiteral("--trace")});
+                                QStringLiteral("--set=64=9"), QStringLiteral("--trace")});
         QCOMPARE(run.exitCode, 0);
         const QList<QByteArray> lines = run.out.trimmed().split('\n');
         for (const QByteArray& line : lines)
             QVERIFY2(QJsonDocument::fromJson(line).isObject(), line.constData());
         QVERIFY(run.out.contains(R"({"op":"PrintText","args":["山田太郎"]})"));
         QVERIFY(run.out.contains(R"({"op":"PrintText","args":["8"]})"));
+        QVERIFY(run.out.contains(R"({"op":"PrintText","args":["9"]})"));
         QVERIFY(!run.out.contains("ファイルの名前"));
     }
 

@@ -54,12 +54,15 @@ constexpr Step kFrame[] = {
     line(212, 182, 212, 193), // between "登録番号" and the number
 };
 
-} // namespace
+void DrawLayoutDrawingFrame(PrinterSurface& surface) {
+    const FieldStore noFields;
+    play(surface, noFields, kFrame);
+}
 
-void PrintLayoutDrawing(PrinterSurface& surface, const LayoutDrawingState& drawing) {
-    PageSetup(surface, 1);
-    DrawLayoutPictures(surface, drawing);
-    surface.EndJob();
+void PrintLayoutDrawingWording(PrinterSurface& surface, const LayoutDrawingState& drawing) {
+    const FieldStore noFields;
+    play(surface, noFields, kWording);
+    DrawLine(surface, kNumberX, kNumberY, drawing.registrationNumber);
 }
 
 void DrawLayoutPictures(PrinterSurface& surface, const LayoutDrawingState& drawing) {
@@ -79,15 +82,12 @@ void DrawLayoutPictures(PrinterSurface& surface, const LayoutDrawingState& drawi
     DrawLayoutDrawingFrame(surface);
 }
 
-void PrintLayoutDrawingWording(PrinterSurface& surface, const LayoutDrawingState& drawing) {
-    const FieldStore noFields;
-    play(surface, noFields, kWording);
-    DrawLine(surface, kNumberX, kNumberY, drawing.registrationNumber);
-}
+} // namespace
 
-void DrawLayoutDrawingFrame(PrinterSurface& surface) {
-    const FieldStore noFields;
-    play(surface, noFields, kFrame);
+void PrintLayoutDrawing(PrinterSurface& surface, const LayoutDrawingState& drawing) {
+    PageSetup(surface, 1);
+    DrawLayoutPictures(surface, drawing);
+    surface.EndJob();
 }
 
 } // namespace mivo

@@ -74,15 +74,6 @@ constexpr Step kValues[] = {
 
 // clang-format on
 
-} // namespace
-
-void PrintParkingConsentCertificate(PrinterSurface& surface, const FieldStore& tx) {
-    PageSetup(surface, std::nullopt);
-    DrawParkingConsentFrame(surface, tx);
-    PrintParkingConsentWording(surface, tx);
-    surface.EndJob();
-}
-
 void DrawParkingConsentFrame(PrinterSurface& surface, const FieldStore& tx) {
     play(surface, tx, kFrame);
 }
@@ -90,6 +81,15 @@ void DrawParkingConsentFrame(PrinterSurface& surface, const FieldStore& tx) {
 void PrintParkingConsentWording(PrinterSurface& surface, const FieldStore& tx) {
     play(surface, tx, kWording);
     play(surface, tx, kValues);
+}
+
+} // namespace
+
+void PrintParkingConsentCertificate(PrinterSurface& surface, const FieldStore& tx) {
+    PageSetup(surface, std::nullopt);
+    DrawParkingConsentFrame(surface, tx);
+    PrintParkingConsentWording(surface, tx);
+    surface.EndJob();
 }
 
 } // namespace mivo

@@ -68,6 +68,11 @@ constexpr Step kValues[] = {
     field(185, 144, 75), field(185, 152, 76), field(185, 167, 77), field(175, 179, 78),
 };
 
+void DrawPowerOfAttorneyBody(PrinterSurface& surface, const FieldStore& tx) {
+    play(surface, tx, kWording);
+    play(surface, tx, kValues);
+}
+
 } // namespace
 
 void PrintPowerOfAttorney(PrinterSurface& surface, const FieldStore& tx) {
@@ -75,11 +80,6 @@ void PrintPowerOfAttorney(PrinterSurface& surface, const FieldStore& tx) {
     play(surface, tx, kRules);
     DrawPowerOfAttorneyBody(surface, tx);
     surface.EndJob();
-}
-
-void DrawPowerOfAttorneyBody(PrinterSurface& surface, const FieldStore& tx) {
-    play(surface, tx, kWording);
-    play(surface, tx, kValues);
 }
 
 } // namespace mivo

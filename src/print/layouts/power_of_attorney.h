@@ -7,6 +7,5 @@ class FieldStore;
 
 // 委任状: fields tx(62) to tx(78).
 void PrintPowerOfAttorney(PrinterSurface& surface, const FieldStore& tx);
-void DrawPowerOfAttorneyBody(PrinterSurface& surface, const FieldStore& tx);
 
 } // namespace mivo

@@ -56,6 +56,11 @@ constexpr Step kValues[] = {
 
 // clang-format on
 
+void DrawSelfDeclarationBody(PrinterSurface& surface, const FieldStore& tx) {
+    play(surface, tx, kWording);
+    play(surface, tx, kValues);
+}
+
 } // namespace
 
 void PrintSelfDeclaration(PrinterSurface& surface, const FieldStore& tx) {
@@ -63,11 +68,6 @@ void PrintSelfDeclaration(PrinterSurface& surface, const FieldStore& tx) {
     surface.Box(18, 25, 265, 179); // the frame
     DrawSelfDeclarationBody(surface, tx);
     surface.EndJob();
-}
-
-void DrawSelfDeclarationBody(PrinterSurface& surface, const FieldStore& tx) {
-    play(surface, tx, kWording);
-    play(surface, tx, kValues);
 }
 
 } // namespace mivo

@@ -7,6 +7,5 @@ class FieldStore;
 
 // 自認書 (保管場所使用権原疎明書面): fields tx(30) to tx(39). The job ends with bold on.
 void PrintSelfDeclaration(PrinterSurface& surface, const FieldStore& tx);
-void DrawSelfDeclarationBody(PrinterSurface& surface, const FieldStore& tx);
 
 } // namespace mivo

@@ -1,4 +1,4 @@
-#include "app/prompts.h"
+#include "forms/prompts.h"
 
 #include <QDesktopServices>
 #include <QDir>
