@@ -12,9 +12,7 @@ namespace {
 
 constexpr int kDotsPerMetreAt96Dpi = 3780;
 
-PictureLoad refused(const QString& path, const QString& reason) {
-    return {{}, reason.arg(QFileInfo(path).fileName())};
-}
+PictureLoad refused(const QString& name, const QString& reason) { return {{}, reason.arg(name)}; }
 
 const QString kUnreadable = QStringLiteral(
     "「%1」を読み込めませんでした。ファイルがあるか、読み取れるかを確かめてください。");
@@ -42,17 +40,24 @@ void settleResolution(QImage& picture) {
 } // namespace
 
 PictureLoad loadPictureFile(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return refused(path, kUnreadable);
-    if (file.size() == 0)
-        return refused(path, kEmpty);
+        return refused(name, kUnreadable);
     // No picture format the form offers holds more file than decoded picture.
     if (file.size() > kPictureByteLimit)
-        return refused(path, kTooLarge);
+        return refused(name, kTooLarge);
     const QByteArray data = file.readAll();
     if (data.size() != file.size())
-        return refused(path, kUnreadable);
+        return refused(name, kUnreadable);
+    return loadPictureData(data, name);
+}
+
+PictureLoad loadPictureData(const QByteArray& data, const QString& name) {
+    if (data.isEmpty())
+        return refused(name, kEmpty);
+    if (data.size() > kPictureByteLimit)
+        return refused(name, kTooLarge);
 
     QBuffer buffer;
     buffer.setData(data);
@@ -63,16 +68,16 @@ PictureLoad loadPictureFile(const QString& path) {
 
     const QByteArray format = reader.format();
     if (format.isEmpty())
-        return refused(path, kNotPicture);
+        return refused(name, kNotPicture);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() * 4 > kPictureByteLimit)
-        return refused(path, kTooLarge);
+        return refused(name, kTooLarge);
     if (!holdsWholePicture(data, format))
-        return refused(path, kTruncated);
+        return refused(name, kTruncated);
 
     QImage picture = reader.read();
     if (picture.isNull())
-        return refused(path, kDamaged);
+        return refused(name, kDamaged);
     settleResolution(picture);
     return {picture, {}};
 }

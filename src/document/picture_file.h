@@ -22,5 +22,7 @@ inline constexpr qint64 kPictureByteLimit = 256LL * 1024 * 1024;
 // the file. The picture's natural size is its file's resolution where the file states one,
 // else 96 pixels to the inch.
 PictureLoad loadPictureFile(const QString& path);
+// The same for a picture file's bytes held elsewhere; `name` stands for the file in messages.
+PictureLoad loadPictureData(const QByteArray& data, const QString& name);
 
 } // namespace mivo
