@@ -14,7 +14,7 @@ std::span<const Migration> migrations() {
                          "particulars TEXT NOT NULL, search_text TEXT NOT NULL)"),
           QStringLiteral("CREATE INDEX cases_changed ON cases (changed)"),
           QStringLiteral("CREATE TABLE case_maps (case_id INTEGER PRIMARY KEY, "
-                         "location BLOB NOT NULL, layout BLOB NOT NULL)"),
+                         "location BLOB, layout BLOB)"),
           QStringLiteral("CREATE VIRTUAL TABLE case_grams USING fts5 "
                          "(grams, tokenize = 'ascii', detail = none)")},
          {QStringLiteral("CREATE TABLE cases (id BIGSERIAL PRIMARY KEY, "
@@ -26,7 +26,7 @@ std::span<const Migration> migrations() {
           QStringLiteral("CREATE INDEX cases_changed ON cases (changed)"),
           QStringLiteral("CREATE INDEX cases_grams ON cases USING gin (grams)"),
           QStringLiteral("CREATE TABLE case_maps (case_id BIGINT PRIMARY KEY, "
-                         "location BYTEA NOT NULL, layout BYTEA NOT NULL)")}},
+                         "location BYTEA, layout BYTEA)")}},
     };
     return table;
 }

@@ -143,10 +143,17 @@ bool CaseStore::reconnectIfLost() {
 
 bool CaseStore::exec(const QString& sql, const QVariantList& binds) {
     QSqlQuery query(db_);
-    query.prepare(sql);
-    for (const QVariant& bind : binds)
-        query.addBindValue(bind);
-    if (!query.exec())
+    // PostgreSQL cannot prepare BEGIN and the like: a statement without values runs as it is.
+    bool ran;
+    if (binds.isEmpty()) {
+        ran = query.exec(sql);
+    } else {
+        query.prepare(sql);
+        for (const QVariant& bind : binds)
+            query.addBindValue(bind);
+        ran = query.exec();
+    }
+    if (!ran)
         return fail(QStringLiteral("案件のデータベースを読み書きできません。"),
                     query.lastError().databaseText());
     return true;
@@ -182,7 +189,8 @@ bool CaseStore::migrate() {
         return false;
     };
     // Two desks starting at once on a new server: one builds the tables, the other waits.
-    if (!isSqlite() && !exec(QStringLiteral("SELECT pg_advisory_xact_lock(7101101)")))
+    if (!isSqlite() && (!exec(QStringLiteral("SET LOCAL client_min_messages = warning")) ||
+                        !exec(QStringLiteral("SELECT pg_advisory_xact_lock(7101101)"))))
         return abandon();
     if (!exec(QStringLiteral("CREATE TABLE IF NOT EXISTS case_schema (version INTEGER NOT NULL)")))
         return abandon();
