@@ -164,14 +164,7 @@ bool CaseStore::begin() {
            exec(isSqlite() ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
 }
 
-bool CaseStore::commit() {
-    if (exec(QStringLiteral("COMMIT")))
-        return true;
-    const QString error = error_;
-    QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-    error_ = error;
-    return false;
-}
+bool CaseStore::commit() { return exec(QStringLiteral("COMMIT")) || rollback(); }
 
 bool CaseStore::writable() {
     if (readOnly_)
@@ -182,12 +175,7 @@ bool CaseStore::writable() {
 bool CaseStore::migrate() {
     if (!begin())
         return false;
-    const auto abandon = [this] {
-        const QString error = error_;
-        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-        error_ = error;
-        return false;
-    };
+    const auto abandon = [this] { return rollback(); };
     // Two desks starting at once on a new server: one builds the tables, the other waits.
     if (!isSqlite() && (!exec(QStringLiteral("SET LOCAL client_min_messages = warning")) ||
                         !exec(QStringLiteral("SELECT pg_advisory_xact_lock(7101101)"))))
@@ -366,10 +354,8 @@ bool CaseStore::insert(Case& c, bool withMaps, qint64 now) {
     return writeSearch(c.id, search) && (!withMaps || writeMaps(c.id, c));
 }
 
-CaseStore::Saved CaseStore::save(const Case& original, bool withMaps) {
+CaseStore::Saved CaseStore::write(const Case& original, bool withMaps) {
     Saved saved;
-    if (!writable() || !begin())
-        return saved;
     Case c = original;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (!c.created.isValid())
@@ -413,23 +399,48 @@ CaseStore::Saved CaseStore::save(const Case& original, bool withMaps) {
     QSqlQuery after(db_);
     after.prepare(QStringLiteral("SELECT name, revision FROM cases WHERE id = ?"));
     after.addBindValue(c.id);
-    ok = ok && after.exec() && after.next();
-    if (ok) {
-        saved.name = after.value(0).toString();
-        saved.revision = after.value(1).toLongLong();
-        after.finish();
-        ok = commit();
-    }
-    if (!ok) {
-        const QString error = error_.isEmpty() ? QStringLiteral("案件を保存できません。") : error_;
-        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-        error_ = error;
+    if (!ok || !after.exec() || !after.next())
         return Saved{};
-    }
-    error_.clear();
+    saved.name = after.value(0).toString();
+    saved.revision = after.value(1).toLongLong();
     saved.ok = true;
     saved.id = c.id;
     return saved;
+}
+
+bool CaseStore::rollback() {
+    const QString error = error_.isEmpty() ? QStringLiteral("案件を保存できません。") : error_;
+    QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+    error_ = error;
+    return false;
+}
+
+CaseStore::Saved CaseStore::save(const Case& c, bool withMaps) {
+    if (!writable() || !begin())
+        return {};
+    const Saved saved = write(c, withMaps);
+    if (!saved.ok)
+        return rollback(), Saved{};
+    if (!commit())
+        return {};
+    error_.clear();
+    return saved;
+}
+
+QList<qint64> CaseStore::saveAll(const QList<Case>& cases) {
+    QList<qint64> ids;
+    if (!writable() || !begin())
+        return ids;
+    for (const Case& c : cases) {
+        const Saved saved = write(c, true);
+        if (!saved.ok)
+            return rollback(), QList<qint64>{};
+        ids << saved.id;
+    }
+    if (!commit())
+        return {};
+    error_.clear();
+    return ids;
 }
 
 std::optional<qint64> CaseStore::duplicate(qint64 id) {

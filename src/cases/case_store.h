@@ -43,6 +43,8 @@ class CaseStore {
     // Saves `c` (a new case when its id is 0) if the store still has its revision; otherwise
     // saves it as a new copy. The maps are written only with `withMaps` or into a new case.
     Saved save(const Case& c, bool withMaps);
+    // New cases (imports), all or none in one transaction; their ids, or none after a failure.
+    QList<qint64> saveAll(const QList<Case>& cases);
     std::optional<qint64> duplicate(qint64 id);
     bool rename(qint64 id, const QString& name);
     bool remove(qint64 id);
@@ -55,6 +57,8 @@ class CaseStore {
     bool reconnectIfLost();
     bool begin();
     bool commit();
+    bool rollback();                           // keeps the error that caused it
+    Saved write(const Case& c, bool withMaps); // inside a transaction
     bool fail(const QString& message, const QString& detail = {});
     bool writable();
     bool exec(const QString& sql, const QVariantList& binds = {});

@@ -93,18 +93,23 @@ int show(CaseStore& store, const QString& idOrName, const QString& mapsTo) {
     return 0;
 }
 
-int import(CaseStore& store, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("%1 を読めません（%2）。").arg(path, file.errorString()));
-    QString error;
-    const Case c = caseFromJson(file.readAll(), QFileInfo(path).absolutePath(), &error);
-    if (!error.isEmpty())
-        return failure(QStringLiteral("%1: %2").arg(path, error));
-    const CaseStore::Saved saved = store.save(c, true);
-    if (!saved.ok)
+// All the files or none, in one transaction; the new ids in the order of the files.
+int import(CaseStore& store, const QStringList& paths) {
+    QList<Case> cases;
+    for (const QString& path : paths) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return failure(QStringLiteral("%1 を読めません（%2）。").arg(path, file.errorString()));
+        QString error;
+        cases << caseFromJson(file.readAll(), QFileInfo(path).absolutePath(), &error);
+        if (!error.isEmpty())
+            return failure(QStringLiteral("%1: %2").arg(path, error));
+    }
+    const QList<qint64> ids = store.saveAll(cases);
+    if (ids.isEmpty())
         return failure(store.error());
-    write(stdout, QByteArray::number(saved.id) + '\n');
+    for (qint64 id : ids)
+        write(stdout, QByteArray::number(id) + '\n');
     return 0;
 }
 
@@ -143,7 +148,7 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("export: CSV で書き出す"));
     parser.addOptions({database, mapsTo, csv});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("list | show ID | import FILE.json | "
+                                 QStringLiteral("list | show ID | import FILE.json... | "
                                                 "export --csv | delete ID"));
     parser.process(app);
 
@@ -155,7 +160,7 @@ int main(int argc, char* argv[]) {
                                                                             : -1;
     if (wanted < 0 || args.size() != wanted || (command == u"export" && !parser.isSet(csv))) {
         write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
-                                     "list | show ID [--maps-to フォルダ] | import FILE.json | "
+                                     "list | show ID [--maps-to フォルダ] | import FILE.json... | "
                                      "export --csv | delete ID\n")
                           .toUtf8());
         return 2;
@@ -173,7 +178,7 @@ int main(int argc, char* argv[]) {
     if (command == u"show")
         return show(store, args[1], parser.value(mapsTo));
     if (command == u"import")
-        return import(store, args[1]);
+        return import(store, args.mid(1));
     if (command == u"export")
         return exportCsv(store);
     bool isId = false;
