@@ -210,15 +210,18 @@ QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
     QList<CaseSummary> cases;
     if (!reconnectIfLost())
         return cases;
-    QString sql =
+    const QString columns =
         QStringLiteral("SELECT id, name, created, changed, field_values, registration_number, "
-                       "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id) FROM cases");
+                       "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id)");
+    QString sql = columns + QStringLiteral(" FROM cases");
+    QString order = QStringLiteral(" ORDER BY changed DESC, id DESC");
     QVariantList binds;
     const SearchQuery query = searchQuery(search);
     if (!query.isEmpty()) {
         if (isSqlite()) {
-            sql += QStringLiteral(" WHERE id IN (SELECT rowid FROM case_grams WHERE case_grams "
-                                  "MATCH ?)");
+            sql = columns + QStringLiteral(" FROM case_grams JOIN cases ON cases.search_key = "
+                                           "case_grams.rowid WHERE case_grams MATCH ?");
+            order = QStringLiteral(" ORDER BY case_grams.rowid DESC");
             binds << query.grams.join(u' ');
         } else {
             sql += QStringLiteral(" WHERE grams @> ?::text[]");
@@ -230,7 +233,7 @@ QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
             binds << word;
         }
     }
-    sql += QStringLiteral(" ORDER BY changed DESC, id DESC LIMIT ?");
+    sql += order + QStringLiteral(" LIMIT ?");
     binds << (limit < 0 ? std::numeric_limits<qint64>::max() : qint64(limit));
 
     QSqlQuery rows(db_);
@@ -312,9 +315,13 @@ QList<qint64> CaseStore::findByName(const QString& name) {
 bool CaseStore::writeSearch(qint64 id, const QString& text) {
     if (!isSqlite())
         return true; // the grams are a column of the case's row
-    return exec(QStringLiteral("DELETE FROM case_grams WHERE rowid = ?"), {id}) &&
-           exec(QStringLiteral("INSERT INTO case_grams (rowid, grams) VALUES (?, ?)"),
-                {id, searchGrams(text).join(u' ')});
+    return exec(QStringLiteral("DELETE FROM case_grams WHERE rowid = "
+                               "(SELECT search_key FROM cases WHERE id = ?)"),
+                {id}) &&
+           exec(QStringLiteral("INSERT INTO case_grams (grams) VALUES (?)"),
+                {searchGrams(text).join(u' ')}) &&
+           exec(QStringLiteral("UPDATE cases SET search_key = last_insert_rowid() WHERE id = ?"),
+                {id});
 }
 
 bool CaseStore::writeMaps(qint64 id, const Case& c) {
@@ -479,7 +486,9 @@ bool CaseStore::remove(qint64 id) {
     if (!writable() || !begin())
         return false;
     bool ok = exec(QStringLiteral("DELETE FROM case_maps WHERE case_id = ?"), {id}) &&
-              (!isSqlite() || exec(QStringLiteral("DELETE FROM case_grams WHERE rowid = ?"), {id}));
+              (!isSqlite() || exec(QStringLiteral("DELETE FROM case_grams WHERE rowid = (SELECT "
+                                                  "search_key FROM cases WHERE id = ?)"),
+                                   {id}));
     QSqlQuery query(db_);
     query.prepare(QStringLiteral("DELETE FROM cases WHERE id = ?"));
     query.addBindValue(id);
