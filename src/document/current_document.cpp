@@ -12,9 +12,10 @@ void CurrentDocument::setTitle(const QString& title) {
 }
 
 void CurrentDocument::clear() {
+    // Closed first: whoever keeps the values sees the emptying as a closing, not as typing.
+    setTitle(QString());
     fields_.clear();
     drawing_.clear();
-    setTitle(QString());
 }
 
 } // namespace mivo

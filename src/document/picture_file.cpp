@@ -4,6 +4,7 @@
 #include "document/picture_completeness.h"
 #include "document/regular_file.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtNumeric>
@@ -13,9 +14,7 @@ namespace {
 
 constexpr int kDotsPerMetreAt96Dpi = 3780;
 
-PictureLoad refused(const QByteArray& path, const QString& reason) {
-    return {{}, reason.arg(QFileInfo(QFile::decodeName(path)).fileName())};
-}
+PictureLoad refused(const QString& name, const QString& reason) { return {{}, reason.arg(name)}; }
 
 const QString kEmpty =
     QStringLiteral("「%1」は空のファイルです。地図を保存し直してから開いてください。");
@@ -50,52 +49,65 @@ void settleResolution(QImage& picture) {
     }
 }
 
+// The checks and the decode, on a file or on bytes held elsewhere; `name` stands for the
+// picture in messages.
+PictureLoad decodePicture(QIODevice& device, const QString& name) {
+    if (device.size() == 0)
+        return refused(name, kEmpty);
+    // No picture format we read holds more file than decoded picture.
+    if (device.size() > kPictureByteLimit)
+        return refused(name, kTooLarge);
+
+    // From the first look at the content to the end of the decode, so that a header the
+    // decoder finds damaged counts too.
+    const DecoderDamage damage;
+    const QByteArray format = QImageReader::imageFormat(&device);
+    if (!accepted(format))
+        return refused(name, kNotPicture);
+    QImageReader::setAllocationLimit(int(kPictureByteLimit / (1024 * 1024)));
+    {
+        // This reader reads the header only; the decode below starts afresh, as the check
+        // of the data moves the file.
+        QImageReader header(&device, format);
+        header.setAutoDetectImageFormat(false);
+        if (tooLarge(header.size()))
+            return refused(name, kTooLarge);
+    }
+    switch (checkPictureData(device, format)) {
+    case PictureData::Whole:
+        break;
+    case PictureData::Truncated:
+        return refused(name, kTruncated);
+    case PictureData::Damaged:
+        return refused(name, kDamaged);
+    }
+
+    if (!device.seek(0))
+        return refused(name, kDamaged);
+    QImageReader reader(&device, format);
+    reader.setAutoDetectImageFormat(false); // the accepted decoder, even if the file changed
+    reader.setAutoTransform(true);
+    QImage picture = reader.read();
+    if (picture.isNull() || damage.reported())
+        return refused(name, kDamaged);
+    settleResolution(picture);
+    return {picture, {}};
+}
+
 } // namespace
 
 PictureLoad loadPictureFile(const QByteArray& path) {
     QFile file;
     if (const QString error = openRegularFile(file, path); !error.isEmpty())
         return {{}, error};
-    if (file.size() == 0)
-        return refused(path, kEmpty);
-    // No picture format we read holds more file than decoded picture.
-    if (file.size() > kPictureByteLimit)
-        return refused(path, kTooLarge);
+    return decodePicture(file, QFileInfo(QFile::decodeName(path)).fileName());
+}
 
-    // From the first look at the content to the end of the decode, so that a header the
-    // decoder finds damaged counts too.
-    const DecoderDamage damage;
-    const QByteArray format = QImageReader::imageFormat(&file);
-    if (!accepted(format))
-        return refused(path, kNotPicture);
-    QImageReader::setAllocationLimit(int(kPictureByteLimit / (1024 * 1024)));
-    {
-        // This reader reads the header only; the decode below starts afresh, as the check
-        // of the data moves the file.
-        QImageReader header(&file, format);
-        header.setAutoDetectImageFormat(false);
-        if (tooLarge(header.size()))
-            return refused(path, kTooLarge);
-    }
-    switch (checkPictureData(file, format)) {
-    case PictureData::Whole:
-        break;
-    case PictureData::Truncated:
-        return refused(path, kTruncated);
-    case PictureData::Damaged:
-        return refused(path, kDamaged);
-    }
-
-    if (!file.seek(0))
-        return refused(path, kDamaged);
-    QImageReader reader(&file, format);
-    reader.setAutoDetectImageFormat(false); // the accepted decoder, even if the file changed
-    reader.setAutoTransform(true);
-    QImage picture = reader.read();
-    if (picture.isNull() || damage.reported())
-        return refused(path, kDamaged);
-    settleResolution(picture);
-    return {picture, {}};
+PictureLoad loadPictureData(const QByteArray& data, const QString& name) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return decodePicture(buffer, name);
 }
 
 } // namespace mivo

@@ -29,5 +29,7 @@ PictureLoad loadPictureFile(const QByteArray& path);
 inline PictureLoad loadPictureFile(const QString& path) {
     return loadPictureFile(QFile::encodeName(path));
 }
+// The same for a picture file's bytes held elsewhere; `name` stands for the file in messages.
+PictureLoad loadPictureData(const QByteArray& data, const QString& name);
 
 } // namespace mivo

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "document/field_store.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace mivo {
+
+// One matter (one vehicle, one customer) across every document: what was typed or loaded,
+// a name, and when it was made and last changed.
+struct Case {
+    qint64 id = 0;       // 0 until the store has it
+    qint64 revision = 0; // the store's revision this copy started from
+    QString name;
+    bool named = false; // renamed by the user; otherwise named from its content
+    QDateTime created;
+    QDateTime changed;
+    using Values = std::array<QString, FieldStore::Count>;
+    Values values;
+    // The layout drawing: the map pictures as their files' bytes, and the registration number.
+    QByteArray locationMap;
+    QByteArray layoutMap;
+    QString registrationNumber;
+    QString particulars; // JSON text kept for a later feature, stored as given
+};
+
+// One line of the list of cases.
+struct CaseSummary {
+    qint64 id = 0;
+    QString name;
+    QDateTime created;
+    QDateTime changed;
+    QStringList documents; // titles of the documents that have values
+};
+
+} // namespace mivo

@@ -1,0 +1,68 @@
+#include "cases/case_document.h"
+
+#include "cases/case_store.h"
+#include "document/current_document.h"
+#include "document/picture_file.h"
+
+namespace mivo {
+
+CaseMaps decodeMaps(const Case& c) {
+    CaseMaps maps;
+    for (const auto& [bytes, image, name] :
+         {std::tuple{&c.locationMap, &maps.location, QStringLiteral("所在図")},
+          std::tuple{&c.layoutMap, &maps.layout, QStringLiteral("配置図")}}) {
+        if (bytes->isEmpty())
+            continue;
+        PictureLoad load = loadPictureData(*bytes, name);
+        if (!load.ok()) {
+            maps.error = load.error;
+            continue;
+        }
+        *image = std::move(load.picture);
+    }
+    return maps;
+}
+
+std::optional<Case> findCase(CaseStore& store, const QString& idOrName, QString* error) {
+    bool isId = false;
+    const qint64 id = idOrName.toLongLong(&isId);
+    std::optional<Case> c;
+    if (isId) {
+        c = store.load(id);
+    } else {
+        const QList<qint64> ids = store.findByName(idOrName);
+        if (!ids.isEmpty())
+            c = store.load(ids.first());
+        else if (store.error().isEmpty())
+            *error = QStringLiteral("「%1」という案件はありません。").arg(idOrName);
+    }
+    if (!c && error->isEmpty())
+        *error = store.error();
+    return c;
+}
+
+bool loadCaseInto(const CaseDatabase& where, const QString& idOrName, CurrentDocument& document,
+                  QString* error) {
+    error->clear();
+    CaseStore store(where);
+    if (!store.isOpen()) {
+        *error = store.error();
+        return false;
+    }
+    const std::optional<Case> c = findCase(store, idOrName, error);
+    if (!c)
+        return false;
+    const CaseMaps maps = decodeMaps(*c);
+    if (!maps.error.isEmpty()) {
+        *error = maps.error;
+        return false;
+    }
+    for (int i = 0; i < FieldStore::Count; ++i)
+        document.fields().setValue(i, c->values[size_t(i)]);
+    document.drawing().locationMap = maps.location;
+    document.drawing().layoutMap = maps.layout;
+    document.drawing().registrationNumber = c->registrationNumber;
+    return true;
+}
+
+} // namespace mivo

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "cases/case.h"
+#include "cases/case_database.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace mivo {
+
+class CaseStore;
+class CurrentDocument;
+
+// A case's maps decoded, within the limits of a picture file; an error names the map.
+struct CaseMaps {
+    QImage location;
+    QImage layout;
+    QString error;
+};
+CaseMaps decodeMaps(const Case& c);
+
+// The case with the id (digits) or exact name `idOrName`; the newest of several with that name.
+std::optional<Case> findCase(CaseStore& store, const QString& idOrName, QString* error);
+
+// Fills `document` (whose title the caller sets) from the stored case `idOrName`: every
+// field, the maps and the registration number. False with a message for the user.
+bool loadCaseInto(const CaseDatabase& where, const QString& idOrName, CurrentDocument& document,
+                  QString* error);
+
+} // namespace mivo

@@ -1,0 +1,29 @@
+#include "cases/case_documents.h"
+
+#include "cases/case.h"
+#include "document/document_kind.h"
+
+#include <algorithm>
+
+namespace mivo {
+
+QStringList documentsWithValues(const Case::Values& values, bool drawingHasValues) {
+    QStringList titles;
+    for (const DocumentInfo& info : documents()) {
+        const auto first = values.begin() + info.fields.first;
+        const bool filled = info.fields.isEmpty()
+                                ? drawingHasValues
+                                : std::any_of(first, first + info.fields.count,
+                                              [](const QString& v) { return !v.isEmpty(); });
+        if (filled)
+            titles << info.title;
+    }
+    return titles;
+}
+
+QStringList documentsWithValues(const Case& c) {
+    return documentsWithValues(c.values, !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
+                                             !c.registrationNumber.isEmpty());
+}
+
+} // namespace mivo

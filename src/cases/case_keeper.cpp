@@ -1,0 +1,280 @@
+#include "cases/case_keeper.h"
+
+#include "cases/case_worker.h"
+#include "document/current_document.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+namespace mivo {
+
+CaseKeeper::CaseKeeper(CurrentDocument& document, const CaseDatabase& where, bool keeping,
+                       QObject* parent)
+    : QObject(parent), document_(document), keeping_(keeping), worker_(new CaseWorker(where)) {
+    worker_->moveToThread(&thread_);
+    connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
+    thread_.setObjectName(QStringLiteral("mivo-cases"));
+    thread_.start();
+
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &CaseKeeper::sendSave);
+    connect(&document_.fields(), &FieldStore::valueChanged, this, &CaseKeeper::valueChanged);
+    connect(&document_, &CurrentDocument::titleChanged, this, &CaseKeeper::titleChanged);
+}
+
+CaseKeeper::~CaseKeeper() {
+    timer_.stop();
+    if (dirty_)
+        sendSave();
+    // The last changes are saved before the thread ends: quitting from inside the worker
+    // comes after every request already posted to it.
+    CaseWorker* worker = worker_;
+    QMetaObject::invokeMethod(worker_, [worker] {
+        worker->flush();
+        QThread::currentThread()->quit();
+    });
+    thread_.wait();
+}
+
+bool CaseKeeper::hasUnsavedChange() const {
+    return keeping_ && (dirty_ || outstanding_ > 0 || unsavedInWorker_ > 0);
+}
+
+bool CaseKeeper::waitUntilSaved(int msecs) {
+    const QDeadlineTimer deadline(msecs);
+    bool retried = false;
+    while (hasUnsavedChange() && !deadline.hasExpired()) {
+        if (dirty_ && outstanding_ == 0) {
+            sendSave();
+        } else if (!retried && outstanding_ == 0 && unsavedInWorker_ > 0) {
+            retried = true; // once: a server that is gone would be asked in a tight loop
+            sendSave();
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    return !hasUnsavedChange();
+}
+
+void CaseKeeper::valueChanged(int index, const QString& text) {
+    if (applying_ || !keeping_ || !document_.isOpen())
+        return;
+    current_.values[size_t(index)] = text;
+    markDirty();
+}
+
+void CaseKeeper::drawingChanged() {
+    if (applying_ || !keeping_ || !document_.isOpen())
+        return;
+    const LayoutDrawingState& drawing = document_.drawing();
+    current_.registrationNumber = drawing.registrationNumber;
+    if (drawing.locationMap.cacheKey() != locationImage_.cacheKey() ||
+        drawing.layoutMap.cacheKey() != layoutImage_.cacheKey()) {
+        locationImage_ = drawing.locationMap;
+        layoutImage_ = drawing.layoutMap;
+        mapsDirty_ = true;
+    }
+    markDirty();
+}
+
+void CaseKeeper::titleChanged(const QString& title) {
+    // Closing the document: what was typed last goes to the store now.
+    if (title.isEmpty() && dirty_) {
+        timer_.stop();
+        sendSave();
+    }
+}
+
+void CaseKeeper::markDirty() {
+    dirty_ = true;
+    // Not restarted by every keystroke, so steady typing is saved too.
+    if (!timer_.isActive())
+        timer_.start(kSaveDelayMs);
+}
+
+void CaseKeeper::sendSave() {
+    if (!keeping_)
+        return;
+    // Without a new change this only asks the worker to save what it still holds.
+    const bool changed = dirty_;
+    CaseWorker::Change change{current_, locationImage_, layoutImage_, mapsDirty_};
+    const int key = key_;
+    dirty_ = false;
+    mapsDirty_ = false;
+    ++outstanding_;
+    CaseWorker* worker = worker_;
+    QMetaObject::invokeMethod(worker_, [this, worker, key, changed, change = std::move(change)] {
+        if (changed)
+            worker->queue(key, change);
+        const CaseWorker::Outcome outcome = worker->flush();
+        QMetaObject::invokeMethod(this, [this, outcome] {
+            --outstanding_;
+            for (const CaseWorker::Result& result : outcome.saved)
+                saved(result.key, result.c, result.copied, outcome.unsaved, {}, false);
+            if (outcome.saved.isEmpty() || !outcome.error.isEmpty())
+                saved(0, {}, false, outcome.unsaved, outcome.error, outcome.permanent);
+        });
+    });
+}
+
+void CaseKeeper::saved(int key, const Case& c, bool copied, int unsaved, const QString& error,
+                       bool permanent) {
+    unsavedInWorker_ = unsaved;
+    if (permanent) {
+        keeping_ = false;
+        dirty_ = false;
+        report(error);
+        return;
+    }
+    if (!error.isEmpty()) {
+        report(error);
+        timer_.start(kRetryMs);
+        return;
+    }
+    if (unsaved == 0 && outstanding_ == 0)
+        report({});
+    if (copied)
+        emit savedAsCopy(c.id, c.name);
+    if (key != key_ || key == 0)
+        return;
+    const bool renamed = c.id != current_.id || c.name != current_.name;
+    current_.id = c.id;
+    current_.revision = c.revision;
+    current_.name = c.name;
+    current_.created = c.created;
+    if (renamed)
+        emit currentCaseChanged(c.id, c.name);
+}
+
+void CaseKeeper::report(const QString& message) {
+    if (message == problem_)
+        return;
+    problem_ = message;
+    emit problem(message);
+}
+
+void CaseKeeper::startNewCase() {
+    if (dirty_) {
+        timer_.stop();
+        sendSave();
+    }
+    key_ = ++lastKey_;
+    current_ = Case{};
+    locationImage_ = layoutImage_ = QImage();
+    emit currentCaseChanged(0, QString());
+}
+
+void CaseKeeper::openCase(qint64 id) {
+    if (dirty_) {
+        timer_.stop();
+        sendSave();
+    }
+    const int key = ++lastKey_;
+    CaseWorker* worker = worker_;
+    QMetaObject::invokeMethod(worker_, [this, worker, key, id] {
+        const CaseWorker::Opened opened = worker->open(id);
+        if (opened.c.id != 0)
+            worker->adopt(key, opened.c);
+        QMetaObject::invokeMethod(this, [this, key, opened] {
+            if (opened.c.id == 0) {
+                report(opened.error);
+                return;
+            }
+            key_ = key;
+            current_ = opened.c;
+            locationImage_ = opened.location;
+            layoutImage_ = opened.layout;
+            emit currentCaseChanged(current_.id, current_.name);
+            if (!opened.error.isEmpty())
+                report(opened.error); // a map that cannot be shown; the values are there
+        });
+    });
+}
+
+void CaseKeeper::fillDocument() {
+    applying_ = true;
+    for (int i = 0; i < FieldStore::Count; ++i)
+        document_.fields().setValue(i, current_.values[size_t(i)]);
+    LayoutDrawingState& drawing = document_.drawing();
+    drawing.locationMap = locationImage_;
+    drawing.layoutMap = layoutImage_;
+    drawing.registrationNumber = current_.registrationNumber;
+    applying_ = false;
+}
+
+void CaseKeeper::requestList(const QString& search, int limit) {
+    CaseWorker* worker = worker_;
+    QMetaObject::invokeMethod(worker_, [this, worker, search, limit] {
+        QString error;
+        CaseStore* store = worker->store(&error);
+        const QList<CaseSummary> cases = store ? store->list(search, limit) : QList<CaseSummary>{};
+        if (store && !store->error().isEmpty())
+            error = store->error();
+        QMetaObject::invokeMethod(this, [this, search, cases, error] {
+            if (!error.isEmpty())
+                report(error);
+            emit listed(search, cases);
+        });
+    });
+}
+
+void CaseKeeper::rename(qint64 id, const QString& name) {
+    CaseWorker* worker = worker_;
+    QMetaObject::invokeMethod(worker_, [this, worker, id, name] {
+        QString error;
+        CaseStore* store = worker->store(&error);
+        const bool ok = store && store->rename(id, name);
+        if (store && !ok)
+            error = store->error();
+        QMetaObject::invokeMethod(this, [this, id, name, ok, error] {
+            if (!ok) {
+                report(error);
+                return;
+            }
+            if (id == current_.id) {
+                current_.name = name.trimmed();
+                current_.named = true;
+                emit currentCaseChanged(id, current_.name);
+            }
+            emit casesChanged();
+        });
+    });
+}
+
+void CaseKeeper::duplicate(qint64 id) {
+    CaseWorker* worker = worker_;
+    QMetaObject::invokeMethod(worker_, [this, worker, id] {
+        QString error;
+        CaseStore* store = worker->store(&error);
+        const bool ok = store && store->duplicate(id);
+        if (store && !ok)
+            error = store->error();
+        QMetaObject::invokeMethod(this, [this, ok, error] {
+            if (!ok)
+                report(error);
+            else
+                emit casesChanged();
+        });
+    });
+}
+
+void CaseKeeper::remove(qint64 id) {
+    CaseWorker* worker = worker_;
+    QMetaObject::invokeMethod(worker_, [this, worker, id] {
+        QString error;
+        CaseStore* store = worker->store(&error);
+        const bool ok = store && store->remove(id);
+        if (store && !ok)
+            error = store->error();
+        QMetaObject::invokeMethod(this, [this, id, ok, error] {
+            if (!ok) {
+                report(error);
+                return;
+            }
+            if (id == current_.id)
+                startNewCase();
+            emit casesChanged();
+        });
+    });
+}
+
+} // namespace mivo

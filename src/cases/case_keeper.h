@@ -1,0 +1,95 @@
+#pragma once
+
+#include "cases/case.h"
+#include "cases/case_database.h"
+
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QThread>
+#include <QTimer>
+
+namespace mivo {
+
+class CaseWorker;
+class CurrentDocument;
+
+// Keeps what is typed into the current document in the current case, without ever making the
+// typing wait: a change is saved at most kSaveDelayMs after it is made, by a thread of its own
+// that owns the store's connection. The first change with no current case starts a new one.
+// A change the store cannot take (the server is gone) is kept and saved when it answers again.
+//
+// The drawing has no signal of its own: call drawingChanged() after a map or the registration
+// number changed. Requests about other cases (list, open, rename, ...) are answered by signals.
+class CaseKeeper : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr int kSaveDelayMs = 300;
+    static constexpr int kRetryMs = 2000;
+
+    // Keeps only when `keeping` (the program passes keepingEnabled()).
+    CaseKeeper(CurrentDocument& document, const CaseDatabase& where, bool keeping,
+               QObject* parent = nullptr);
+    // Saves what is left (waiting a few seconds at most) and closes the store.
+    ~CaseKeeper() override;
+
+    bool isKeeping() const { return keeping_; }
+    qint64 currentCaseId() const { return current_.id; }
+    QString currentCaseName() const { return current_.name; }
+    // Whether something typed has not reached the store yet (Exit asks before losing it).
+    bool hasUnsavedChange() const;
+    // Saves now and waits, handling events, until everything is stored or `msecs` passed.
+    bool waitUntilSaved(int msecs);
+
+    // The next change starts a new case (新しい案件).
+    void startNewCase();
+    // Makes the stored case current (answered by currentCaseChanged, or problem).
+    void openCase(qint64 id);
+    // Fills the open document's fields and drawing from the current case.
+    void fillDocument();
+    void drawingChanged();
+
+    void requestList(const QString& search, int limit = 200);
+    void rename(qint64 id, const QString& name);
+    void duplicate(qint64 id);
+    void remove(qint64 id);
+
+  signals:
+    void currentCaseChanged(qint64 id, const QString& name);
+    void listed(const QString& search, const QList<mivo::CaseSummary>& cases);
+    // A rename, duplicate or delete went through: the list may show something else now.
+    void casesChanged();
+    // A change met a newer save of the same case elsewhere and was kept as the copy `id`.
+    void savedAsCopy(qint64 id, const QString& name);
+    // What is wrong, for the status bar; the empty text once all is well again.
+    void problem(const QString& message);
+
+  private:
+    void valueChanged(int index, const QString& text);
+    void titleChanged(const QString& title);
+    void markDirty();
+    void sendSave();
+    void saved(int key, const Case& c, bool copied, int unsaved, const QString& error,
+               bool permanent);
+    void report(const QString& message);
+
+    CurrentDocument& document_;
+    bool keeping_;
+    QThread thread_;
+    CaseWorker* worker_;
+    QTimer timer_;
+    Case current_; // what the store should hold for the current case
+    QImage locationImage_;
+    QImage layoutImage_;
+    // Which case current_ is, for the worker: a new key for each case taken up (0 is none).
+    int key_ = 1;
+    int lastKey_ = 1;
+    bool dirty_ = false;
+    bool mapsDirty_ = false;
+    bool applying_ = false; // filling the document is not typing
+    int outstanding_ = 0;   // saves sent and not answered
+    int unsavedInWorker_ = 0;
+    QString problem_;
+};
+
+} // namespace mivo

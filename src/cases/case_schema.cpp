@@ -1,0 +1,38 @@
+#include "cases/case_schema.h"
+
+namespace mivo {
+
+std::span<const Migration> migrations() {
+    // Times are milliseconds since 1970 (UTC); field_values is a JSON array of the 79 values;
+    // search_text and the grams are what case_search.h describes. The maps, the largest
+    // values, have their own table so that saving a keystroke never rewrites them. In SQLite
+    // each save gives the case's grams a new, higher row (search_key), so a search reads the
+    // full-text index newest first and stops at the list's length.
+    static const Migration table[] = {
+        {{QStringLiteral("CREATE TABLE cases (id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                         "name TEXT NOT NULL, named INTEGER NOT NULL, created INTEGER NOT NULL, "
+                         "changed INTEGER NOT NULL, revision INTEGER NOT NULL, "
+                         "field_values TEXT NOT NULL, registration_number TEXT NOT NULL, "
+                         "particulars TEXT NOT NULL, search_text TEXT NOT NULL, "
+                         "search_key INTEGER)"),
+          QStringLiteral("CREATE INDEX cases_changed ON cases (changed)"),
+          QStringLiteral("CREATE UNIQUE INDEX cases_search_key ON cases (search_key)"),
+          QStringLiteral("CREATE TABLE case_maps (case_id INTEGER PRIMARY KEY, "
+                         "location BLOB, layout BLOB)"),
+          QStringLiteral("CREATE VIRTUAL TABLE case_grams USING fts5 "
+                         "(grams, tokenize = 'ascii', detail = none)")},
+         {QStringLiteral("CREATE TABLE cases (id BIGSERIAL PRIMARY KEY, "
+                         "name TEXT NOT NULL, named BOOLEAN NOT NULL, created BIGINT NOT NULL, "
+                         "changed BIGINT NOT NULL, revision BIGINT NOT NULL, "
+                         "field_values TEXT NOT NULL, registration_number TEXT NOT NULL, "
+                         "particulars TEXT NOT NULL, search_text TEXT NOT NULL, "
+                         "grams TEXT[] NOT NULL)"),
+          QStringLiteral("CREATE INDEX cases_changed ON cases (changed)"),
+          QStringLiteral("CREATE INDEX cases_grams ON cases USING gin (grams)"),
+          QStringLiteral("CREATE TABLE case_maps (case_id BIGINT PRIMARY KEY, "
+                         "location BYTEA, layout BYTEA)")}},
+    };
+    return table;
+}
+
+} // namespace mivo

@@ -1,0 +1,504 @@
+#include "cases/case_store.h"
+
+#include "cases/case_documents.h"
+#include "cases/case_register.h"
+#include "cases/case_schema.h"
+#include "cases/case_search.h"
+
+#include <QAtomicInteger>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace mivo {
+namespace {
+
+QString newConnectionName() {
+    static QAtomicInteger<int> counter;
+    return QStringLiteral("mivo-cases-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+QString valuesJson(const Case::Values& values) {
+    QJsonArray array;
+    for (const QString& value : values)
+        array.append(value);
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+
+Case::Values valuesFromJson(const QString& text) {
+    Case::Values values;
+    const QJsonArray array = QJsonDocument::fromJson(text.toUtf8()).array();
+    for (qsizetype i = 0; i < array.size() && i < qsizetype(values.size()); ++i)
+        values[size_t(i)] = array[i].toString();
+    return values;
+}
+
+// A null text would be bound as NULL.
+QString text(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
+
+QDateTime fromMs(const QVariant& ms) { return QDateTime::fromMSecsSinceEpoch(ms.toLongLong()); }
+
+// PostgreSQL reads a text array from its literal; the grams are plain ASCII words.
+QString arrayLiteral(const QStringList& words) { return u'{' + words.join(u',') + u'}'; }
+
+const QString kReadOnly = QStringLiteral(
+    "案件のデータベースは新しい版のプログラムで作られたため、読むだけにしています。");
+
+} // namespace
+
+CaseStore::CaseStore(const CaseDatabase& where) : location_(where.target) {
+    if (!where.ok()) {
+        error_ = where.error;
+        return;
+    }
+    const bool opened = where.kind == CaseDatabase::Kind::Sqlite ? openSqlite(where.target)
+                                                                 : openPostgres(where.target);
+    if (!opened || !migrate())
+        db_.close();
+}
+
+CaseStore::~CaseStore() {
+    const QString name = db_.connectionName();
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
+
+bool CaseStore::isSqlite() const { return db_.driverName() == u"QSQLITE"; }
+
+bool CaseStore::fail(const QString& message, const QString& detail) {
+    error_ = detail.isEmpty() ? message : QStringLiteral("%1（%2）").arg(message, detail);
+    if (!isSqlite())
+        lost_ = true;
+    return false;
+}
+
+bool CaseStore::openSqlite(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        if (!QDir().mkpath(info.absolutePath()))
+            return fail(QStringLiteral("案件を保存するフォルダ %1 を作れません。")
+                            .arg(info.absolutePath()));
+        // The values are personal data: the file is its owner's alone from the first byte.
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                       QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+            return fail(QStringLiteral("案件のファイル %1 を作れません。").arg(path),
+                        file.errorString());
+    } else if (!info.isReadable()) {
+        return fail(QStringLiteral("案件のファイル %1 を読めません。ファイルの権限を確かめて"
+                                   "ください。")
+                        .arg(path));
+    }
+
+    // A read-only look first: a file that is not a sound database is left exactly as found.
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), newConnectionName());
+    db_.setDatabaseName(path);
+    db_.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    const QString damaged =
+        QStringLiteral(
+            "案件のファイル %1 は壊れているか、案件のデータベースではありません。そのままに"
+            "してあります。別の場所に移してから起動し直してください。")
+            .arg(QDir::toNativeSeparators(info.absoluteFilePath()));
+    if (!db_.open() || !exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+        return fail(damaged);
+    db_.close();
+
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db_.open())
+        return fail(QStringLiteral("案件のファイル %1 を開けません。").arg(path),
+                    db_.lastError().databaseText());
+    // WAL lets readers go on while one desk writes; FULL makes each save reach the disk.
+    return exec(QStringLiteral("PRAGMA journal_mode = WAL")) &&
+           exec(QStringLiteral("PRAGMA synchronous = FULL"));
+}
+
+bool CaseStore::openPostgres(const QString& connection) {
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), newConnectionName());
+    QString options = connection;
+    if (!options.contains(QStringLiteral("connect_timeout")))
+        options += QStringLiteral(" connect_timeout=5");
+    db_.setConnectOptions(options);
+    if (!db_.open())
+        return fail(QStringLiteral("案件のサーバーに接続できません。サーバーと設定 "
+                                   "cases/postgresql を確かめてください。"),
+                    db_.lastError().databaseText());
+    return true;
+}
+
+bool CaseStore::reconnectIfLost() {
+    if (!lost_)
+        return db_.isOpen();
+    db_.close();
+    if (!db_.open())
+        return fail(QStringLiteral("案件のサーバーに接続できません。"),
+                    db_.lastError().databaseText());
+    lost_ = false;
+    return true;
+}
+
+bool CaseStore::exec(const QString& sql, const QVariantList& binds) {
+    QSqlQuery query(db_);
+    // PostgreSQL cannot prepare BEGIN and the like: a statement without values runs as it is.
+    bool ran;
+    if (binds.isEmpty()) {
+        ran = query.exec(sql);
+    } else {
+        query.prepare(sql);
+        for (const QVariant& bind : binds)
+            query.addBindValue(bind);
+        ran = query.exec();
+    }
+    if (!ran)
+        return fail(QStringLiteral("案件のデータベースを読み書きできません。"),
+                    query.lastError().databaseText());
+    return true;
+}
+
+bool CaseStore::begin() {
+    return reconnectIfLost() &&
+           exec(isSqlite() ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+}
+
+bool CaseStore::commit() { return exec(QStringLiteral("COMMIT")) || rollback(); }
+
+bool CaseStore::writable() {
+    if (readOnly_)
+        return fail(kReadOnly);
+    return true;
+}
+
+bool CaseStore::migrate() {
+    if (!begin())
+        return false;
+    const auto abandon = [this] { return rollback(); };
+    // Two desks starting at once on a new server: one builds the tables, the other waits.
+    if (!isSqlite() && (!exec(QStringLiteral("SET LOCAL client_min_messages = warning")) ||
+                        !exec(QStringLiteral("SELECT pg_advisory_xact_lock(7101101)"))))
+        return abandon();
+    if (!exec(QStringLiteral("CREATE TABLE IF NOT EXISTS case_schema (version INTEGER NOT NULL)")))
+        return abandon();
+    QSqlQuery query(db_);
+    if (!query.exec(QStringLiteral("SELECT version FROM case_schema")))
+        return abandon();
+    int version = 0;
+    if (query.next())
+        version = query.value(0).toInt();
+    else if (!exec(QStringLiteral("INSERT INTO case_schema (version) VALUES (0)")))
+        return abandon();
+    if (version > knownSchemaVersion()) {
+        readOnly_ = true;
+        error_ = kReadOnly;
+        return commit();
+    }
+    for (int step = version; step < knownSchemaVersion(); ++step) {
+        const Migration& migration = migrations()[size_t(step)];
+        for (const QString& sql : isSqlite() ? migration.sqlite : migration.postgres) {
+            if (!exec(sql))
+                return abandon();
+        }
+    }
+    return exec(QStringLiteral("UPDATE case_schema SET version = ?"), {knownSchemaVersion()}) &&
+           commit();
+}
+
+QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
+    QList<CaseSummary> cases;
+    if (!reconnectIfLost())
+        return cases;
+    const QString columns =
+        QStringLiteral("SELECT id, name, created, changed, field_values, registration_number, "
+                       "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id)");
+    QString sql = columns + QStringLiteral(" FROM cases");
+    QString order = QStringLiteral(" ORDER BY changed DESC, id DESC");
+    QVariantList binds;
+    const SearchQuery query = searchQuery(search);
+    if (!query.isEmpty()) {
+        if (isSqlite()) {
+            sql = columns + QStringLiteral(" FROM case_grams JOIN cases ON cases.search_key = "
+                                           "case_grams.rowid WHERE case_grams MATCH ?");
+            order = QStringLiteral(" ORDER BY case_grams.rowid DESC");
+            binds << query.grams.join(u' ');
+        } else {
+            sql += QStringLiteral(" WHERE grams @> ?::text[]");
+            binds << arrayLiteral(query.grams);
+        }
+        for (const QString& word : query.words) {
+            sql += isSqlite() ? QStringLiteral(" AND instr(search_text, ?) > 0")
+                              : QStringLiteral(" AND strpos(search_text, ?) > 0");
+            binds << word;
+        }
+    }
+    sql += order + QStringLiteral(" LIMIT ?");
+    binds << (limit < 0 ? std::numeric_limits<qint64>::max() : qint64(limit));
+
+    QSqlQuery rows(db_);
+    rows.setForwardOnly(true);
+    rows.prepare(sql);
+    for (const QVariant& bind : binds)
+        rows.addBindValue(bind);
+    if (!rows.exec()) {
+        fail(QStringLiteral("案件の一覧を読めません。"), rows.lastError().databaseText());
+        return cases;
+    }
+    while (rows.next()) {
+        const Case::Values values = valuesFromJson(rows.value(4).toString());
+        const bool drawing = rows.value(6).toBool() || !rows.value(5).toString().isEmpty();
+        cases.append({rows.value(0).toLongLong(), rows.value(1).toString(), fromMs(rows.value(2)),
+                      fromMs(rows.value(3)), documentsWithValues(values, drawing)});
+    }
+    error_.clear();
+    return cases;
+}
+
+std::optional<Case> CaseStore::load(qint64 id) {
+    if (!reconnectIfLost())
+        return std::nullopt;
+    QSqlQuery row(db_);
+    row.prepare(QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
+                               "registration_number, particulars FROM cases WHERE id = ?"));
+    row.addBindValue(id);
+    if (!row.exec()) {
+        fail(QStringLiteral("案件を読めません。"), row.lastError().databaseText());
+        return std::nullopt;
+    }
+    if (!row.next()) {
+        error_ = QStringLiteral("案件 %1 はありません。").arg(id);
+        return std::nullopt;
+    }
+    Case c;
+    c.id = id;
+    c.name = row.value(0).toString();
+    c.named = row.value(1).toBool();
+    c.created = fromMs(row.value(2));
+    c.changed = fromMs(row.value(3));
+    c.revision = row.value(4).toLongLong();
+    c.values = valuesFromJson(row.value(5).toString());
+    c.registrationNumber = row.value(6).toString();
+    c.particulars = row.value(7).toString();
+
+    QSqlQuery maps(db_);
+    maps.prepare(QStringLiteral("SELECT location, layout FROM case_maps WHERE case_id = ?"));
+    maps.addBindValue(id);
+    if (!maps.exec()) {
+        fail(QStringLiteral("案件の地図を読めません。"), maps.lastError().databaseText());
+        return std::nullopt;
+    }
+    if (maps.next()) {
+        c.locationMap = maps.value(0).toByteArray();
+        c.layoutMap = maps.value(1).toByteArray();
+    }
+    error_.clear();
+    return c;
+}
+
+QList<qint64> CaseStore::findByName(const QString& name) {
+    QList<qint64> ids;
+    if (!reconnectIfLost())
+        return ids;
+    QSqlQuery rows(db_);
+    rows.prepare(QStringLiteral("SELECT id FROM cases WHERE name = ? ORDER BY changed DESC"));
+    rows.addBindValue(name);
+    if (!rows.exec()) {
+        fail(QStringLiteral("案件を探せません。"), rows.lastError().databaseText());
+        return ids;
+    }
+    while (rows.next())
+        ids.append(rows.value(0).toLongLong());
+    return ids;
+}
+
+bool CaseStore::writeSearch(qint64 id, const QString& text) {
+    if (!isSqlite())
+        return true; // the grams are a column of the case's row
+    return exec(QStringLiteral("DELETE FROM case_grams WHERE rowid = "
+                               "(SELECT search_key FROM cases WHERE id = ?)"),
+                {id}) &&
+           exec(QStringLiteral("INSERT INTO case_grams (grams) VALUES (?)"),
+                {searchGrams(text).join(u' ')}) &&
+           exec(QStringLiteral("UPDATE cases SET search_key = last_insert_rowid() WHERE id = ?"),
+                {id});
+}
+
+bool CaseStore::writeMaps(qint64 id, const Case& c) {
+    if (!exec(QStringLiteral("DELETE FROM case_maps WHERE case_id = ?"), {id}))
+        return false;
+    if (c.locationMap.isEmpty() && c.layoutMap.isEmpty())
+        return true;
+    // Bound as bytes even when one half is empty.
+    return exec(
+        QStringLiteral("INSERT INTO case_maps (case_id, location, layout) VALUES (?, ?, ?)"),
+        {id, QVariant(QMetaType::fromType<QByteArray>(), &c.locationMap),
+         QVariant(QMetaType::fromType<QByteArray>(), &c.layoutMap)});
+}
+
+bool CaseStore::insert(Case& c, bool withMaps, qint64 now) {
+    const QString search = searchText(c);
+    QSqlQuery query(db_);
+    query.prepare(
+        isSqlite()
+            ? QStringLiteral("INSERT INTO cases (name, named, created, changed, revision, "
+                             "field_values, registration_number, particulars, search_text) "
+                             "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?) RETURNING id")
+            : QStringLiteral("INSERT INTO cases (name, named, created, changed, revision, "
+                             "field_values, registration_number, particulars, search_text, grams) "
+                             "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?::text[]) RETURNING id"));
+    for (const QVariant& bind : QVariantList{text(c.name), c.named, c.created.toMSecsSinceEpoch(),
+                                             now, valuesJson(c.values), text(c.registrationNumber),
+                                             text(c.particulars), search})
+        query.addBindValue(bind);
+    if (!isSqlite())
+        query.addBindValue(arrayLiteral(searchGrams(search)));
+    if (!query.exec() || !query.next())
+        return fail(QStringLiteral("案件を保存できません。"), query.lastError().databaseText());
+    c.id = query.value(0).toLongLong();
+    query.finish();
+    c.revision = 1;
+    return writeSearch(c.id, search) && (!withMaps || writeMaps(c.id, c));
+}
+
+CaseStore::Saved CaseStore::write(const Case& original, bool withMaps) {
+    Saved saved;
+    Case c = original;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (!c.created.isValid())
+        c.created = QDateTime::fromMSecsSinceEpoch(now);
+    const QString automatic = automaticName(c, c.created.toLocalTime().date());
+    bool ok = true;
+    if (c.id != 0) {
+        const QString search = searchText(c);
+        QSqlQuery query(db_);
+        query.prepare(QStringLiteral("UPDATE cases SET name = CASE WHEN named THEN name ELSE ? "
+                                     "END, changed = ?, revision = revision + 1, "
+                                     "field_values = ?, registration_number = ?, "
+                                     "particulars = ?, search_text = ?%1 "
+                                     "WHERE id = ? AND revision = ?")
+                          .arg(isSqlite() ? QString() : QStringLiteral(", grams = ?::text[]")));
+        for (const QVariant& bind :
+             QVariantList{automatic, now, valuesJson(c.values), text(c.registrationNumber),
+                          text(c.particulars), search})
+            query.addBindValue(bind);
+        if (!isSqlite())
+            query.addBindValue(arrayLiteral(searchGrams(search)));
+        query.addBindValue(c.id);
+        query.addBindValue(c.revision);
+        ok = query.exec() ||
+             fail(QStringLiteral("案件を保存できません。"), query.lastError().databaseText());
+        if (ok && query.numRowsAffected() == 1) {
+            ok = writeSearch(c.id, search) && (!withMaps || writeMaps(c.id, c));
+        } else if (ok) {
+            // Another window or desk saved this case since we read it, or deleted it: what
+            // was typed here becomes a copy, and neither side loses anything.
+            saved.copied = true;
+            c.name = QStringLiteral("%1（写し）").arg(c.named ? c.name : automatic);
+            c.named = true;
+            c.created = QDateTime::fromMSecsSinceEpoch(now);
+            ok = insert(c, true, now);
+        }
+    } else {
+        c.name = c.named ? c.name : automatic;
+        ok = insert(c, true, now);
+    }
+    QSqlQuery after(db_);
+    after.prepare(QStringLiteral("SELECT name, revision FROM cases WHERE id = ?"));
+    after.addBindValue(c.id);
+    if (!ok || !after.exec() || !after.next())
+        return Saved{};
+    saved.name = after.value(0).toString();
+    saved.revision = after.value(1).toLongLong();
+    saved.ok = true;
+    saved.id = c.id;
+    return saved;
+}
+
+bool CaseStore::rollback() {
+    const QString error = error_.isEmpty() ? QStringLiteral("案件を保存できません。") : error_;
+    QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+    error_ = error;
+    return false;
+}
+
+CaseStore::Saved CaseStore::save(const Case& c, bool withMaps) {
+    if (!writable() || !begin())
+        return {};
+    const Saved saved = write(c, withMaps);
+    if (!saved.ok)
+        return rollback(), Saved{};
+    if (!commit())
+        return {};
+    error_.clear();
+    return saved;
+}
+
+QList<qint64> CaseStore::saveAll(const QList<Case>& cases) {
+    QList<qint64> ids;
+    if (!writable() || !begin())
+        return ids;
+    for (const Case& c : cases) {
+        const Saved saved = write(c, true);
+        if (!saved.ok)
+            return rollback(), QList<qint64>{};
+        ids << saved.id;
+    }
+    if (!commit())
+        return {};
+    error_.clear();
+    return ids;
+}
+
+std::optional<qint64> CaseStore::duplicate(qint64 id) {
+    std::optional<Case> c = load(id);
+    if (!c)
+        return std::nullopt;
+    c->id = 0;
+    c->created = QDateTime();
+    c->name = QStringLiteral("%1の写し").arg(c->name);
+    c->named = true;
+    const Saved saved = save(*c, true);
+    return saved.ok ? std::optional(saved.id) : std::nullopt;
+}
+
+bool CaseStore::rename(qint64 id, const QString& name) {
+    if (name.trimmed().isEmpty())
+        return fail(QStringLiteral("案件の名前を入れてください。"));
+    if (!writable() || !begin())
+        return false;
+    // A new name is not a change of the values: it does not move the revision.
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("UPDATE cases SET name = ?, named = ? WHERE id = ?"));
+    query.addBindValue(name.trimmed());
+    query.addBindValue(true);
+    query.addBindValue(id);
+    if (!query.exec() || query.numRowsAffected() != 1) {
+        const QString detail = query.lastError().databaseText();
+        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+        return detail.isEmpty() ? fail(QStringLiteral("案件 %1 はありません。").arg(id))
+                                : fail(QStringLiteral("案件の名前を変えられません。"), detail);
+    }
+    return commit();
+}
+
+bool CaseStore::remove(qint64 id) {
+    if (!writable() || !begin())
+        return false;
+    bool ok = exec(QStringLiteral("DELETE FROM case_maps WHERE case_id = ?"), {id}) &&
+              (!isSqlite() || exec(QStringLiteral("DELETE FROM case_grams WHERE rowid = (SELECT "
+                                                  "search_key FROM cases WHERE id = ?)"),
+                                   {id}));
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("DELETE FROM cases WHERE id = ?"));
+    query.addBindValue(id);
+    ok = ok && query.exec();
+    if (!ok || query.numRowsAffected() != 1) {
+        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+        return fail(ok ? QStringLiteral("案件 %1 はありません。").arg(id)
+                       : QStringLiteral("案件を削除できません。"));
+    }
+    return commit();
+}
+
+} // namespace mivo

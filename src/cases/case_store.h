@@ -1,0 +1,76 @@
+#pragma once
+
+#include "cases/case.h"
+#include "cases/case_database.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+namespace mivo {
+
+// The cases in a SQLite file or on a PostgreSQL server, through one connection that belongs to
+// the thread that made the store. Every change is one transaction: a failure, a full disk or
+// a killed process leaves the previous complete state. A file that cannot be read as a
+// database is never written to; a database of a newer schema is only read.
+class CaseStore {
+  public:
+    explicit CaseStore(const CaseDatabase& where);
+    ~CaseStore();
+    CaseStore(const CaseStore&) = delete;
+    CaseStore& operator=(const CaseStore&) = delete;
+
+    bool isOpen() const { return db_.isOpen(); }
+    bool isReadOnly() const { return readOnly_; }
+    // The last failure, in words for the user (never with a value in it); empty after success.
+    QString error() const { return error_; }
+
+    // Cases newest first; with `search`, those whose values contain every word of it.
+    QList<CaseSummary> list(const QString& search = {}, int limit = -1);
+    std::optional<Case> load(qint64 id);
+    // The ids of the cases called exactly `name`.
+    QList<qint64> findByName(const QString& name);
+
+    struct Saved {
+        bool ok = false;
+        qint64 id = 0;
+        qint64 revision = 0;
+        QString name;
+        bool copied = false; // the case had changed (or gone) since `revision`: saved as a copy
+    };
+    // Saves `c` (a new case when its id is 0) if the store still has its revision; otherwise
+    // saves it as a new copy. The maps are written only with `withMaps` or into a new case.
+    Saved save(const Case& c, bool withMaps);
+    // New cases (imports), all or none in one transaction; their ids, or none after a failure.
+    QList<qint64> saveAll(const QList<Case>& cases);
+    std::optional<qint64> duplicate(qint64 id);
+    bool rename(qint64 id, const QString& name);
+    bool remove(qint64 id);
+
+  private:
+    bool isSqlite() const;
+    bool openSqlite(const QString& path);
+    bool openPostgres(const QString& connection);
+    bool migrate();
+    bool reconnectIfLost();
+    bool begin();
+    bool commit();
+    bool rollback();                           // keeps the error that caused it
+    Saved write(const Case& c, bool withMaps); // inside a transaction
+    bool fail(const QString& message, const QString& detail = {});
+    bool writable();
+    bool exec(const QString& sql, const QVariantList& binds = {});
+    bool insert(Case& c, bool withMaps, qint64 now);
+    bool writeSearch(qint64 id, const QString& text);
+    bool writeMaps(qint64 id, const Case& c);
+
+    QSqlDatabase db_;
+    QString location_;
+    QString error_;
+    bool readOnly_ = false;
+    bool lost_ = false; // a server connection that failed is opened again before its next use
+};
+
+} // namespace mivo

@@ -1,0 +1,104 @@
+#include "cases/case_worker.h"
+
+#include "cases/case_document.h"
+
+#include <QBuffer>
+
+namespace mivo {
+namespace {
+
+QByteArray pngBytes(const QImage& image) {
+    QByteArray bytes;
+    if (image.isNull())
+        return bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+CaseStore* CaseWorker::store(QString* error, bool* permanent) {
+    if (!store_ || !store_->isOpen())
+        store_ = std::make_unique<CaseStore>(where_);
+    const bool unusable = !store_->isOpen() || store_->isReadOnly();
+    if (permanent) {
+        // A file that is not a database, or a newer one, stays so until the program restarts;
+        // a server may answer again.
+        *permanent = store_->isReadOnly() ||
+                     (!store_->isOpen() && where_.kind == CaseDatabase::Kind::Sqlite);
+    }
+    if (!store_->isOpen()) {
+        *error = store_->error();
+        return nullptr;
+    }
+    if (unusable)
+        *error = store_->error();
+    return store_.get();
+}
+
+void CaseWorker::queue(int key, Change change) {
+    auto it = pending_.find(key);
+    if (it != pending_.end() && it->second.mapsChanged && !change.mapsChanged) {
+        change.location = it->second.location;
+        change.layout = it->second.layout;
+        change.mapsChanged = true;
+    }
+    pending_[key] = std::move(change);
+}
+
+CaseWorker::Outcome CaseWorker::flush() {
+    Outcome outcome;
+    if (pending_.empty())
+        return outcome;
+    CaseStore* cases = store(&outcome.error, &outcome.permanent);
+    if (outcome.permanent) {
+        pending_.clear(); // nothing is kept in this run, as the user is told
+        return outcome;
+    }
+    while (cases && !pending_.empty()) {
+        auto [key, change] = *pending_.begin();
+        Case& known = known_[key];
+        change.c.id = known.id;
+        change.c.revision = known.revision;
+        if (change.mapsChanged) {
+            known.locationMap = pngBytes(change.location);
+            known.layoutMap = pngBytes(change.layout);
+        }
+        change.c.locationMap = known.locationMap;
+        change.c.layoutMap = known.layoutMap;
+        const CaseStore::Saved saved = cases->save(change.c, change.mapsChanged);
+        if (!saved.ok) {
+            outcome.error = cases->error();
+            break;
+        }
+        known.id = saved.id;
+        known.revision = saved.revision;
+        known.name = saved.name;
+        outcome.saved.append({key, known, saved.copied});
+        pending_.erase(pending_.begin());
+    }
+    outcome.unsaved = int(pending_.size());
+    return outcome;
+}
+
+CaseWorker::Opened CaseWorker::open(qint64 id) {
+    Opened opened;
+    CaseStore* cases = store(&opened.error);
+    if (!cases)
+        return opened;
+    const std::optional<Case> c = cases->load(id);
+    if (!c) {
+        opened.error = cases->error();
+        return opened;
+    }
+    opened.c = *c;
+    const CaseMaps maps = decodeMaps(*c);
+    opened.location = maps.location;
+    opened.layout = maps.layout;
+    opened.error = maps.error;
+    return opened;
+}
+
+} // namespace mivo

@@ -1,0 +1,189 @@
+// mivo-cases: the stored cases from the command line: list, show, import, export, delete.
+
+#include "cases/case_database.h"
+#include "cases/case_document.h"
+#include "cases/case_store.h"
+#include "render/mivo_cases_json.h"
+
+#include <QBuffer>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+#include <cstdio>
+
+using namespace mivo;
+
+namespace {
+
+void write(FILE* stream, const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+int failure(const QString& message) {
+    write(stderr, message.toUtf8() + '\n');
+    return 1;
+}
+
+// One line of `list`: tabs and line breaks inside a name would split it.
+QString cell(QString text) {
+    return text.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
+}
+
+int list(CaseStore& store) {
+    const QList<CaseSummary> cases = store.list();
+    if (!store.error().isEmpty())
+        return failure(store.error());
+    for (const CaseSummary& c : cases) {
+        write(stdout, QStringLiteral("%1\t%2\t%3\t%4\n")
+                          .arg(c.id)
+                          .arg(cell(c.name),
+                               c.changed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                               c.documents.join(u'、'))
+                          .toUtf8());
+    }
+    return 0;
+}
+
+// Writes one map beside the JSON; the file is its owner's alone, like the store.
+QString writeMap(const QByteArray& bytes, const QDir& folder, const QString& stem, QString* error) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const QByteArray format = QImageReader::imageFormat(&buffer);
+    const QString name = stem + u'.' + QString::fromLatin1(format.isEmpty() ? "bin" : format);
+    QSaveFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+        file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("地図を %1 に書けません（%2）。")
+                     .arg(file.fileName(), file.errorString());
+        return {};
+    }
+    return name;
+}
+
+int show(CaseStore& store, const QString& idOrName, const QString& mapsTo) {
+    QString error;
+    const std::optional<Case> c = findCase(store, idOrName, &error);
+    if (!c)
+        return failure(error);
+    QJsonObject mapFiles;
+    if (!mapsTo.isEmpty()) {
+        const QDir folder(mapsTo);
+        if (!folder.mkpath(QStringLiteral(".")))
+            return failure(QStringLiteral("フォルダ %1 を作れません。").arg(mapsTo));
+        for (const auto& [key, bytes] : {std::pair{QStringLiteral("location"), &c->locationMap},
+                                         {QStringLiteral("layout"), &c->layoutMap}}) {
+            if (bytes->isEmpty())
+                continue;
+            const QString name =
+                writeMap(*bytes, folder, QStringLiteral("%1-%2").arg(c->id).arg(key), &error);
+            if (name.isEmpty())
+                return failure(error);
+            mapFiles.insert(key, name);
+        }
+    }
+    write(stdout, QJsonDocument(caseToJson(*c, mapFiles)).toJson());
+    return 0;
+}
+
+// All the files or none, in one transaction; the new ids in the order of the files.
+int import(CaseStore& store, const QStringList& paths) {
+    QList<Case> cases;
+    for (const QString& path : paths) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return failure(QStringLiteral("%1 を読めません（%2）。").arg(path, file.errorString()));
+        QString error;
+        cases << caseFromJson(file.readAll(), QFileInfo(path).absolutePath(), &error);
+        if (!error.isEmpty())
+            return failure(QStringLiteral("%1: %2").arg(path, error));
+    }
+    const QList<qint64> ids = store.saveAll(cases);
+    if (ids.isEmpty())
+        return failure(store.error());
+    for (qint64 id : ids)
+        write(stdout, QByteArray::number(id) + '\n');
+    return 0;
+}
+
+int exportCsv(CaseStore& store) {
+    const QList<CaseSummary> cases = store.list();
+    if (!store.error().isEmpty())
+        return failure(store.error());
+    write(stdout, csvLine(registerHeader()));
+    for (const CaseSummary& summary : cases) {
+        const std::optional<Case> c = store.load(summary.id);
+        if (!c)
+            return failure(store.error());
+        write(stdout, csvLine(registerRow(*c)));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    // The data folder is the window program's (named after its executable, mivo).
+    QCoreApplication::setApplicationName(QStringLiteral("mivo"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("保存された案件の一覧、表示、取り込み、書き出し、削除"));
+    parser.addHelpOption();
+    const QCommandLineOption database(
+        QStringLiteral("database"),
+        QStringLiteral("案件のデータベース: SQLite のファイル、または PostgreSQL の接続文字列"),
+        QStringLiteral("file-or-connection"));
+    const QCommandLineOption mapsTo(QStringLiteral("maps-to"),
+                                    QStringLiteral("show: 地図の画像をこのフォルダに書く"),
+                                    QStringLiteral("folder"));
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("export: CSV で書き出す"));
+    parser.addOptions({database, mapsTo, csv});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("list | show ID | import FILE.json... | "
+                                                "export --csv | delete ID"));
+    parser.process(app);
+
+    const QStringList args = parser.positionalArguments();
+    const QString command = args.value(0);
+    const qsizetype wanted = (command == u"show" || command == u"import" || command == u"delete")
+                                 ? 2
+                             : (command == u"list" || command == u"export") ? 1
+                                                                            : -1;
+    if (wanted < 0 || args.size() != wanted || (command == u"export" && !parser.isSet(csv))) {
+        write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
+                                     "list | show ID [--maps-to フォルダ] | import FILE.json... | "
+                                     "export --csv | delete ID\n")
+                          .toUtf8());
+        return 2;
+    }
+
+    const CaseDatabase where = parser.isSet(database)
+                                   ? CaseDatabase::fromArgument(parser.value(database))
+                                   : CaseDatabase::fromSettings();
+    CaseStore store(where);
+    if (!store.isOpen())
+        return failure(store.error());
+
+    if (command == u"list")
+        return list(store);
+    if (command == u"show")
+        return show(store, args[1], parser.value(mapsTo));
+    if (command == u"import")
+        return import(store, args.mid(1));
+    if (command == u"export")
+        return exportCsv(store);
+    bool isId = false;
+    const qint64 id = args[1].toLongLong(&isId);
+    if (!isId)
+        return failure(QStringLiteral("削除する案件は番号で指定してください（mivo-cases list）。"));
+    return store.remove(id) ? 0 : failure(store.error());
+}

@@ -1,0 +1,103 @@
+#include "render/mivo_cases_json.h"
+
+#include "cases/case_register.h"
+#include "document/picture_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+
+namespace mivo {
+namespace {
+
+QString when(const QDateTime& time) { return time.toLocalTime().toString(Qt::ISODate); }
+
+} // namespace
+
+QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
+    QJsonObject values;
+    for (int i = 0; i < FieldStore::Count; ++i) {
+        if (!c.values[size_t(i)].isEmpty())
+            values.insert(QString::number(i), c.values[size_t(i)]);
+    }
+    QJsonObject json{{QStringLiteral("id"), c.id},
+                     {QStringLiteral("name"), c.name},
+                     {QStringLiteral("created"), when(c.created)},
+                     {QStringLiteral("changed"), when(c.changed)},
+                     {QStringLiteral("values"), values},
+                     {QStringLiteral("registration_number"), c.registrationNumber}};
+    if (!mapFiles.isEmpty())
+        json.insert(QStringLiteral("maps"), mapFiles);
+    const QJsonDocument particulars = QJsonDocument::fromJson(c.particulars.toUtf8());
+    if (particulars.isObject())
+        json.insert(QStringLiteral("particulars"), particulars.object());
+    return json;
+}
+
+Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error) {
+    Case c;
+    QJsonParseError parse;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parse);
+    if (!document.isObject()) {
+        *error = QStringLiteral("JSON として読めません（%1）。mivo-cases show の形で書いて"
+                                "ください。")
+                     .arg(parse.errorString());
+        return c;
+    }
+    const QJsonObject json = document.object();
+    c.name = json.value(QStringLiteral("name")).toString().trimmed();
+    c.named = !c.name.isEmpty();
+    c.registrationNumber = json.value(QStringLiteral("registration_number")).toString();
+    const QJsonObject values = json.value(QStringLiteral("values")).toObject();
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        bool isNumber = false;
+        const int index = it.key().toInt(&isNumber);
+        if (!isNumber || !FieldStore::isIndex(index) || !it.value().isString()) {
+            *error = QStringLiteral("\"values\" の項目 \"%1\" は 0〜78 の番号と文字列にして"
+                                    "ください。")
+                         .arg(it.key());
+            return c;
+        }
+        c.values[size_t(index)] = it.value().toString();
+    }
+    const QJsonObject maps = json.value(QStringLiteral("maps")).toObject();
+    for (const auto& [key, bytes] : {std::pair{QStringLiteral("location"), &c.locationMap},
+                                     {QStringLiteral("layout"), &c.layoutMap}}) {
+        const QString file = maps.value(key).toString();
+        if (file.isEmpty())
+            continue;
+        const QString path = QDir(folder).filePath(file);
+        const PictureLoad load = loadPictureFile(path); // the limits of a map picture
+        QFile picture(path);
+        if (!load.ok() || !picture.open(QIODevice::ReadOnly)) {
+            *error = load.ok() ? picture.errorString() : load.error;
+            return c;
+        }
+        *bytes = picture.readAll();
+    }
+    const QJsonValue particulars = json.value(QStringLiteral("particulars"));
+    if (particulars.isObject())
+        c.particulars =
+            QString::fromUtf8(QJsonDocument(particulars.toObject()).toJson(QJsonDocument::Compact));
+    return c;
+}
+
+QStringList registerHeader() {
+    return {QStringLiteral("案件名"),  QStringLiteral("作成日時"), QStringLiteral("変更日時"),
+            QStringLiteral("氏名"),    QStringLiteral("住所"),     QStringLiteral("登録番号"),
+            QStringLiteral("車台番号")};
+}
+
+QStringList registerRow(const Case& c) {
+    return {c.name,           when(c.created),       when(c.changed), personName(c),
+            personAddress(c), registrationNumber(c), chassisNumber(c)};
+}
+
+QByteArray csvLine(const QStringList& fields) {
+    QStringList quoted;
+    for (QString field : fields)
+        quoted << u'"' + field.replace(u'"', QStringLiteral("\"\"")) + u'"';
+    return (quoted.join(u',') + QStringLiteral("\r\n")).toUtf8();
+}
+
+} // namespace mivo

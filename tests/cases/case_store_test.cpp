@@ -1,0 +1,306 @@
+// The case store and its keeper against real databases: a SQLite file, and a PostgreSQL
+// server that this test starts for itself.
+
+#include "cases/case_document.h"
+#include "cases/case_keeper.h"
+#include "cases/case_store.h"
+#include "document/current_document.h"
+#include "document/document_kind.h"
+#include "private_postgres_server.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mivo;
+
+namespace {
+
+QByteArray png(QSize size, Qt::GlobalColor color) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray fileHash(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+} // namespace
+
+class CaseStoreTest : public QObject {
+    Q_OBJECT
+
+    PrivatePostgresServer server_;
+    QString serverMissing_;
+    QTemporaryDir dir_;
+    int databases_ = 0;
+
+    // A new, empty database of the row's kind.
+    CaseDatabase freshDatabase() {
+        QFETCH(QString, backend);
+        const QString name = QStringLiteral("cases%1").arg(++databases_);
+        if (backend == u"sqlite")
+            return CaseDatabase::fromArgument(dir_.filePath(name + QStringLiteral(".sqlite")));
+        if (!serverMissing_.isEmpty())
+            return {};
+        {
+            QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            admin.setConnectOptions(server_.connection());
+            if (admin.open())
+                QSqlQuery(admin).exec(QStringLiteral("CREATE DATABASE ") + name);
+        }
+        QSqlDatabase::removeDatabase(name);
+        return CaseDatabase::fromArgument(server_.connection().replace(
+            QStringLiteral("dbname=postgres"), QStringLiteral("dbname=") + name));
+    }
+
+    void backends() {
+        QTest::addColumn<QString>("backend");
+        QTest::newRow("sqlite") << QStringLiteral("sqlite");
+        QTest::newRow("postgresql") << QStringLiteral("postgresql");
+    }
+
+    void skipWithoutServer() {
+        QFETCH(QString, backend);
+        if (backend == u"postgresql" && !serverMissing_.isEmpty())
+            QSKIP(qPrintable(serverMissing_));
+    }
+
+  private slots:
+    void initTestCase() {
+        serverMissing_ = PrivatePostgresServer::whyUnavailable();
+        if (serverMissing_.isEmpty() && !server_.start())
+            QFAIL(qPrintable(server_.error()));
+    }
+
+    void keptAndFoundAgain_data() { backends(); }
+    void keptAndFoundAgain() {
+        skipWithoutServer();
+        const CaseDatabase where = freshDatabase();
+        Case c;
+        c.values[69] = QStringLiteral("山田太郎");
+        c.values[70] = QStringLiteral("東京都千代田区１－２");
+        c.values[42] = QStringLiteral("ABC-123");
+        c.locationMap = png({40, 30}, Qt::red);
+        c.registrationNumber = QStringLiteral("品川 500 あ 12-34");
+        c.particulars = QStringLiteral("{\"owner\":\"x\"}");
+        qint64 id;
+        {
+            CaseStore store(where);
+            QVERIFY2(store.isOpen(), qPrintable(store.error()));
+            const CaseStore::Saved saved = store.save(c, true);
+            QVERIFY2(saved.ok, qPrintable(store.error()));
+            QVERIFY(saved.name.startsWith(QStringLiteral("山田太郎 ")));
+            id = saved.id;
+            Case other;
+            other.values[2] = QStringLiteral("大阪市北区");
+            QVERIFY(store.save(other, false).ok);
+        }
+        if (where.kind == CaseDatabase::Kind::Sqlite)
+            QCOMPARE(QFile::permissions(where.target),
+                     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                         QFileDevice::WriteUser);
+
+        CaseStore store(where);
+        const std::optional<Case> back = store.load(id);
+        QVERIFY(back);
+        QCOMPARE(back->values, c.values);
+        QCOMPARE(back->locationMap, c.locationMap);
+        QVERIFY(back->layoutMap.isEmpty());
+        QCOMPARE(back->registrationNumber, c.registrationNumber);
+        QCOMPARE(back->particulars, c.particulars);
+        QCOMPARE(decodeMaps(*back).location.size(), QSize(40, 30));
+
+        // Substrings of any length, any width, several words; never across two values.
+        const auto found = [&](const QString& typed) {
+            QList<qint64> ids;
+            for (const CaseSummary& s : store.list(typed))
+                ids << s.id;
+            return ids;
+        };
+        for (const char* typed : {"田太", "山", "1-2", "ｃ－１２", "品川 12-34", "千代田 abc"})
+            QCOMPARE(found(QString::fromUtf8(typed)), QList<qint64>{id});
+        QCOMPARE(found(QStringLiteral("区")).size(), 2);
+        QVERIFY(found(QStringLiteral("郎東")).isEmpty());
+        QVERIFY(found(QStringLiteral("山田花子")).isEmpty());
+        QCOMPARE(store.list().first().documents,
+                 (QStringList{DocumentKind::ParkingConsentCertificate}));
+        QCOMPARE(store.list().last().documents,
+                 (QStringList{DocumentKind::LayoutDrawing, DocumentKind::PowerOfAttorney,
+                              DocumentKind::TransferCertificate}));
+    }
+
+    // Two desks (two connections) change one case: the later save becomes a copy.
+    void conflictingWritersKeepBoth_data() { backends(); }
+    void conflictingWritersKeepBoth() {
+        skipWithoutServer();
+        const CaseDatabase where = freshDatabase();
+        CaseStore desk1(where);
+        CaseStore desk2(where);
+        Case c;
+        c.values[6] = QStringLiteral("鈴木");
+        c.locationMap = png({8, 8}, Qt::blue);
+        const qint64 id = desk1.save(c, true).id;
+
+        Case first = *desk1.load(id);
+        Case second = *desk2.load(id); // desk 2 sees desk 1's case
+        first.values[2] = QStringLiteral("一の住所");
+        second.values[2] = QStringLiteral("二の住所");
+        QVERIFY(desk1.save(first, false).ok);
+        const CaseStore::Saved copy = desk2.save(second, false);
+        QVERIFY(copy.ok);
+        QVERIFY(copy.copied);
+        QVERIFY(copy.id != id);
+        QCOMPARE(desk1.load(id)->values[2], QStringLiteral("一の住所"));
+        const Case kept = *desk1.load(copy.id);
+        QCOMPARE(kept.values[2], QStringLiteral("二の住所"));
+        QCOMPARE(kept.locationMap, c.locationMap); // the copy is the whole case
+        QCOMPARE(desk2.list().size(), 2);
+    }
+
+    // Typing reaches the store without a call; closing keeps the values; a server that goes
+    // away keeps the change waiting until it answers again.
+    void keeperSavesTyping_data() { backends(); }
+    void keeperSavesTyping() {
+        skipWithoutServer();
+        const CaseDatabase where = freshDatabase();
+        CurrentDocument document;
+        document.setTitle(DocumentKind::PowerOfAttorney);
+        qint64 id;
+        {
+            CaseKeeper keeper(document, where, true);
+            QSignalSpy current(&keeper, &CaseKeeper::currentCaseChanged);
+            document.fields().setValue(69, QStringLiteral("佐藤花子"));
+            QVERIFY(keeper.hasUnsavedChange());
+            QTRY_VERIFY_WITH_TIMEOUT(!keeper.hasUnsavedChange(), 5000);
+            id = keeper.currentCaseId();
+            QVERIFY(id != 0);
+            QVERIFY(keeper.currentCaseName().startsWith(QStringLiteral("佐藤花子 ")));
+            QCOMPARE(current.size(), 1);
+
+            document.fields().setValue(70, QStringLiteral("横浜市"));
+            QImage map(20, 10, QImage::Format_RGB32);
+            map.fill(Qt::green);
+            document.drawing().layoutMap = map;
+            keeper.drawingChanged();
+            document.clear(); // closing the form empties it, not the case
+        }
+        CaseStore store(where);
+        Case c = *store.load(id);
+        QCOMPARE(c.values[69], QStringLiteral("佐藤花子"));
+        QCOMPARE(c.values[70], QStringLiteral("横浜市"));
+        QCOMPARE(decodeMaps(c).layout.size(), QSize(20, 10));
+        QCOMPARE(store.list().size(), 1);
+
+        QFETCH(QString, backend);
+        if (backend != u"postgresql")
+            return;
+        CaseKeeper keeper(document, where, true);
+        keeper.openCase(id);
+        QTRY_COMPARE(keeper.currentCaseId(), id);
+        document.setTitle(DocumentKind::PowerOfAttorney);
+        keeper.fillDocument();
+        QCOMPARE(document.fields().value(70), QStringLiteral("横浜市"));
+        QSignalSpy problems(&keeper, &CaseKeeper::problem);
+        QVERIFY(server_.stop());
+        document.fields().setValue(70, QStringLiteral("大阪市"));
+        QTRY_VERIFY(!problems.isEmpty());
+        QVERIFY(keeper.hasUnsavedChange());
+        QVERIFY(server_.start());
+        QTRY_VERIFY_WITH_TIMEOUT(!keeper.hasUnsavedChange(), 10000);
+        QCOMPARE(problems.last().first().toString(), QString());
+        CaseStore again(where);
+        QCOMPARE(again.load(id)->values[70], QStringLiteral("大阪市"));
+    }
+
+    // A file that is not a database is reported and left byte for byte; nothing is kept.
+    void damagedFileIsLeftUntouched() {
+        const QString path = dir_.filePath(QStringLiteral("damaged.sqlite"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("SQLite format 3") + QByteArray(8192, '\x5a'));
+        file.close();
+        const QByteArray before = fileHash(path);
+
+        CaseStore store(CaseDatabase::fromArgument(path));
+        QVERIFY(!store.isOpen());
+        QVERIFY(store.error().contains(path));
+        CurrentDocument document;
+        document.setTitle(DocumentKind::ConsentLetter);
+        {
+            CaseKeeper keeper(document, CaseDatabase::fromArgument(path), true);
+            QSignalSpy problems(&keeper, &CaseKeeper::problem);
+            document.fields().setValue(29, QStringLiteral("田中"));
+            QTRY_VERIFY(!problems.isEmpty());
+            QVERIFY(!keeper.isKeeping());
+            QVERIFY(!keeper.hasUnsavedChange());
+        }
+        QCOMPARE(fileHash(path), before);
+        QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
+    }
+
+    void newerSchemaIsOnlyRead() {
+        const QString path = dir_.filePath(QStringLiteral("newer.sqlite"));
+        qint64 id;
+        {
+            CaseStore store(CaseDatabase::fromArgument(path));
+            Case c;
+            c.values[0] = QStringLiteral("駐車場");
+            id = store.save(c, false).id;
+        }
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "raw");
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("UPDATE case_schema SET version = 99")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+        const QByteArray before = fileHash(path);
+        CaseStore store(CaseDatabase::fromArgument(path));
+        QVERIFY(store.isReadOnly());
+        QCOMPARE(store.load(id)->values[0], QStringLiteral("駐車場"));
+        QVERIFY(!store.save(*store.load(id), false).ok);
+        QVERIFY(!store.remove(id));
+        QCOMPARE(fileHash(path), before);
+    }
+
+    // A process killed while it saves leaves the last complete save: every value of one round.
+    void killedDuringSaveKeepsLastCompleteState() {
+        const QString path = dir_.filePath(QStringLiteral("killed.sqlite"));
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            QProcess child;
+            child.start(qEnvironmentVariable("MIVO_CASE_SAVE_CHILD"), {path});
+            QVERIFY(child.waitForReadyRead(10000));
+            QTest::qWait(150 + 100 * attempt);
+            child.kill();
+            child.waitForFinished();
+
+            CaseStore store(CaseDatabase::fromArgument(path));
+            QVERIFY2(store.isOpen(), qPrintable(store.error()));
+            const QList<CaseSummary> cases = store.list();
+            QCOMPARE(cases.size(), 1);
+            const Case c = *store.load(cases.first().id);
+            const QString round = c.values[0];
+            QVERIFY(round.startsWith(QStringLiteral("round ")));
+            for (const QString& value : c.values)
+                QCOMPARE(value, round);
+            QCOMPARE(c.locationMap, QByteArray(64 * 1024, char(round.mid(6).toInt())));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(CaseStoreTest)
+#include "case_store_test.moc"
