@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QJsonDocument>
 
 namespace mivo {
 
@@ -74,6 +75,21 @@ void CaseKeeper::drawingChanged() {
         mapsDirty_ = true;
     }
     markDirty();
+}
+
+QJsonObject CaseKeeper::particulars() const {
+    return QJsonDocument::fromJson(current_.particulars.toUtf8()).object();
+}
+
+void CaseKeeper::setParticulars(const QJsonObject& particulars) {
+    if (particulars == this->particulars())
+        return;
+    current_.particulars =
+        particulars.isEmpty()
+            ? QString()
+            : QString::fromUtf8(QJsonDocument(particulars).toJson(QJsonDocument::Compact));
+    if (keeping_)
+        markDirty();
 }
 
 void CaseKeeper::titleChanged(const QString& title) {
@@ -161,6 +177,7 @@ void CaseKeeper::startNewCase() {
     current_ = Case{};
     locationImage_ = layoutImage_ = QImage();
     emit currentCaseChanged(0, QString());
+    emit particularsChanged({});
 }
 
 void CaseKeeper::openCase(qint64 id) {
@@ -184,6 +201,7 @@ void CaseKeeper::openCase(qint64 id) {
             locationImage_ = opened.location;
             layoutImage_ = opened.layout;
             emit currentCaseChanged(current_.id, current_.name);
+            emit particularsChanged(particulars());
             if (!opened.error.isEmpty())
                 report(opened.error); // a map that cannot be shown; the values are there
         });

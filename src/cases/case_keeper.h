@@ -4,6 +4,7 @@
 #include "cases/case_database.h"
 
 #include <QImage>
+#include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QThread>
@@ -49,6 +50,11 @@ class CaseKeeper : public QObject {
     void fillDocument();
     void drawingChanged();
 
+    // The current case's particulars (案件の基本情報), kept as JSON; a change is saved like
+    // typing, and with no current case it starts one.
+    QJsonObject particulars() const;
+    void setParticulars(const QJsonObject& particulars);
+
     void requestList(const QString& search, int limit = 200);
     void rename(qint64 id, const QString& name);
     void duplicate(qint64 id);
@@ -56,6 +62,8 @@ class CaseKeeper : public QObject {
 
   signals:
     void currentCaseChanged(qint64 id, const QString& name);
+    // Another case became current (opened or new): these are its particulars.
+    void particularsChanged(const QJsonObject& particulars);
     void listed(const QString& search, const QList<mivo::CaseSummary>& cases);
     // A rename, duplicate or delete went through: the list may show something else now.
     void casesChanged();
