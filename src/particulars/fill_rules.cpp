@@ -15,11 +15,11 @@ QString valueFor(const FieldFill& row, const Particulars& particulars) {
 
 } // namespace
 
-QList<int> fillEmptyFields(const Particulars& particulars, FieldStore& fields) {
+QList<int> fillEmptyFields(const Particulars& particulars, FieldStore& fields, FieldRun within) {
     QList<int> filled;
     for (const FieldFill& row : fillTable()) {
         const QString value = valueFor(row, particulars);
-        if (value.isEmpty() || !fields.value(row.field).isEmpty())
+        if (value.isEmpty() || !within.contains(row.field) || !fields.value(row.field).isEmpty())
             continue;
         fields.setValue(row.field, value);
         filled.append(row.field);
@@ -27,16 +27,30 @@ QList<int> fillEmptyFields(const Particulars& particulars, FieldStore& fields) {
     return filled;
 }
 
-QList<int> refillFields(const Particulars& particulars, FieldStore& fields) {
+QList<int> refillFields(const Particulars& particulars, FieldStore& fields, FieldRun within) {
     QList<int> filled;
     for (const FieldFill& row : fillTable()) {
         const QString value = valueFor(row, particulars);
-        if (value.isEmpty())
+        if (value.isEmpty() || !within.contains(row.field))
             continue;
         fields.setValue(row.field, value);
         filled.append(row.field);
     }
     return filled;
+}
+
+QList<int> followParticulars(const Particulars& before, const Particulars& after,
+                             FieldStore& fields, FieldRun within) {
+    QList<int> changed;
+    for (const FieldFill& row : fillTable()) {
+        const QString was = valueFor(row, before), now = valueFor(row, after);
+        const QString current = fields.value(row.field);
+        if (was == now || !within.contains(row.field) || (!current.isEmpty() && current != was))
+            continue;
+        fields.setValue(row.field, now);
+        changed.append(row.field);
+    }
+    return changed;
 }
 
 QList<int> fieldsFromParticulars(const Particulars& particulars, const FieldStore& fields) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/document_kind.h"
 #include "document/field_store.h"
 #include "particulars/particulars.h"
 
@@ -10,13 +11,23 @@ namespace mivo {
 // What the particulars put into the documents' fields, by the fill table. A field that no
 // particular with a value fills is never touched.
 
+// Both act on the fields `within` only, those of the open document: a document opened later
+// takes the particulars as they are then.
+
 // Fills the empty fields whose particular has a value and leaves every typed value as it is.
 // Returns the fields it filled, in the order of the fill table.
-QList<int> fillEmptyFields(const Particulars& particulars, FieldStore& fields);
+QList<int> fillEmptyFields(const Particulars& particulars, FieldStore& fields, FieldRun within);
 
 // 基本情報から入力し直す: puts the particulars' values into their fields again, over what
 // was typed there. Returns every field that now holds its particular's value.
-QList<int> refillFields(const Particulars& particulars, FieldStore& fields);
+QList<int> refillFields(const Particulars& particulars, FieldStore& fields, FieldRun within);
+
+// The particulars changed from `before` to `after` while a document is open: each field
+// `within` whose particular changed takes the new value where it is empty or still holds the
+// one `before` gave it (so typing into the particulars window carries into the open form);
+// a value typed there stays. Returns the fields it changed.
+QList<int> followParticulars(const Particulars& before, const Particulars& after,
+                             FieldStore& fields, FieldRun within);
 
 // The fields whose value is the one their particular gives (the boxes the form tints).
 QList<int> fieldsFromParticulars(const Particulars& particulars, const FieldStore& fields);

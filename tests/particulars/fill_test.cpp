@@ -12,6 +12,8 @@ using namespace mivo;
 
 namespace {
 
+const FieldRun kEveryField{0, FieldStore::Count};
+
 const FieldInfo* catalogueEntry(int field) {
     for (const FieldInfo& entry : fieldCatalogue()) {
         if (entry.index == field)
@@ -90,7 +92,11 @@ class FillTest : public QObject {
         QCOMPARE(particulars.value(Particular::UserName), QStringLiteral("山田太郎"));
 
         fields.setValue(50, QStringLiteral("山田花子")); // typed on 譲渡証明書 before the fill
-        QCOMPARE(fillEmptyFields(particulars, fields), (QList<int>{6, 69}));
+        // Only the open document's fields: the others take the particulars when opened.
+        QCOMPARE(fillEmptyFields(particulars, fields, findDocument(u"委任状")->fields),
+                 QList<int>{69});
+        QCOMPARE(fields.value(6), QString());
+        QCOMPARE(fillEmptyFields(particulars, fields, kEveryField), QList<int>{6});
         QCOMPARE(fields.value(50), QStringLiteral("山田花子"));
         QVERIFY(!adoptTypedValue(particulars, fields, 50));
         QCOMPARE(particulars.value(Particular::UserName), QStringLiteral("山田太郎"));
@@ -101,16 +107,35 @@ class FillTest : public QObject {
         QVERIFY(!adoptTypedValue(particulars, fields, 66));
         fields.setValue(66, QString());
         particulars.setValue(Particular::ChassisNumber, QStringLiteral("ZVW30-1234567"));
-        fillEmptyFields(particulars, fields);
+        fillEmptyFields(particulars, fields, kEveryField);
         QCOMPARE(fields.value(66), QStringLiteral("ZVW30-1234567"));
         particulars.setValue(Particular::RegistrationNumber, QStringLiteral("品川 500 あ 1234"));
-        QCOMPARE(fillEmptyFields(particulars, fields), QList<int>{});
+        QCOMPARE(fillEmptyFields(particulars, fields, kEveryField), QList<int>{});
 
         // Only on request do the particulars go over what was typed.
-        const QList<int> refilled = refillFields(particulars, fields);
+        const QList<int> refilled = refillFields(particulars, fields, kEveryField);
         QVERIFY(refilled.contains(50) && refilled.contains(66));
         QCOMPARE(fields.value(50), QStringLiteral("山田太郎"));
         QCOMPARE(fields.value(66), QStringLiteral("品川 500 あ 1234"));
+    }
+
+    // While a document is open, a changed particular carries into its empty boxes and those
+    // still holding the old value; a value typed there and the other documents' fields stay.
+    void followsChangesIntoTheOpenDocument() {
+        FieldStore fields;
+        Particulars before, after;
+        before.setValue(Particular::UserName, QStringLiteral("山"));
+        after.setValue(Particular::UserName, QStringLiteral("山田"));
+        fields.setValue(6, QStringLiteral("山"));
+        before.setValue(Particular::UserAddress, QStringLiteral("東京都"));
+        after.setValue(Particular::UserAddress, QStringLiteral("東京都千代田区"));
+        fields.setValue(2, QStringLiteral("大阪府"));
+        after.setValue(Particular::ParkingLocation, QStringLiteral("東京都千代田区千代田1"));
+        QCOMPARE(followParticulars(before, after, fields, findDocument(u"保管場所証明書")->fields),
+                 (QList<int>{6, 0}));
+        QCOMPARE(fields.value(6), QStringLiteral("山田"));
+        QCOMPARE(fields.value(2), QStringLiteral("大阪府"));
+        QCOMPARE(fields.value(36), QString());
     }
 
     // Every particular keeps its own place in the case's JSON text.
