@@ -1,5 +1,6 @@
 #include "app/mdi_form1.h"
 
+#include "app/particulars_commands.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
 #include "app/toolbar_customize_dialog.h"
@@ -11,6 +12,7 @@
 #include "forms/prompts.h"
 #include "forms/screen_font.h"
 #include "forms/twips.h"
+#include "particulars/fill_rules.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -86,7 +88,8 @@ void MDIForm1::createActions() {
     connect(newButton, &QAction::triggered, this, &MDIForm1::newDocument);
     QAction* printButton = toolbarButton(this, QStringLiteral("印刷"), ":/icons/print.svg");
     connect(printButton, &QAction::triggered, this, &MDIForm1::print);
-    toolbarButtons_ = {newButton, printButton};
+    particularsCommands_ = new ParticularsCommands(this, document_, particulars_, prompts_);
+    toolbarButtons_ = {newButton, printButton, particularsCommands_->toolbarButton()};
 }
 
 void MDIForm1::createMenus() {
@@ -94,6 +97,10 @@ void MDIForm1::createMenus() {
     file->setObjectName(QStringLiteral("file"));
     file->addAction(sinki_);
     file->addAction(mneprint_);
+    file->addSeparator();
+    file->addAction(particularsCommands_->showAction());
+    file->addAction(particularsCommands_->importAction());
+    file->addAction(particularsCommands_->refillAction());
     file->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
     file->addAction(exit_);
     connect(file, &QMenu::aboutToShow, this, &MDIForm1::updateFileMenu);
@@ -161,7 +168,9 @@ void MDIForm1::openDocument(const DocumentInfo& info) {
         return;
     }
     document_.setTitle(info.title);
-    auto* form = new Frminin(document_);
+    auto* form = new Frminin(document_, particulars_, *prompts_);
+    // After the case's own values: the particulars fill only what is still empty.
+    fillEmptyFields(particulars_.particulars(), document_.fields(), info.fields);
     mdiArea_->addSubWindow(form);
     form->setWindowTitle(info.title);
     form->showPage(*info.page);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/current_document.h"
+#include "particulars/case_particulars.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -16,6 +17,7 @@ class QToolBar;
 
 namespace mivo {
 
+class ParticularsCommands;
 class PrintService;
 class Prompts;
 class var;
@@ -32,6 +34,8 @@ class MDIForm1 : public QMainWindow {
     QMdiArea* mdiArea() const { return mdiArea_; }
     // The open document; Label1 shows its title.
     CurrentDocument& document() { return document_; }
+    // The current case's particulars, which the forms fill from.
+    CaseParticulars& particulars() { return particulars_; }
 
     // Where Print sends the page and how the user is asked; the system's printer and message
     // boxes unless replaced before a document window opens.
@@ -55,6 +59,7 @@ class MDIForm1 : public QMainWindow {
     void showVersion();
 
     CurrentDocument document_;
+    CaseParticulars particulars_;
     QMdiArea* mdiArea_;
     std::unique_ptr<PrintService> printService_;
     std::unique_ptr<Prompts> prompts_;
@@ -64,6 +69,7 @@ class MDIForm1 : public QMainWindow {
     QAction* exit_ = nullptr;
     QAction* mnuCutomize_ = nullptr;
     QAction* ver_ = nullptr;
+    ParticularsCommands* particularsCommands_ = nullptr;
 
     QToolBar* Toolbar1_ = nullptr;
     QList<QAction*> toolbarButtons_; // keyed "新規作成" and "印刷", in their original order

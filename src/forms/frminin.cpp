@@ -4,15 +4,21 @@
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "forms/form_page.h"
+#include "forms/postal_lookup.h"
 #include "forms/screen_font.h"
 #include "forms/svg_picture.h"
+#include "forms/today_button.h"
 #include "forms/twips.h"
+#include "particulars/case_particulars.h"
+#include "particulars/fill_rules.h"
+#include "particulars/postal_fill.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <limits>
 
@@ -22,9 +28,25 @@ namespace {
 // The form's own font, used by every box and by the captions that name no font.
 constexpr qreal kFormPoints = 9;
 
+// The date groups: the year's box, then the month's and the day's; and where 今日 goes, in
+// twips from the day box's right edge, clear of the caption after it.
+struct DateGroup {
+    int year;
+    int todayOffset;
+};
+constexpr DateGroup kDateGroups[] = {
+    {63, 300}, {46, 300}, {51, 300},  {56, 300}, {31, 300},
+    {25, 300}, {7, 1000}, {10, 1000}, {13, 300},
+};
+constexpr int kTodayWidth = 480;
+
+// A box filled from the case's particulars.
+const QColor kTint(255, 246, 214);
+
 } // namespace
 
-Frminin::Frminin(CurrentDocument& document) : document_(document) {
+Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompts& prompts)
+    : document_(document), particulars_(particulars), prompts_(prompts) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Frminin"));
     setWindowIcon(QIcon(svgPicture(QStringLiteral("form-icon.svg"), QSize(32, 32))));
@@ -83,6 +105,8 @@ Frminin::Frminin(CurrentDocument& document) : document_(document) {
                     [&fields, index = info.index](const QString& text) {
                         fields.setValue(index, text);
                     });
+            connect(box, &QLineEdit::editingFinished, this,
+                    [this, index = info.index] { adopt(index); });
             tx_[info.index] = box;
             if (!firstFields_[page])
                 firstFields_[page] = box;
@@ -97,7 +121,65 @@ Frminin::Frminin(CurrentDocument& document) : document_(document) {
     connect(&fields, &FieldStore::valueChanged, this, [this](int index, const QString& text) {
         if (tx_[index]->text() != text)
             tx_[index]->setText(text);
+        showTints();
     });
+
+    for (int postal = 0; postal < FieldStore::Count; ++postal) {
+        const std::optional<int> address = addressFieldBeside(postal);
+        if (!address)
+            continue;
+        connect(tx_[postal], &QLineEdit::textEdited, this, [this, address](const QString& text) {
+            if (fillAddressFromPostalCode(this, prompts_, text, tx_[*address]))
+                adopt(*address);
+        });
+    }
+    addTodayButtons();
+    connect(&particulars_, &CaseParticulars::changed, this, &Frminin::followParticulars);
+}
+
+void Frminin::addTodayButtons() {
+    for (const DateGroup& group : kDateGroups) {
+        const std::array boxes{tx_[group.year], tx_[group.year + 1], tx_[group.year + 2]};
+        QToolButton* today = addTodayButton(boxes[2]->parentWidget(), boxes, [this, group] {
+            for (int index = group.year; index < group.year + 3; ++index)
+                adopt(index);
+        });
+        today->setObjectName(QStringLiteral("today(%1)").arg(group.year));
+        const QRect day = boxes[2]->geometry();
+        today->setGeometry(day.right() + 1 + twipsToPixels(group.todayOffset, this), day.top(),
+                           twipsToPixels(kTodayWidth, this), day.height());
+    }
+}
+
+// A value typed where the particulars have none yet becomes theirs, for the other documents.
+void Frminin::adopt(int index) {
+    Particulars particulars = particulars_.particulars();
+    if (adoptTypedValue(particulars, document_.fields(), index))
+        particulars_.set(particulars);
+}
+
+void Frminin::followParticulars(const Particulars& previous) {
+    if (const DocumentInfo* open = findDocument(document_.title()))
+        mivo::followParticulars(previous, particulars_.particulars(), document_.fields(),
+                                open->fields);
+    showTints();
+}
+
+void Frminin::showTints() {
+    std::array<bool, FieldStore::Count> tinted{};
+    for (int index : fieldsFromParticulars(particulars_.particulars(), document_.fields()))
+        tinted[size_t(index)] = true;
+    for (int index = 0; index < FieldStore::Count; ++index) {
+        if (tinted[size_t(index)] == tinted_[size_t(index)])
+            continue;
+        QLineEdit* box = tx_[size_t(index)];
+        QPalette palette; // the form's own, but for the tint
+        if (tinted[size_t(index)])
+            palette.setColor(QPalette::Base, kTint);
+        box->setPalette(palette);
+        box->setToolTip(tinted[size_t(index)] ? QStringLiteral("基本情報から入力") : QString());
+    }
+    tinted_ = tinted;
 }
 
 void Frminin::showPage(int page) { pages_[page]->show(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/field_store.h"
+#include "particulars/particulars.h"
 
 #include <QMdiSubWindow>
 
@@ -11,13 +12,20 @@ class QPushButton;
 
 namespace mivo {
 
+class CaseParticulars;
 class CurrentDocument;
 class FormPage;
+class Prompts;
 
 // The data-entry form: a document window with one page per text document,
 // `Frame1(0)` to `Frame1(4)`, and the 79 field boxes `tx(0)` to `tx(78)` made from the field
 // catalogue. Each box writes what is typed straight into the open document's field store,
 // which is what the print layouts read. Closing the form closes the document.
+//
+// The case's particulars: boxes that hold their particular's value are tinted; a value typed
+// into a box of a particular that is still empty becomes it; a change of a particular carries
+// into the boxes that are empty or hold its old value. Typing a 〒 fills the empty address box
+// beside it, and each date group has 今日 (Ctrl+; in its boxes).
 class Frminin : public QMdiSubWindow {
     Q_OBJECT
   public:
@@ -25,7 +33,7 @@ class Frminin : public QMdiSubWindow {
 
     // Creates the form, not yet shown, every page hidden, every field of `document` empty,
     // the caption the document's title.
-    explicit Frminin(CurrentDocument& document);
+    Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompts& prompts);
 
     // Makes `Frame1(page)` visible.
     void showPage(int page);
@@ -37,8 +45,15 @@ class Frminin : public QMdiSubWindow {
 
   private:
     void focusFirstField();
+    void addTodayButtons();
+    void adopt(int index);
+    void followParticulars(const Particulars& previous);
+    void showTints();
 
     CurrentDocument& document_;
+    CaseParticulars& particulars_;
+    Prompts& prompts_;
+    std::array<bool, FieldStore::Count> tinted_{};
     std::array<FormPage*, PageCount> pages_{};
     std::array<QLineEdit*, PageCount> firstFields_{};
     std::array<QLineEdit*, FieldStore::Count> tx_{};

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -27,6 +28,20 @@ class DesktopPrompts : public Prompts {
   public:
     void warn(QWidget* parent, const QString& text) override {
         QMessageBox::warning(parent, kCaption, text);
+    }
+
+    void inform(QWidget* parent, const QString& text) override {
+        QMessageBox::information(parent, kCaption, text);
+    }
+
+    std::optional<int> choose(QWidget* parent, const QString& text,
+                              const QStringList& choices) override {
+        bool ok = false;
+        const QString picked =
+            QInputDialog::getItem(parent, kCaption, text, choices, 0, false, &ok);
+        if (!ok)
+            return std::nullopt;
+        return int(choices.indexOf(picked));
     }
 
     bool ask(QWidget* parent, const QString& text) override {

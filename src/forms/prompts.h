@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -16,6 +18,11 @@ class Prompts {
     virtual ~Prompts() = default;
 
     virtual void warn(QWidget* parent, const QString& text) = 0;
+    // Something done that the user should know about; not a problem.
+    virtual void inform(QWidget* parent, const QString& text) = 0;
+    // One of `choices`, by its position; nothing when cancelled.
+    virtual std::optional<int> choose(QWidget* parent, const QString& text,
+                                      const QStringList& choices) = 0;
     // A yes/no question; true for yes.
     virtual bool ask(QWidget* parent, const QString& text) = 0;
     // Where to save a PDF file, starting from `suggestedName`; empty when cancelled.

@@ -1,4 +1,5 @@
 #include "chooser_driver.h"
+#include "fake_prompts.h"
 
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
@@ -17,6 +18,8 @@ class FrmininTest : public QObject {
     Q_OBJECT
 
     CurrentDocument document_;
+    CaseParticulars particulars_;
+    FakePrompts prompts_;
 
     static Frminin* form(MDIForm1& main) {
         const QList<Frminin*> forms = chooser::forms(main);
@@ -31,7 +34,7 @@ class FrmininTest : public QObject {
     // The form on its own, showing the page of `title`.
     Frminin* openForm(const QString& title) {
         document_.setTitle(title);
-        auto* form = new Frminin(document_);
+        auto* form = new Frminin(document_, particulars_, prompts_);
         form->showPage(*findDocument(title)->page);
         form->show();
         return form;

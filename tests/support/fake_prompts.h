@@ -9,6 +9,9 @@
 class FakePrompts : public mivo::Prompts {
   public:
     QStringList warnings;
+    QStringList informed;
+    QList<QStringList> offered; // each list the user was asked to choose from
+    std::optional<int> choice = 0;
     QStringList questions;
     QStringList suggestedNames;
     bool answer = false;     // to every yes/no question
@@ -19,6 +22,11 @@ class FakePrompts : public mivo::Prompts {
     bool paintProgramStarts = true;
 
     void warn(QWidget*, const QString& text) override { warnings.append(text); }
+    void inform(QWidget*, const QString& text) override { informed.append(text); }
+    std::optional<int> choose(QWidget*, const QString&, const QStringList& choices) override {
+        offered.append(choices);
+        return choice;
+    }
     bool ask(QWidget*, const QString& text) override {
         questions.append(text);
         return answer;

@@ -1,0 +1,99 @@
+#include "app/particulars_commands.h"
+
+#include "document/current_document.h"
+#include "document/document_kind.h"
+#include "forms/particulars_window.h"
+#include "forms/prompts.h"
+#include "particulars/case_particulars.h"
+#include "particulars/certificate_import.h"
+#include "particulars/fill_rules.h"
+#include "particulars/fill_table.h"
+
+#include <QAction>
+
+#include <algorithm>
+
+namespace mivo {
+namespace {
+
+// The document open in the data-entry form, or nullptr (none, or the layout drawing).
+const DocumentInfo* openTextDocument(const CurrentDocument& document) {
+    const DocumentInfo* open = findDocument(document.title());
+    return open && !open->fields.isEmpty() ? open : nullptr;
+}
+
+} // namespace
+
+ParticularsCommands::ParticularsCommands(QWidget* window, CurrentDocument& document,
+                                         CaseParticulars& particulars,
+                                         const std::unique_ptr<Prompts>& prompts)
+    : QObject(window), window_(window), document_(document), particulars_(particulars),
+      prompts_(prompts) {
+    show_ = new QAction(QStringLiteral("案件の基本情報(&B)…"), this);
+    show_->setObjectName(QStringLiteral("mnuParticulars"));
+    connect(show_, &QAction::triggered, this, &ParticularsCommands::showWindow);
+
+    import_ = new QAction(QStringLiteral("車検証データを読み込む(&I)…"), this);
+    import_->setObjectName(QStringLiteral("mnuImportCertificate"));
+    connect(import_, &QAction::triggered, this, &ParticularsCommands::importCertificate);
+
+    refill_ = new QAction(QStringLiteral("基本情報から入力し直す(&R)"), this);
+    refill_->setObjectName(QStringLiteral("mnuRefill"));
+    refill_->setEnabled(false);
+    connect(refill_, &QAction::triggered, this, &ParticularsCommands::refill);
+    connect(&document_, &CurrentDocument::titleChanged, refill_,
+            [this] { refill_->setEnabled(openTextDocument(document_) != nullptr); });
+
+    const QString key = QStringLiteral("基本情報");
+    button_ = new QAction(QIcon(QStringLiteral(":/icons/particulars.svg")), key, this);
+    button_->setObjectName(key);
+    button_->setToolTip(QStringLiteral("案件の基本情報"));
+    connect(button_, &QAction::triggered, this, &ParticularsCommands::showWindow);
+}
+
+void ParticularsCommands::showWindow() {
+    if (!particularsWindow_) {
+        particularsWindow_ = new ParticularsWindow(particulars_, *prompts_, window_);
+        particularsWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    particularsWindow_->show();
+    particularsWindow_->raise();
+    particularsWindow_->activateWindow();
+}
+
+// The export's values go into the particulars that are still empty; the user is told what
+// came, what the certificate withholds, and what was left as it was.
+void ParticularsCommands::importCertificate() {
+    const QString path = prompts_->openFileName(
+        window_, QStringLiteral("車検証閲覧アプリの JSON ファイル|*.json|すべてのファイル|*"));
+    if (path.isEmpty())
+        return;
+    const CertificateImport imported = mivo::importCertificate(path);
+    if (!imported.ok()) {
+        prompts_->warn(window_, imported.error);
+        return;
+    }
+    Particulars merged = particulars_.particulars();
+    const QList<Particular> kept = imported.mergeInto(merged);
+    particulars_.set(merged);
+    prompts_->inform(window_, imported.summary(kept));
+}
+
+// Goes over typed values, so it asks first when a box of a particular holds something else.
+void ParticularsCommands::refill() {
+    const DocumentInfo* open = openTextDocument(document_);
+    if (!open)
+        return;
+    const QList<int> matching =
+        fieldsFromParticulars(particulars_.particulars(), document_.fields());
+    const bool typed = std::ranges::any_of(fillTable(), [&](const FieldFill& row) {
+        return open->fields.contains(row.field) && !document_.fields().value(row.field).isEmpty() &&
+               !matching.contains(row.field);
+    });
+    if (typed && !prompts_->ask(window_, QStringLiteral("入力済みの欄も基本情報の値に置き換えます。"
+                                                        "よろしいですか？")))
+        return;
+    refillFields(particulars_.particulars(), document_.fields(), open->fields);
+}
+
+} // namespace mivo
