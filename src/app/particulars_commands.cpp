@@ -47,7 +47,6 @@ ParticularsCommands::ParticularsCommands(QWidget* window, CurrentDocument& docum
     const QString key = QStringLiteral("基本情報");
     button_ = new QAction(QIcon(QStringLiteral(":/icons/particulars.svg")), key, this);
     button_->setObjectName(key);
-    button_->setToolTip(QStringLiteral("案件の基本情報"));
     connect(button_, &QAction::triggered, this, &ParticularsCommands::showWindow);
 }
 

@@ -29,16 +29,17 @@ namespace {
 constexpr qreal kFormPoints = 9;
 
 // The date groups: the year's box, then the month's and the day's; and where 今日 goes, in
-// twips from the day box's right edge, clear of the caption after it.
+// twips on the page: after the group's last caption, or, where the transfer certificate's
+// date cells are full, outside the table beside its row.
 struct DateGroup {
     int year;
-    int todayOffset;
+    int todayLeft, todayTop;
 };
 constexpr DateGroup kDateGroups[] = {
-    {63, 300}, {46, 300}, {51, 300},  {56, 300}, {31, 300},
-    {25, 300}, {7, 1000}, {10, 1000}, {13, 300},
+    {63, 4440, 1035}, {46, 2160, 3292}, {51, 2160, 4245}, {56, 2160, 5182}, {31, 9025, 2355},
+    {25, 5820, 3915}, {7, 6090, 2655},  {10, 6090, 3015}, {13, 8970, 4455},
 };
-constexpr int kTodayWidth = 480;
+constexpr int kTodayWidth = 480, kTodayHeight = 300;
 
 // A box filled from the case's particulars.
 const QColor kTint(255, 246, 214);
@@ -145,9 +146,8 @@ void Frminin::addTodayButtons() {
                 adopt(index);
         });
         today->setObjectName(QStringLiteral("today(%1)").arg(group.year));
-        const QRect day = boxes[2]->geometry();
-        today->setGeometry(day.right() + 1 + twipsToPixels(group.todayOffset, this), day.top(),
-                           twipsToPixels(kTodayWidth, this), day.height());
+        today->setGeometry(
+            twipsRect(group.todayLeft, group.todayTop, kTodayWidth, kTodayHeight, this));
     }
 }
 
