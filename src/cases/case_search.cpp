@@ -2,6 +2,8 @@
 
 #include "cases/case.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 
 #include <set>
@@ -27,6 +29,12 @@ QString searchText(const Case& c) {
     for (const QString& value : c.values)
         words += foldedWords(value);
     words += foldedWords(c.registrationNumber);
+    // A case whose person or vehicle is so far only in its particulars is found by them too.
+    const QJsonObject particulars = QJsonDocument::fromJson(c.particulars.toUtf8()).object();
+    for (const QJsonValue role : particulars) {
+        for (const QJsonValue value : role.toObject())
+            words += foldedWords(value.toString());
+    }
     return words.join(u'\n');
 }
 

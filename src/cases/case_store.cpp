@@ -349,7 +349,7 @@ bool CaseStore::insert(Case& c, bool withMaps, qint64 now) {
                              "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?::text[]) RETURNING id"));
     for (const QVariant& bind : QVariantList{text(c.name), c.named, c.created.toMSecsSinceEpoch(),
                                              now, valuesJson(c.values), text(c.registrationNumber),
-                                             text(c.particulars), search})
+                                             text(c.particulars), text(search)})
         query.addBindValue(bind);
     if (!isSqlite())
         query.addBindValue(arrayLiteral(searchGrams(search)));
@@ -380,7 +380,7 @@ CaseStore::Saved CaseStore::write(const Case& original, bool withMaps) {
                           .arg(isSqlite() ? QString() : QStringLiteral(", grams = ?::text[]")));
         for (const QVariant& bind :
              QVariantList{automatic, now, valuesJson(c.values), text(c.registrationNumber),
-                          text(c.particulars), search})
+                          text(c.particulars), text(search)})
             query.addBindValue(bind);
         if (!isSqlite())
             query.addBindValue(arrayLiteral(searchGrams(search)));

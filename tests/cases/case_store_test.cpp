@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -224,6 +225,33 @@ class CaseStoreTest : public QObject {
         QCOMPARE(problems.last().first().toString(), QString());
         CaseStore again(where);
         QCOMPARE(again.load(id)->values[70], QStringLiteral("大阪市"));
+    }
+
+    // Particulars typed before any document start a case of their own; opening it again
+    // gives them back, and a search finds the case by them.
+    void keeperKeepsParticulars_data() { backends(); }
+    void keeperKeepsParticulars() {
+        skipWithoutServer();
+        const CaseDatabase where = freshDatabase();
+        CurrentDocument document;
+        const QJsonObject particulars{{"user", QJsonObject{{"name", "山田　太郎"}}}};
+        qint64 id;
+        {
+            CaseKeeper keeper(document, where, true);
+            QSignalSpy problems(&keeper, &CaseKeeper::problem);
+            keeper.setParticulars(particulars);
+            QTRY_VERIFY_WITH_TIMEOUT(!keeper.hasUnsavedChange(), 5000);
+            QCOMPARE(problems.size(), 0);
+            id = keeper.currentCaseId();
+            QVERIFY(id != 0);
+        }
+        CaseKeeper keeper(document, where, true);
+        QSignalSpy opened(&keeper, &CaseKeeper::particularsChanged);
+        keeper.openCase(id);
+        QTRY_COMPARE(opened.size(), 1);
+        QCOMPARE(opened.first().first().toJsonObject(), particulars);
+        CaseStore store(where);
+        QCOMPARE(store.list(QStringLiteral("山田")).value(0).id, id);
     }
 
     // A file that is not a database is reported and left byte for byte; nothing is kept.
