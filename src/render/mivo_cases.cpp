@@ -3,6 +3,7 @@
 #include "cases/case_database.h"
 #include "cases/case_document.h"
 #include "cases/case_store.h"
+#include "particulars/certificate_import.h"
 #include "render/mivo_cases_json.h"
 
 #include <QBuffer>
@@ -113,6 +114,33 @@ int import(CaseStore& store, const QStringList& paths) {
     return 0;
 }
 
+// The export's values go into the particulars of the case `into` that are still empty, or of
+// a new case; its id on standard output, what was read and what was not on standard error.
+int importCertificate(CaseStore& store, const QString& path, const QString& into) {
+    const CertificateImport imported = mivo::importCertificate(path);
+    if (!imported.ok())
+        return failure(imported.error);
+    Case c;
+    if (!into.isEmpty()) {
+        QString error;
+        const std::optional<Case> found = findCase(store, into, &error);
+        if (!found)
+            return failure(error);
+        c = *found;
+    }
+    Particulars particulars =
+        Particulars::fromJson(QJsonDocument::fromJson(c.particulars.toUtf8()).object());
+    const QList<Particular> kept = imported.mergeInto(particulars);
+    c.particulars =
+        QString::fromUtf8(QJsonDocument(particulars.toJson()).toJson(QJsonDocument::Compact));
+    const CaseStore::Saved saved = store.save(c, false);
+    if (!saved.ok)
+        return failure(store.error());
+    write(stdout, QByteArray::number(saved.id) + '\n');
+    write(stderr, imported.summary(kept).toUtf8() + '\n');
+    return 0;
+}
+
 int exportCsv(CaseStore& store) {
     const QList<CaseSummary> cases = store.list();
     if (!store.error().isEmpty())
@@ -147,20 +175,29 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("folder"));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("export: CSV で書き出す"));
     parser.addOptions({database, mapsTo, csv});
+    const QCommandLineOption into(QStringLiteral("into"),
+                                  QStringLiteral("import-certificate: この案件に読み込む"),
+                                  QStringLiteral("ID"));
+    parser.addOption(into);
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("list | show ID | import FILE.json... | "
+                                                "import-certificate FILE.json [--into ID] | "
                                                 "export --csv | delete ID"));
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
-    const qsizetype wanted = (command == u"show" || command == u"import" || command == u"delete")
+    const qsizetype wanted = (command == u"show" || command == u"import" ||
+                              command == u"import-certificate" || command == u"delete")
                                  ? 2
                              : (command == u"list" || command == u"export") ? 1
                                                                             : -1;
-    if (wanted < 0 || args.size() != wanted || (command == u"export" && !parser.isSet(csv))) {
+    // import takes one file or more.
+    const bool counted = command == u"import" ? args.size() >= wanted : args.size() == wanted;
+    if (wanted < 0 || !counted || (command == u"export" && !parser.isSet(csv))) {
         write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
                                      "list | show ID [--maps-to フォルダ] | import FILE.json... | "
+                                     "import-certificate FILE.json [--into ID] | "
                                      "export --csv | delete ID\n")
                           .toUtf8());
         return 2;
@@ -179,6 +216,8 @@ int main(int argc, char* argv[]) {
         return show(store, args[1], parser.value(mapsTo));
     if (command == u"import")
         return import(store, args.mid(1));
+    if (command == u"import-certificate")
+        return importCertificate(store, args[1], parser.value(into));
     if (command == u"export")
         return exportCsv(store);
     bool isId = false;
