@@ -19,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace mivo {
@@ -68,10 +69,31 @@ void MDIForm1::setPrompts(std::unique_ptr<Prompts> prompts) { prompts_ = std::mo
 
 void MDIForm1::createActions() {
     sinki_ = namedAction(this, "sinki", QStringLiteral("新規作成(&N)"));
+    sinki_->setShortcut(QKeySequence::New);
     connect(sinki_, &QAction::triggered, this, &MDIForm1::newDocument);
 
     mneprint_ = namedAction(this, "mneprint", QStringLiteral("印刷(&P)"));
+    mneprint_->setShortcut(QKeySequence::Print);
     connect(mneprint_, &QAction::triggered, this, &MDIForm1::print);
+
+    // Closes the active document window through its own closing steps, as its 閉じる does.
+    close_ = namedAction(this, "close", QStringLiteral("閉じる(&C)"));
+    close_->setShortcut(Qt::CTRL | Qt::Key_F4);
+    connect(close_, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* window = mdiArea_->activeSubWindow())
+            window->close();
+    });
+    // Some platforms bind Ctrl+F4 in the window's own menu as well; two owners of one key
+    // would leave it doing nothing.
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (!window || !window->systemMenu())
+            return;
+        for (QAction* action : window->systemMenu()->actions()) {
+            QList<QKeySequence> keys = action->shortcuts();
+            if (keys.removeAll(close_->shortcut()) > 0)
+                action->setShortcuts(keys);
+        }
+    });
 
     exit_ = namedAction(this, "exit", QStringLiteral("アプリケーションの終了"));
     connect(exit_, &QAction::triggered, this, &QWidget::close);
@@ -94,9 +116,11 @@ void MDIForm1::createMenus() {
     file->setObjectName(QStringLiteral("file"));
     file->addAction(sinki_);
     file->addAction(mneprint_);
+    file->addAction(close_);
     file->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
     file->addAction(exit_);
     connect(file, &QMenu::aboutToShow, this, &MDIForm1::updateFileMenu);
+    connect(&document_, &CurrentDocument::titleChanged, this, &MDIForm1::updateFileMenu);
 
     // The toolbar's own show/hide action keeps its tick and the toolbar's visibility together.
     QAction* mnuToolbar = Toolbar1_->toggleViewAction();
@@ -137,6 +161,7 @@ void MDIForm1::createToolBar() {
 }
 
 // Print from the menu can act only on an open document; the toolbar's button stays enabled.
+// Decided again whenever the document changes, so that Ctrl+P is never left dead.
 void MDIForm1::updateFileMenu() { mneprint_->setEnabled(document_.isOpen()); }
 
 void MDIForm1::newDocument() {
@@ -183,7 +208,11 @@ void MDIForm1::openPictureForm() {
     window->show();
 }
 
-void MDIForm1::print() { printDocument(this, document_, *printService_, *prompts_); }
+void MDIForm1::print() {
+    const QString done = printDocument(this, document_, *printService_, *prompts_);
+    if (!done.isEmpty())
+        statusBar()->showMessage(done);
+}
 
 void MDIForm1::customizeToolbar() {
     auto* dialog = new ToolbarCustomizeDialog(Toolbar1_, toolbarButtons_, this);
