@@ -1,5 +1,6 @@
 #include "app/mdi_form1.h"
 
+#include "app/mdi_view_keeper.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
 #include "app/toolbar_customize_dialog.h"
@@ -51,6 +52,7 @@ MDIForm1::MDIForm1(QWidget* parent)
     // A document window larger than the area is scrolled to, never left cut off.
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    new MdiViewKeeper(mdiArea_);
     setCentralWidget(mdiArea_);
 
     createActions();
