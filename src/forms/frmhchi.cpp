@@ -144,9 +144,8 @@ void Frmhchi::buildControls() {
     ui_.Check1 = fitBox("Check1");
     ui_.Check2 = fitBox("Check2");
     for (auto [name, note] : {std::pair{"Label5", &ui_.Label5}, {"Label6", &ui_.Label6}}) {
-        *note = label(
-            name, new QLabel(QStringLiteral("地図が枠より大きく、はみ出して印刷されます。"), this));
-        (*note)->setWordWrap(true);
+        *note =
+            label(name, new QLabel(QStringLiteral("枠より大きく、はみ出して印刷されます"), this));
         (*note)->setStyleSheet(QStringLiteral("color: #b00000"));
         (*note)->hide();
     }
