@@ -1,5 +1,6 @@
 #include "app/mdi_form1.h"
 
+#include "app/mdi_view_keeper.h"
 #include "app/particulars_commands.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
@@ -21,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace mivo {
@@ -52,6 +54,7 @@ MDIForm1::MDIForm1(QWidget* parent)
     // A document window larger than the area is scrolled to, never left cut off.
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    new MdiViewKeeper(mdiArea_);
     setCentralWidget(mdiArea_);
 
     createActions();
@@ -70,10 +73,31 @@ void MDIForm1::setPrompts(std::unique_ptr<Prompts> prompts) { prompts_ = std::mo
 
 void MDIForm1::createActions() {
     sinki_ = namedAction(this, "sinki", QStringLiteral("新規作成(&N)"));
+    sinki_->setShortcut(QKeySequence::New);
     connect(sinki_, &QAction::triggered, this, &MDIForm1::newDocument);
 
     mneprint_ = namedAction(this, "mneprint", QStringLiteral("印刷(&P)"));
+    mneprint_->setShortcut(QKeySequence::Print);
     connect(mneprint_, &QAction::triggered, this, &MDIForm1::print);
+
+    // Closes the active document window through its own closing steps, as its 閉じる does.
+    close_ = namedAction(this, "close", QStringLiteral("閉じる(&C)"));
+    close_->setShortcut(Qt::CTRL | Qt::Key_F4);
+    connect(close_, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* window = mdiArea_->activeSubWindow())
+            window->close();
+    });
+    // Some platforms bind Ctrl+F4 in the window's own menu as well; two owners of one key
+    // would leave it doing nothing.
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (!window || !window->systemMenu())
+            return;
+        for (QAction* action : window->systemMenu()->actions()) {
+            QList<QKeySequence> keys = action->shortcuts();
+            if (keys.removeAll(close_->shortcut()) > 0)
+                action->setShortcuts(keys);
+        }
+    });
 
     exit_ = namedAction(this, "exit", QStringLiteral("アプリケーションの終了"));
     connect(exit_, &QAction::triggered, this, &QWidget::close);
@@ -97,6 +121,7 @@ void MDIForm1::createMenus() {
     file->setObjectName(QStringLiteral("file"));
     file->addAction(sinki_);
     file->addAction(mneprint_);
+    file->addAction(close_);
     file->addSeparator();
     file->addAction(particularsCommands_->showAction());
     file->addAction(particularsCommands_->importAction());
@@ -104,6 +129,7 @@ void MDIForm1::createMenus() {
     file->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
     file->addAction(exit_);
     connect(file, &QMenu::aboutToShow, this, &MDIForm1::updateFileMenu);
+    connect(&document_, &CurrentDocument::titleChanged, this, &MDIForm1::updateFileMenu);
 
     // The toolbar's own show/hide action keeps its tick and the toolbar's visibility together.
     QAction* mnuToolbar = Toolbar1_->toggleViewAction();
@@ -144,6 +170,7 @@ void MDIForm1::createToolBar() {
 }
 
 // Print from the menu can act only on an open document; the toolbar's button stays enabled.
+// Decided again whenever the document changes, so that Ctrl+P is never left dead.
 void MDIForm1::updateFileMenu() { mneprint_->setEnabled(document_.isOpen()); }
 
 void MDIForm1::newDocument() {
@@ -192,7 +219,11 @@ void MDIForm1::openPictureForm() {
     window->show();
 }
 
-void MDIForm1::print() { printDocument(this, document_, *printService_, *prompts_); }
+void MDIForm1::print() {
+    const QString done = printDocument(this, document_, *printService_, *prompts_);
+    if (!done.isEmpty())
+        statusBar()->showMessage(done);
+}
 
 void MDIForm1::customizeToolbar() {
     auto* dialog = new ToolbarCustomizeDialog(Toolbar1_, toolbarButtons_, this);

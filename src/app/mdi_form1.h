@@ -66,6 +66,7 @@ class MDIForm1 : public QMainWindow {
 
     QAction* sinki_ = nullptr;
     QAction* mneprint_ = nullptr;
+    QAction* close_ = nullptr;
     QAction* exit_ = nullptr;
     QAction* mnuCutomize_ = nullptr;
     QAction* ver_ = nullptr;

@@ -10,6 +10,7 @@ namespace {
 class SystemPrintService : public PrintService {
   public:
     bool hasPrinter() const override { return !QPrinterInfo::defaultPrinter().isNull(); }
+    std::optional<PrinterState> printerState() const override { return defaultPrinterState(); }
     PrintOutcome print(const CurrentDocument& document) override {
         return printToDefaultPrinter(document);
     }

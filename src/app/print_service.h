@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/dispatch.h"
+#include "print/printer_state.h"
 
 #include <QString>
 
@@ -18,6 +19,8 @@ class PrintService {
 
     // Whether the system has a default printer to print on.
     virtual bool hasPrinter() const = 0;
+    // Whether the default printer is stopped or refuses jobs; nothing when it cannot be told.
+    virtual std::optional<PrinterState> printerState() const = 0;
     virtual PrintOutcome print(const CurrentDocument& document) = 0;
     virtual PrintOutcome saveAsPdf(const CurrentDocument& document, const QString& path) = 0;
 };

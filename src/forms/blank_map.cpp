@@ -1,5 +1,8 @@
 #include "forms/blank_map.h"
 
+#include "document/file_output.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -28,22 +31,21 @@ BlankMapFile createBlankMapFile(const QString& folder) {
             "白紙の地図を %1 に保存できませんでした。フォルダに書き込めるか確かめてください。")
             .arg(QDir::toNativeSeparators(folder));
     const QDir dir(folder);
-    if (!dir.mkpath(QStringLiteral(".")))
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    if (!dir.mkpath(QStringLiteral(".")) || !buffer.open(QIODevice::WriteOnly) ||
+        !blankMapPicture().save(&buffer, "BMP"))
         return {{}, failed};
     for (int n = 1; n <= 999; ++n) {
         const QString name = n == 1 ? QStringLiteral("新しい地図.bmp")
                                     : QStringLiteral("新しい地図 (%1).bmp").arg(n);
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (file.exists())
-                continue;
-            return {{}, failed};
-        }
-        if (!blankMapPicture().save(&file, "BMP") || !file.flush()) {
-            file.remove();
-            return {{}, failed};
-        }
-        return {file.fileName(), {}};
+        const QString path = dir.filePath(name);
+        const FileWrite written = writeWholeFile(QFile::encodeName(path), bmp, IfExists::Keep);
+        if (written.status == FileWrite::Status::Exists)
+            continue;
+        if (!written.ok())
+            return {{}, written.error};
+        return {path, {}};
     }
     return {{}, failed};
 }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabBar>
 #include <QToolButton>
 #include <QWindow>
@@ -101,6 +102,9 @@ Formview::Formview(CurrentDocument& document, QWidget* owner)
         close();
     });
     setTabOrder(previous, command1);
+    // Esc answers as キャンセル does.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, command1,
+            &QPushButton::click);
 
     connect(tabStrip_, &QTabBar::currentChanged, this, &Formview::tabClick);
     tabClick();
@@ -112,12 +116,18 @@ Formview::Formview(CurrentDocument& document, QWidget* owner)
 }
 
 // Brings the page of the selected tab, the control named "Frame" and the tab's key, to the
-// front; it covers the other page.
+// front. The page behind is hidden as well: covered buttons would still take the focus on Tab
+// and open a document the user cannot see.
 void Formview::tabClick() {
-    const QString name =
-        QStringLiteral("Frame") + tabStrip_->tabData(tabStrip_->currentIndex()).toString();
-    if (auto* page = findChild<QWidget*>(name))
-        page->raise();
+    for (int i = 0; i < tabStrip_->count(); ++i) {
+        const QString name = QStringLiteral("Frame") + tabStrip_->tabData(i).toString();
+        if (auto* page = findChild<QWidget*>(name)) {
+            const bool front = i == tabStrip_->currentIndex();
+            page->setVisible(front);
+            if (front)
+                page->raise();
+        }
+    }
 }
 
 void Formview::pick(const DocumentInfo& info) {

@@ -3,6 +3,7 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/picture_file.h"
+#include "document/picture_size.h"
 #include "forms/blank_map.h"
 #include "forms/caption_label.h"
 #include "forms/picture_box.h"
@@ -10,6 +11,7 @@
 #include "forms/screen_font.h"
 #include "forms/twips.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
@@ -39,10 +41,41 @@ class BusyCursor {
     ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
 };
 
-// The open dialog's three choices, as description|pattern pairs; both halves offer the same.
+// "*.jpg" as a pattern that matches the extension in any case: file dialogs compare names
+// case-sensitively, and cameras and scanners write .JPG.
+QString anyCase(QStringView suffix) {
+    QString pattern = QStringLiteral("*.");
+    for (QChar c : suffix)
+        pattern += QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper());
+    return pattern;
+}
+
+// The open dialog's choices, as description|pattern pairs: every picture the loader accepts,
+// then one kind at a time. Both halves offer the same.
 QString openDialogFilter() {
-    return QStringLiteral("ビットマップイメージ(*.bmp)") +
-           QStringLiteral("|*.bmp|GIF(*.gif)|*.gif") + QStringLiteral("|JPG(*.JPG,*JPE)|*.jpg");
+    struct Kind {
+        const char16_t* description;
+        std::initializer_list<QStringView> suffixes;
+    };
+    const Kind kinds[] = {
+        {u"ビットマップイメージ(*.bmp)", {u"bmp"}},
+        {u"GIF(*.gif)", {u"gif"}},
+        {u"JPEG(*.jpg,*.jpeg)", {u"jpg", u"jpeg"}},
+        {u"PNG(*.png)", {u"png"}},
+    };
+    QStringList all;
+    QStringList choices;
+    for (const Kind& kind : kinds) {
+        QStringList patterns;
+        for (QStringView suffix : kind.suffixes)
+            patterns << anyCase(suffix);
+        all << patterns;
+        choices << QString::fromUtf16(kind.description) << patterns.join(u' ');
+    }
+    return (QStringList{QStringLiteral("すべての画像(*.bmp,*.gif,*.jpg,*.jpeg,*.png)"),
+                        all.join(u' ')} +
+            choices)
+        .join(u'|');
 }
 
 } // namespace
@@ -85,7 +118,7 @@ void Frmhchi::buildControls() {
         caption->setFont(screenFont(kCaptionPoints));
     ui_.Label1 = label(
         "Label1",
-        new QLabel(QStringLiteral("表示できる画像はbmp,gif,jpg形式です。") + QLatin1Char('\n') +
+        new QLabel(QStringLiteral("表示できる画像はbmp,gif,jpg,png形式です。") + QLatin1Char('\n') +
                        QStringLiteral("地図を表示させるには先に作成し保存しておく必要があります｡ "),
                    this));
     ui_.Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -101,21 +134,35 @@ void Frmhchi::buildControls() {
     ui_.Picture3 = pictureBox("Picture3");
     ui_.Text1 = new QLineEdit(this);
     ui_.Text1->setObjectName(QStringLiteral("Text1"));
+    const auto fitBox = [this](const char* name) {
+        auto* box = new QCheckBox(QStringLiteral("枠に合わせる"), this);
+        box->setObjectName(QLatin1String(name));
+        box->setToolTip(QStringLiteral("大きい地図を縦横の比を保ったまま枠に収まるよう縮小します"));
+        box->setEnabled(false);
+        return box;
+    };
+    ui_.Check1 = fitBox("Check1");
+    ui_.Check2 = fitBox("Check2");
+    for (auto [name, note] : {std::pair{"Label5", &ui_.Label5}, {"Label6", &ui_.Label6}}) {
+        *note =
+            label(name, new QLabel(QStringLiteral("枠より大きく、はみ出して印刷されます"), this));
+        (*note)->setStyleSheet(QStringLiteral("color: #b00000"));
+        (*note)->hide();
+    }
 
-    // The keyboard goes through the controls in the order of the design.
-    QWidget* const order[] = {ui_.Command1, ui_.Command3, ui_.Command2, ui_.Command4,
-                              ui_.Text1,    ui_.Command5, ui_.cmdexit};
+    // The keyboard goes through the controls in the order of the design, each half's fit
+    // choice after its buttons.
+    QWidget* const order[] = {ui_.Command1, ui_.Command3, ui_.Check1,   ui_.Command2, ui_.Command4,
+                              ui_.Check2,   ui_.Text1,    ui_.Command5, ui_.cmdexit};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(ui_.Command1, &QPushButton::clicked, this,
-            [this] { openMap(&LayoutDrawingState::locationMap); });
-    connect(ui_.Command2, &QPushButton::clicked, this,
-            [this] { openMap(&LayoutDrawingState::layoutMap); });
-    connect(ui_.Command3, &QPushButton::clicked, this,
-            [this] { emptyMap(&LayoutDrawingState::locationMap); });
-    connect(ui_.Command4, &QPushButton::clicked, this,
-            [this] { emptyMap(&LayoutDrawingState::layoutMap); });
+    connect(ui_.Command1, &QPushButton::clicked, this, [this] { openMap(left()); });
+    connect(ui_.Command2, &QPushButton::clicked, this, [this] { openMap(right()); });
+    connect(ui_.Command3, &QPushButton::clicked, this, [this] { emptyMap(left()); });
+    connect(ui_.Command4, &QPushButton::clicked, this, [this] { emptyMap(right()); });
+    connect(ui_.Check1, &QCheckBox::toggled, this, [this](bool fit) { setFit(left(), fit); });
+    connect(ui_.Check2, &QCheckBox::toggled, this, [this](bool fit) { setFit(right(), fit); });
     connect(ui_.Command5, &QPushButton::clicked, this, &Frmhchi::newMap);
     connect(ui_.cmdexit, &QPushButton::clicked, this, [this] {
         // The child window closes with its form.
@@ -137,6 +184,11 @@ void Frmhchi::placeControls() {
     place(ui_.Command4, {9960, 615, 1000, 375});
     place(ui_.Picture2, {525, 1245, 5200, 5200});
     place(ui_.Picture3, {6170, 1245, 5200, 5200});
+    // Between the frame and the instructions.
+    place(ui_.Check1, {525, 6630, 1700, 270});
+    place(ui_.Label5, {2280, 6645, 3600, 255});
+    place(ui_.Check2, {6170, 6630, 1700, 270});
+    place(ui_.Label6, {7925, 6645, 3600, 255});
     place(ui_.Label1, {360, 6915, 7455, 1215});
     place(ui_.Label4, {8400, 6975, 975, 255});
     place(ui_.Text1, {9375, 6915, 2150, 300});
@@ -158,14 +210,38 @@ void Frmhchi::paintEvent(QPaintEvent*) {
 
 LayoutDrawingState& Frmhchi::drawing() { return document_.drawing(); }
 
-void Frmhchi::showMaps() {
-    ui_.Picture2->setPicture(drawing().locationMap);
-    ui_.Picture3->setPicture(drawing().layoutMap);
+Frmhchi::Half Frmhchi::left() {
+    return {&LayoutDrawingState::locationMap, &LayoutDrawingState::fitLocationMap, ui_.Picture2,
+            ui_.Check1, ui_.Label5};
+}
+
+Frmhchi::Half Frmhchi::right() {
+    return {&LayoutDrawingState::layoutMap, &LayoutDrawingState::fitLayoutMap, ui_.Picture3,
+            ui_.Check2, ui_.Label6};
+}
+
+// The half as it will print: a map larger than its area is said so, and may be fitted to it.
+void Frmhchi::showMap(const Half& half) {
+    const QImage& picture = drawing().*half.picture;
+    const bool tooLarge = !picture.isNull() && exceedsMapArea(picture);
+    const bool fit = tooLarge && drawing().*half.fit;
+    half.box->setPicture(picture, fit);
+    half.fitBox->setEnabled(tooLarge);
+    {
+        const QSignalBlocker quiet(half.fitBox);
+        half.fitBox->setChecked(fit);
+    }
+    half.tooLarge->setVisible(tooLarge && !fit);
+}
+
+void Frmhchi::setFit(const Half& half, bool fit) {
+    drawing().*half.fit = fit;
+    showMap(half);
 }
 
 // A cancelled dialog changes nothing; a file that is no usable picture keeps the half as it
-// was and says why.
-void Frmhchi::openMap(Half half) {
+// was and says why. A new picture starts at its natural size.
+void Frmhchi::openMap(const Half& half) {
     const QString path = prompts_.openFileName(this, openDialogFilter());
     if (path.isEmpty())
         return;
@@ -178,13 +254,15 @@ void Frmhchi::openMap(Half half) {
         prompts_.warn(this, load.error);
         return;
     }
-    drawing().*half = load.picture;
-    showMaps();
+    drawing().*half.picture = load.picture;
+    drawing().*half.fit = false;
+    showMap(half);
 }
 
-void Frmhchi::emptyMap(Half half) {
-    drawing().*half = QImage();
-    showMaps();
+void Frmhchi::emptyMap(const Half& half) {
+    drawing().*half.picture = QImage();
+    drawing().*half.fit = false;
+    showMap(half);
 }
 
 // Writes a new blank map into the user's Pictures folder and hands it to a paint program;

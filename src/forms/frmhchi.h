@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,11 +36,21 @@ class Frmhchi : public QWidget {
     void buildControls();
     void placeControls();
 
-    using Half = QImage LayoutDrawingState::*;
-    void openMap(Half half);
-    void emptyMap(Half half);
+    // One half of the form: its picture and fit choice in the document, and its controls.
+    struct Half {
+        QImage LayoutDrawingState::*picture;
+        bool LayoutDrawingState::*fit;
+        PictureBox* box;
+        QCheckBox* fitBox;
+        QLabel* tooLarge;
+    };
+    Half left();
+    Half right();
+    void openMap(const Half& half);
+    void emptyMap(const Half& half);
+    void setFit(const Half& half, bool fit);
+    void showMap(const Half& half);
     void newMap();
-    void showMaps();
     LayoutDrawingState& drawing();
 
     CurrentDocument& document_;
@@ -49,6 +60,10 @@ class Frmhchi : public QWidget {
         QLabel* Label2;
         QLabel* Label3;
         QLabel* Label4;
+        QLabel* Label5;    // the left map is larger than its area
+        QLabel* Label6;    // ... the right map
+        QCheckBox* Check1; // 枠に合わせる, left
+        QCheckBox* Check2; // ... right
         QPushButton* Command1;
         QPushButton* Command2;
         QPushButton* Command3;

@@ -1,6 +1,10 @@
 #include "forms/picture_box.h"
 
+#include "document/picture_size.h"
+
 #include <QPainter>
+
+#include <algorithm>
 
 namespace mivo {
 
@@ -9,8 +13,18 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
     setLineWidth(2);
 }
 
-void PictureBox::setPicture(const QImage& picture) {
+void PictureBox::setPicture(const QImage& picture, bool fitted) {
     picture_ = picture;
+    fitted_ = QImage();
+    if (fitted && !picture.isNull()) {
+        // The area in millimetres scaled into the box, aspect kept, so the map sits in the box
+        // as it sits in its area on paper.
+        const QSizeF box = contentsRect().size();
+        const double pixelsPerMm =
+            std::min(box.width() / kMapAreaMm.width(), box.height() / kMapAreaMm.height());
+        const QSize size = (fittedMapSizeMm(picture) * pixelsPerMm).toSize().expandedTo({1, 1});
+        fitted_ = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     update();
 }
 
@@ -22,7 +36,10 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     if (picture_.isNull())
         return;
     painter.setClipRect(inside);
-    painter.drawImage(inside.topLeft(), picture_, QRect(QPoint(0, 0), inside.size()));
+    if (!fitted_.isNull())
+        painter.drawImage(inside.topLeft(), fitted_);
+    else
+        painter.drawImage(inside.topLeft(), picture_, QRect(QPoint(0, 0), inside.size()));
 }
 
 } // namespace mivo

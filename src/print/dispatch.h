@@ -15,6 +15,7 @@ struct PrintOutcome {
     };
     Status status = Status::NothingToPrint;
     QString reason;
+    QString printer = {}; // the printer that took the job, when it went to one
 
     bool failed() const { return status == Status::Failed; }
 };

@@ -39,6 +39,9 @@ class PrinterTarget : public PageTarget {
     QPaintDevice& open(const QPageLayout& layout) override;
     void finish(bool painterEnded) override;
 
+    // The printer the page went to, once it is open.
+    const QString& printerName() const { return printerName_; }
+
   private:
     QString printerName_;
     std::unique_ptr<PdfTarget> page_;

@@ -15,7 +15,10 @@ PrintOutcome printOn(PageTarget& target, const CurrentDocument& document) {
 
 PrintOutcome printToDefaultPrinter(const CurrentDocument& document) {
     PrinterTarget target;
-    return printOn(target, document);
+    PrintOutcome outcome = printOn(target, document);
+    if (outcome.status == PrintOutcome::Status::Printed)
+        outcome.printer = target.printerName();
+    return outcome;
 }
 
 PrintOutcome printToPdf(const CurrentDocument& document, const QByteArray& path) {

@@ -3,12 +3,14 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
+#include "document/file_output.h"
 #include "document/picture_file.h"
 #include "mivo_version.h"
 #include "print/dispatch.h"
 #include "print/print_job.h"
 #include "print/qt_texts.h"
 #include "print/recording_surface.h"
+#include "render/argument_text.h"
 #include "render/render_options.h"
 
 #include <QGuiApplication>
@@ -16,6 +18,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <utility>
+
+#include <unistd.h>
 
 using namespace mivo;
 
@@ -62,6 +66,7 @@ bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
         *picture = std::move(load.picture);
     }
     drawing.registrationNumber = options.number.value_or(QString());
+    drawing.fitLocationMap = drawing.fitLayoutMap = options.fitMaps;
     return true;
 }
 
@@ -76,9 +81,14 @@ PrintOutcome render(const RenderOptions& options, const CurrentDocument& documen
         return printToDefaultPrinter(document);
     case Output::Trace: {
         RecordingSurface surface;
-        const PrintOutcome outcome = insatu(surface, document);
-        const QByteArray trace = surface.toJsonLines();
-        std::fwrite(trace.constData(), 1, size_t(trace.size()), stdout);
+        PrintOutcome outcome = insatu(surface, document);
+        if (outcome.failed())
+            return outcome;
+        // Unbuffered, so that a full disk or a closed pipe is reported, not lost in stdio.
+        if (const QString error =
+                writeAll(STDOUT_FILENO, surface.toJsonLines(), QStringLiteral("標準出力"));
+            !error.isEmpty())
+            return {PrintOutcome::Status::Failed, error};
         return outcome;
     }
     case Output::List:
@@ -98,7 +108,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QLatin1String(kVersion));
     installJapaneseQtTexts(app);
 
-    const ParsedOptions parsed = parseRenderOptions(app.arguments());
+    // argv as QGuiApplication left it, without Qt's own options; names keep their bytes.
+    const ParsedOptions parsed = parseRenderOptions(argumentTexts(argc, argv));
     if (!parsed.error.isEmpty()) {
         say(stderr, parsed.error);
         return 2;

@@ -1,13 +1,14 @@
 #include "render/render_options.h"
 
+#include "document/batch_rows.h"
 #include "document/document_kind.h"
 #include "document/field_store.h"
+#include "document/regular_file.h"
+#include "render/argument_text.h"
 
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace mivo {
 namespace {
@@ -21,7 +22,7 @@ QString documentNames() {
     return names.join(QStringLiteral(", "));
 }
 
-// A field index as written on the command line or in a --values file: decimal digits only.
+// A field index as written on the command line: decimal digits only.
 std::optional<int> fieldIndex(const QString& text) {
     bool ok = false;
     const int index = text.toInt(&ok, 10);
@@ -31,31 +32,15 @@ std::optional<int> fieldIndex(const QString& text) {
     return index;
 }
 
-QString readValuesFile(const QString& path, QMap<int, QString>& values) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("--values のファイル %1 を読めません（%2）。")
-            .arg(path, file.errorString());
-    QJsonParseError parseError;
-    const QJsonDocument json = QJsonDocument::fromJson(file.readAll(), &parseError);
-    if (parseError.error != QJsonParseError::NoError || !json.isObject()) {
-        return QStringLiteral("--values のファイル %1 は {\"62\": \"山田太郎\"} のような JSON "
-                              "オブジェクトではありません（%2）。")
-            .arg(path, parseError.error != QJsonParseError::NoError
-                           ? parseError.errorString()
-                           : QStringLiteral("not an object"));
-    }
-    const QJsonObject object = json.object();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const std::optional<int> index = fieldIndex(it.key());
-        if (!index)
-            return QStringLiteral("--values の項目番号 \"%1\" は数字ではありません。")
-                .arg(it.key());
-        if (!it.value().isString()) {
-            return QStringLiteral("--values の項目 %1 の値は文字列にしてください（\"...\"）。")
-                .arg(it.key());
-        }
-        values.insert(*index, it.value().toString());
+QString readValuesFile(const QByteArray& path, QMap<int, QString>& values) {
+    const FileContents file = readRegularFile(path, kValuesFileLimit);
+    if (!file.ok())
+        return QStringLiteral("--values: %1").arg(file.error);
+    QString error;
+    values = valuesFromJson(file.data, &error);
+    if (!error.isEmpty()) {
+        return QStringLiteral("--values のファイル「%1」: %2。")
+            .arg(QFileInfo(QFile::decodeName(path)).fileName(), error);
     }
     return {};
 }
@@ -121,10 +106,13 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
                                    QStringLiteral("既定のプリンターで印刷します。"));
     const QCommandLineOption trace(QStringLiteral("trace"),
                                    QStringLiteral("描画の操作を一行ずつ JSON で出力します。"));
+    const QCommandLineOption fitMaps(
+        QStringLiteral("fit-maps"),
+        QStringLiteral("枠より大きい地図を縦横の比を保ったまま枠に合わせて縮小します。"));
     const QCommandLineOption list(
         QStringLiteral("list"), QStringLiteral("書類と項目番号、画面の見出しと欄を一覧にします。"));
     parser.addOptions(
-        {set, valuesFile, leftMap, rightMap, number, output, dpi, print, trace, list});
+        {set, valuesFile, leftMap, rightMap, number, fitMaps, output, dpi, print, trace, list});
 
     ParsedOptions parsed;
     RenderOptions& o = parsed.options;
@@ -154,19 +142,21 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
         return fail(positional.isEmpty() ? QStringLiteral("書類を指定してください。")
                                          : QStringLiteral("書類は一つだけ指定してください。"));
     }
-    o.document = findDocument(positional.first());
+    const QString title = argumentValue(positional.first());
+    o.document = findDocument(title);
     if (!o.document) {
         return fail(QStringLiteral("「%1」という書類はありません。次のどれかを指定してください: %2")
-                        .arg(positional.first(), documentNames()));
+                        .arg(title, documentNames()));
     }
 
     if (parser.isSet(output)) {
-        o.outputPath = parser.value(output);
-        const QString suffix = QFileInfo(o.outputPath).suffix().toLower();
+        o.outputPath = argumentBytes(parser.value(output));
+        const QString shown = QFile::decodeName(o.outputPath);
+        const QString suffix = QFileInfo(shown).suffix().toLower();
         o.output = suffix == u"pdf" ? Output::Pdf : suffix == u"png" ? Output::Png : Output::None;
         if (o.output == Output::None) {
             return fail(QStringLiteral("出力ファイル %1 の拡張子は .pdf か .png にしてください。")
-                            .arg(o.outputPath));
+                            .arg(shown));
         }
     } else if (parser.isSet(print)) {
         o.output = Output::Printer;
@@ -186,7 +176,7 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
 
     // --set wins over --values.
     if (parser.isSet(valuesFile)) {
-        if (const QString error = readValuesFile(parser.value(valuesFile), o.values);
+        if (const QString error = readValuesFile(argumentBytes(parser.value(valuesFile)), o.values);
             !error.isEmpty())
             return fail(error);
     }
@@ -198,19 +188,21 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
                             "--set %1 は「番号=値」の形ではありません（例: --set 62=山田太郎）。")
                             .arg(pair));
         }
-        o.values.insert(*index, pair.mid(equals + 1));
+        o.values.insert(*index, argumentValue(pair.mid(equals + 1)));
     }
     if (const QString error = checkIndices(o); !error.isEmpty())
         return fail(error);
 
-    o.leftMap = parser.value(leftMap);
-    o.rightMap = parser.value(rightMap);
+    o.leftMap = argumentBytes(parser.value(leftMap));
+    o.rightMap = argumentBytes(parser.value(rightMap));
     if (parser.isSet(number))
-        o.number = parser.value(number);
+        o.number = argumentValue(parser.value(number));
+    o.fitMaps = parser.isSet(fitMaps);
     const bool drawing = o.document->title == DocumentKind::LayoutDrawing;
-    if (!drawing && (parser.isSet(leftMap) || parser.isSet(rightMap) || parser.isSet(number))) {
-        return fail(
-            QStringLiteral("--left-map、--right-map、--number は保管場所配置図だけに使えます。"));
+    if (!drawing &&
+        (parser.isSet(leftMap) || parser.isSet(rightMap) || parser.isSet(number) || o.fitMaps)) {
+        return fail(QStringLiteral(
+            "--left-map、--right-map、--number、--fit-maps は保管場所配置図だけに使えます。"));
     }
     return parsed;
 }

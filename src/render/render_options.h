@@ -16,11 +16,13 @@ struct RenderOptions {
 
     const DocumentInfo* document = nullptr;
     QMap<int, QString> values; // field index -> text; --set wins over --values
-    QString leftMap;
-    QString rightMap;
+    // File names are the file system's own bytes, exactly as given (see argument_text.h).
+    QByteArray leftMap;
+    QByteArray rightMap;
+    bool fitMaps = false; // a map larger than its area is scaled down to fit it
     std::optional<QString> number;
     Output output = Output::None;
-    QString outputPath;
+    QByteArray outputPath;
     int dpi = 150;
 };
 
@@ -29,8 +31,8 @@ struct ParsedOptions {
     QString error; // a message for the user; empty when the command line is sound
 };
 
-// Reads the arguments, the program's name first, and the --values file they name. --help and
-// --version print their text and end the program.
+// Reads the arguments as argumentTexts() gives them, the program's name first, and the
+// --values file they name. --help and --version print their text and end the program.
 ParsedOptions parseRenderOptions(const QStringList& arguments);
 
 } // namespace mivo

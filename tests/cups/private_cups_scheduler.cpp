@@ -255,6 +255,10 @@ bool PrivateCupsScheduler::setAccepting(const QString& name, bool accepting) {
     return run(accepting ? QStringLiteral("cupsaccept") : QStringLiteral("cupsreject"), {name});
 }
 
+bool PrivateCupsScheduler::setStopped(const QString& name, bool stopped) {
+    return run(stopped ? QStringLiteral("cupsdisable") : QStringLiteral("cupsenable"), {name});
+}
+
 QStringList PrivateCupsScheduler::unfinishedJobs() {
     QString listing;
     if (!run(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &listing))

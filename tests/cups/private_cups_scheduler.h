@@ -39,6 +39,8 @@ class PrivateCupsScheduler {
     bool removeQueue(const QString& name);
     // Whether the queue accepts new jobs (cupsaccept / cupsreject).
     bool setAccepting(const QString& name, bool accepting);
+    // Whether the queue holds its jobs instead of printing them (cupsdisable / cupsenable).
+    bool setStopped(const QString& name, bool stopped);
 
     // Waits until no job is pending or processing; false when `timeoutMs` passed first.
     bool waitUntilIdle(int timeoutMs = 20000);

@@ -2,6 +2,7 @@
 #include "document/document_kind.h"
 #include "pdf_words.h"
 #include "print/print_job.h"
+#include "print/printer_state.h"
 #include "private_cups_scheduler.h"
 
 #include <QGuiApplication>
@@ -148,6 +149,36 @@ class RealPrinterTest : public QObject {
         // Nothing was queued while it was down either.
         QVERIFY2(cups_.start(), qPrintable(cups_.error()));
         verifyNoJobReachedThePrinter();
+    }
+
+    // What the scheduler says of the default queue is what the Print command asks about.
+    void stateOfTheDefaultPrinter_data() {
+        QTest::addColumn<bool>("stopped");
+        QTest::addColumn<bool>("accepting");
+        QTest::newRow("ready") << false << true;
+        QTest::newRow("stopped") << true << true;
+        QTest::newRow("rejecting") << false << false;
+    }
+    void stateOfTheDefaultPrinter() {
+        QFETCH(bool, stopped);
+        QFETCH(bool, accepting);
+        QVERIFY2(cups_.setStopped(kQueue, stopped), qPrintable(cups_.error()));
+        QVERIFY2(cups_.setAccepting(kQueue, accepting), qPrintable(cups_.error()));
+        const std::optional<PrinterState> state = defaultPrinterState();
+        QVERIFY(state);
+        QCOMPARE(state->name, kQueue);
+        QCOMPARE(state->stopped, stopped);
+        QCOMPARE(state->accepting, accepting);
+        if (stopped) {
+            // A stopped queue takes the job and holds it; the outcome names the printer.
+            const PrintOutcome outcome = printToDefaultPrinter(document_);
+            QCOMPARE(outcome.status, PrintOutcome::Status::Printed);
+            QCOMPARE(outcome.printer, kQueue);
+            QCOMPARE(cups_.unfinishedJobs().size(), 1);
+            QVERIFY2(cups_.setStopped(kQueue, false), qPrintable(cups_.error()));
+            QVERIFY2(cups_.waitUntilIdle(), qPrintable(cups_.error()));
+            QCOMPARE(cups_.jobFiles().size(), 1);
+        }
     }
 
     // A queue that rejects jobs drops the page; the user must hear that it was not printed.

@@ -52,19 +52,48 @@ class FormviewTest : public QObject {
         QVERIFY(chooser::button(formview, 1)->isEnabled());
     }
 
-    void tabOrder() {
+    // Tab walks only the buttons the user sees; a covered one would open an unseen document.
+    void tabWalksTheVisiblePageOnly_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QStringList>("visited");
+        QTest::newRow("車 庫 証 明")
+            << 0 << QStringList{"cmdsyo(1)", "cmdsyo(2)", "cmdsyo(3)", "Command1", "TabStrip1"};
+        QTest::newRow("名 義 変 更")
+            << 1 << QStringList{"cmdsyo(4)", "cmdsyo(5)", "cmdsyo(6)", "Command1", "TabStrip1"};
+    }
+    void tabWalksTheVisiblePageOnly() {
+        QFETCH(int, tab);
+        QFETCH(QStringList, visited);
         MDIForm1 main;
         Formview* formview = chooser::open(main);
         QApplication::setActiveWindow(formview);
         auto* tabStrip = formview->findChild<QTabBar*>(QStringLiteral("TabStrip1"));
         tabStrip->setFocus();
-        QStringList visited;
-        for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(tabStrip, tab == 0 ? Qt::Key_Left : Qt::Key_Right);
+        QCOMPARE(tabStrip->currentIndex(), tab);
+        QStringList seen;
+        for (qsizetype i = 0; i < visited.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
+            seen << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(visited, QStringList({"cmdsyo(1)", "cmdsyo(2)", "cmdsyo(3)", "cmdsyo(4)",
-                                       "cmdsyo(5)", "cmdsyo(6)", "Command1", "TabStrip1"}));
+        QCOMPARE(seen, visited);
+        // Space on the first button opens the document it shows.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(main.document().title(),
+                 tab == 0 ? DocumentKind::SelfDeclaration : DocumentKind::PowerOfAttorney);
+    }
+
+    void escapeClosesTheChooserAsCancelDoes() {
+        MDIForm1 main;
+        QPointer<Formview> formview = chooser::open(main);
+        QApplication::setActiveWindow(formview);
+        chooser::button(formview, 2)->setFocus();
+        QTest::keyClick(formview, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(formview.isNull());
+        QVERIFY(main.isEnabled());
+        QVERIFY(!main.document().isOpen());
     }
 
     // The title written is the document's, not the button's caption.

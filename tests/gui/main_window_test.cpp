@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -35,10 +36,15 @@ class FakePrintService : public PrintService {
   public:
     RecordingSurface surface;
     bool printerInstalled = true;
+    PrinterState state{QStringLiteral("事務所のプリンタ")};
 
     bool hasPrinter() const override { return printerInstalled; }
+    std::optional<PrinterState> printerState() const override { return state; }
     PrintOutcome print(const CurrentDocument& document) override {
-        return insatu(surface, document);
+        PrintOutcome outcome = insatu(surface, document);
+        if (outcome.status == PrintOutcome::Status::Printed)
+            outcome.printer = state.name;
+        return outcome;
     }
     PrintOutcome saveAsPdf(const CurrentDocument& document, const QString& path) override {
         return printToPdf(document, path);
@@ -213,8 +219,9 @@ class MainWindowTest : public QObject {
         QVERIFY(prompts_->warnings.isEmpty() && prompts_->questions.isEmpty());
     }
 
-    // The menu item follows the document only when the menu opens.
-    void printMenuItemIsDecidedWhenTheMenuOpens() {
+    // The menu item follows the document, also while the menu is closed: Ctrl+P must not stay
+    // dead after the menu was once opened without a document.
+    void printMenuItemFollowsTheDocument() {
         auto* file = child<QMenu>("file");
         auto* print = child<QAction>("mneprint");
         file->popup(QPoint());
@@ -222,7 +229,9 @@ class MainWindowTest : public QObject {
         file->hide();
 
         main_->document().setTitle(DocumentKind::ConsentLetter);
-        QVERIFY(!print->isEnabled());
+        QVERIFY(print->isEnabled());
+        QTest::keyClick(main_, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(!printer_->surface.operations().empty());
         file->popup(QPoint());
         QVERIFY(print->isEnabled());
         file->hide();
@@ -251,6 +260,64 @@ class MainWindowTest : public QObject {
         run(from);
         QVERIFY(printer_->surface.toJsonLines().contains("山田太郎"));
         QVERIFY(prompts_->warnings.isEmpty());
+        verifyPowerOfAttorneyKept();
+    }
+
+    // The standard keys, shown beside their menu items.
+    void shortcuts() {
+        QCOMPARE(child<QAction>("sinki")->shortcut(), QKeySequence(QKeySequence::New));
+        QCOMPARE(child<QAction>("mneprint")->shortcut(), QKeySequence(QKeySequence::Print));
+        QCOMPARE(child<QAction>("close")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F4));
+        QVERIFY(child<QMenu>("file")->actions().contains(child<QAction>("close")));
+
+        QTest::keyClick(main_, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(choosers().size(), 1);
+        choosers().first()->close();
+        QVERIFY(main_->isEnabled());
+
+        bool closed = false;
+        auto* document = new ChildWindow;
+        document->onClose = [&] { closed = true; };
+        main_->mdiArea()->addSubWindow(document)->show();
+        main_->mdiArea()->setActiveSubWindow(main_->mdiArea()->subWindowList().first());
+        QTest::keyClick(main_, Qt::Key_F4, Qt::ControlModifier);
+        QVERIFY(closed);
+    }
+
+    // A stopped printer takes the job only when the user says so; a printer that refuses jobs
+    // is reported before anything is sent. The status bar says where the page went.
+    void printerStateIsToldBeforeSending_data() {
+        QTest::addColumn<bool>("stopped");
+        QTest::addColumn<bool>("accepting");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("warnings");
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("ready") << false << true << false << 0 << 0 << true;
+        QTest::newRow("stopped, sent") << true << true << true << 1 << 0 << true;
+        QTest::newRow("stopped, not sent") << true << true << false << 1 << 0 << false;
+        QTest::newRow("refusing jobs") << false << false << true << 0 << 1 << false;
+    }
+    void printerStateIsToldBeforeSending() {
+        QFETCH(bool, stopped);
+        QFETCH(bool, accepting);
+        QFETCH(bool, answer);
+        QFETCH(int, questions);
+        QFETCH(int, warnings);
+        QFETCH(bool, sent);
+        openPowerOfAttorney();
+        printer_->state.stopped = stopped;
+        printer_->state.accepting = accepting;
+        prompts_->answer = answer;
+        run(QStringLiteral("menu"));
+
+        QCOMPARE(prompts_->questions.size(), questions);
+        QCOMPARE(prompts_->warnings.size(), warnings);
+        for (const QString& said : prompts_->questions + prompts_->warnings)
+            QVERIFY2(said.contains(printer_->state.name), qPrintable(said));
+        QCOMPARE(!printer_->surface.operations().empty(), sent);
+        const QString status = main_->statusBar()->currentMessage();
+        QCOMPARE(status.contains(printer_->state.name), sent);
         verifyPowerOfAttorneyKept();
     }
 

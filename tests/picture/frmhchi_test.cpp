@@ -7,11 +7,14 @@
 #include "print/recording_surface.h"
 #include "test_pictures.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +35,12 @@ class FrmhchiTest : public QObject {
         return path;
     }
     LayoutDrawingState& drawing() { return document_.drawing(); }
+    QByteArray traceOf() {
+        RecordingSurface surface;
+        if (insatu(surface, document_).status != PrintOutcome::Status::Printed)
+            return {};
+        return surface.toJsonLines();
+    }
     Frmhchi* openForm() {
         auto* form = new Frmhchi(document_, *prompts_);
         form->setAttribute(Qt::WA_DeleteOnClose);
@@ -90,9 +99,6 @@ class FrmhchiTest : public QObject {
         open(form, "Command1", a);
         QCOMPARE(drawing().locationMap.size(), QSize(40, 30));
         QVERIFY(drawing().layoutMap.isNull());
-        QCOMPARE(prompts_->filter,
-                 QStringLiteral(
-                     "ビットマップイメージ(*.bmp)|*.bmp|GIF(*.gif)|*.gif|JPG(*.JPG,*JPE)|*.jpg"));
 
         open(form, "Command2", b);
         QCOMPARE(drawing().layoutMap.size(), QSize(50, 20));
@@ -156,6 +162,69 @@ class FrmhchiTest : public QObject {
         shown = box->grab().toImage();
         QCOMPARE(shown.pixelColor(inside.topLeft() + QPoint(5, 5)), QColor(Qt::red));
         QCOMPARE(shown.pixelColor(inside.topLeft() + QPoint(20, 20)), QColor(224, 224, 224));
+    }
+
+    // The dialog's first choice lists every picture the loader takes, in any case; then one
+    // choice per kind.
+    void openDialogOffersEveryAcceptedPicture_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("listed");
+        for (const char* name : {"a.bmp", "B.BMP", "c.Gif", "d.jpg", "e.JPEG", "f.png", "G.PNG"})
+            QTest::newRow(name) << QString::fromLatin1(name) << true;
+        for (const char* name : {"h.svg", "i.svgz", "j.tif", "png", "k.png.txt"})
+            QTest::newRow(name) << QString::fromLatin1(name) << false;
+    }
+    void openDialogOffersEveryAcceptedPicture() {
+        QFETCH(QString, name);
+        QFETCH(bool, listed);
+        Frmhchi* form = openForm();
+        click(form, "Command1");
+        const QStringList pieces = prompts_->filter.split(u'|');
+        QCOMPARE(pieces.size(), 2 * 5); // all pictures, BMP, GIF, JPEG, PNG
+        QVERIFY(pieces.first().contains(QStringLiteral("png")));
+        const auto matches = [&](const QString& patterns) {
+            for (const QString& pattern : patterns.split(u' ')) {
+                if (QRegularExpression::fromWildcard(pattern).match(name).hasMatch())
+                    return true;
+            }
+            return false;
+        };
+        QCOMPARE(matches(pieces[1]), listed);
+        int kinds = 0;
+        for (qsizetype i = 3; i < pieces.size(); i += 2)
+            kinds += matches(pieces[i]);
+        QCOMPARE(kinds, listed ? 1 : 0);
+        QVERIFY(control<QLabel>(form, "Label1")->text().contains(QStringLiteral("png")));
+    }
+
+    // A map larger than its area is said to be so; 枠に合わせる, off at first, shows it fitted
+    // and prints it fitted. A new picture starts at its natural size again.
+    void largeMapCanBeFitted() {
+        Frmhchi* form = openForm();
+        auto* box = control<PictureBox>(form, "Picture2");
+        auto* fit = control<QCheckBox>(form, "Check1");
+        const QString big = file("big.bmp", encode(plain(2000, 2000), "BMP")); // 529 mm square
+        open(form, "Command1", big);
+        open(form, "Command2", file("small.bmp", encode(plain(10, 10), "BMP")));
+        QVERIFY(control<QLabel>(form, "Label5")->isVisible());
+        QVERIFY(!control<QLabel>(form, "Label6")->isVisible());
+        QVERIFY(fit->isEnabled() && !fit->isChecked());
+        QVERIFY(!control<QCheckBox>(form, "Check2")->isEnabled());
+        QVERIFY(traceOf().contains(R"({"op":"DrawPicture","args":[22,35,2000,2000]})"));
+
+        QTest::mouseClick(fit, Qt::LeftButton, {}, QPoint(5, fit->height() / 2));
+        QVERIFY(drawing().fitLocationMap);
+        QVERIFY(!control<QLabel>(form, "Label5")->isVisible());
+        const QImage shown = box->grab().toImage();
+        const QRect inside = box->contentsRect();
+        QCOMPARE(shown.pixelColor(inside.center()), QColor(Qt::red));
+        // The whole width of the area is in the box, and the map takes only its own share.
+        QCOMPARE(shown.pixelColor(inside.right() - 1, inside.top() + 5), QColor(224, 224, 224));
+        QVERIFY(
+            traceOf().contains(R"({"op":"DrawPictureScaled","args":[22,35,2000,2000,118,118]})"));
+
+        open(form, "Command1", big);
+        QVERIFY(!drawing().fitLocationMap && !fit->isChecked());
     }
 
     // What the form holds is what prints: the typed number and the loaded maps.

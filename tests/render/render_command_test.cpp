@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Runs the built mivo-render as a user would and checks what it writes and says.
 class RenderCommandTest : public QObject {
     Q_OBJECT
@@ -26,6 +29,17 @@ class RenderCommandTest : public QObject {
             env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
         process.setProcessEnvironment(env);
         process.start(qEnvironmentVariable("MIVO_RENDER"), arguments);
+        if (!process.waitForFinished(60000))
+            return {-1, {}, QStringLiteral("timeout")};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    // A command line that only a shell can give: names that are not UTF-8, a full output.
+    static Run shell(const QString& script, const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral("/bin/sh"),
+                      QStringList{QStringLiteral("-c"), script, QStringLiteral("sh")} + arguments);
         if (!process.waitForFinished(60000))
             return {-1, {}, QStringLiteral("timeout")};
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -98,7 +112,32 @@ class RenderCommandTest : public QObject {
         QTest::newRow("missing values file")
             << QStringList{QStringLiteral("委任状"), QStringLiteral("--values"),
                            path(QStringLiteral("none.json")), QStringLiteral("-o"), out}
-            << QStringList{} << QStringLiteral("読めません");
+            << QStringList{} << QStringLiteral("none.json");
+        // Only a regular file of at most 1 MiB: a FIFO would wait for ever, /dev/zero never end.
+        QDir(dir_.path()).mkdir(QStringLiteral("special"));
+        const QString fifo = path(QStringLiteral("special/fifo.pdf"));
+        ::mkfifo(QFile::encodeName(fifo).constData(), 0600);
+        QTest::newRow("values from a FIFO")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--values"), fifo,
+                           QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("ふつうのファイルではない");
+        QTest::newRow("values from a device")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--values"),
+                           QStringLiteral("/dev/zero"), QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("ふつうのファイルではない");
+        const QString large = writeFile(QStringLiteral("large.json"),
+                                        "{\"62\": \"" + QByteArray(1024 * 1024, 'x') + "\"}");
+        QTest::newRow("values over 1 MiB")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--values"), large,
+                           QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("1 MB まで");
+        QTest::newRow("output onto a FIFO")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("-o"), fifo} << QStringList{}
+            << QStringLiteral("ふつうのファイルではない");
+        QTest::newRow("fit on a text document")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--fit-maps"),
+                           QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("保管場所配置図だけ");
         QTest::newRow("unwritable output")
             << QStringList{QStringLiteral("委任状"), QStringLiteral("-o"),
                            path(QStringLiteral("no/such/folder/out.pdf"))}
@@ -196,6 +235,44 @@ class RenderCommandTest : public QObject {
         QCOMPARE(run.out.count("\"DrawPicture\""), 1);
         QVERIFY(run.out.contains(R"({"op":"DrawPicture","args":[142,35,320,240]})"));
         QVERIFY(run.out.contains(R"({"op":"PrintText","args":["品川 300 あ 1"]})"));
+        QFile::remove(file);
+    }
+
+    // A name that is not UTF-8 is the file system's own: written and read under exactly that
+    // name. A trace that cannot be written all is a failure.
+    void namesAndStandardOutput() {
+        const QByteArray folder = QFile::encodeName(dir_.path());
+        QImage map(40, 30, QImage::Format_RGB32);
+        map.fill(Qt::darkGreen);
+        QVERIFY(map.save(path(QStringLiteral("map.bmp"))));
+        QVERIFY(::rename(QFile::encodeName(path(QStringLiteral("map.bmp"))).constData(),
+                         (folder + "/\xfe.bmp").constData()) == 0);
+        Run run = shell(QStringLiteral(R"sh(exec "$MIVO_RENDER" layout-drawing )sh"
+                                       R"sh(--left-map "$(printf '%s/\376.bmp' "$1")" )sh"
+                                       R"sh(-o "$(printf '%s/\377\376.pdf' "$1")")sh"),
+                        {dir_.path()});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QByteArray written = folder + "/\xff\xfe.pdf";
+        QVERIFY(::access(written.constData(), F_OK) == 0);
+        ::unlink(written.constData()); // QTemporaryDir cannot remove such names
+        ::unlink((folder + "/\xfe.bmp").constData());
+
+        run = shell(QStringLiteral(R"sh(exec "$MIVO_RENDER" 委任状 --trace > /dev/full)sh"), {});
+        QVERIFY2(run.exitCode > 0, qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("標準出力")), qPrintable(run.err));
+    }
+
+    // --fit-maps scales a map larger than its area down into it, aspect kept.
+    void fitMaps() {
+        QImage map(2000, 1000, QImage::Format_RGB32); // 529 × 265 mm at 96 pixels to the inch
+        map.fill(Qt::darkGreen);
+        const QString file = path(QStringLiteral("large.bmp"));
+        QVERIFY(map.save(file));
+        const Run run = render({QStringLiteral("layout-drawing"), QStringLiteral("--right-map"),
+                                file, QStringLiteral("--fit-maps"), QStringLiteral("--trace")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains(R"({"op":"DrawPictureScaled","args":[142,35,2000,1000,118,59]})"),
+                 run.out.constData());
         QFile::remove(file);
     }
 
