@@ -8,7 +8,7 @@ namespace mivo {
 
 void printDocument(QWidget* parent, const CurrentDocument& document, PrintService& service,
                    Prompts& prompts) {
-    const PrintOutcome printed = service.print(document);
+    const PrintOutcome printed = service.send(Destination::defaultPrinter(), document);
     if (!printed.failed())
         return;
 
@@ -23,7 +23,7 @@ void printDocument(QWidget* parent, const CurrentDocument& document, PrintServic
     const QString path = prompts.pdfSavePath(parent, document.title() + QStringLiteral(".pdf"));
     if (path.isEmpty())
         return;
-    const PrintOutcome saved = service.saveAsPdf(document, path);
+    const PrintOutcome saved = service.send(Destination::pdf(path), document);
     if (saved.failed()) {
         const QString notSaved = QStringLiteral("PDF ファイルを保存できませんでした。\n%1\n"
                                                 "保存先を変えてもう一度印刷してください。");

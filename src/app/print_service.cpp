@@ -1,7 +1,5 @@
 #include "app/print_service.h"
 
-#include "print/print_job.h"
-
 #include <QPrinterInfo>
 
 namespace mivo {
@@ -10,11 +8,9 @@ namespace {
 class SystemPrintService : public PrintService {
   public:
     bool hasPrinter() const override { return !QPrinterInfo::defaultPrinter().isNull(); }
-    PrintOutcome print(const CurrentDocument& document) override {
-        return printToDefaultPrinter(document);
-    }
-    PrintOutcome saveAsPdf(const CurrentDocument& document, const QString& path) override {
-        return printToPdf(document, path);
+    PrintOutcome send(const Destination& destination,
+                      std::span<const CurrentDocument* const> documents) override {
+        return output(destination, documents);
     }
 };
 

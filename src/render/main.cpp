@@ -6,7 +6,7 @@
 #include "document/picture_file.h"
 #include "mivo_version.h"
 #include "print/dispatch.h"
-#include "print/print_job.h"
+#include "print/output.h"
 #include "print/qt_texts.h"
 #include "print/recording_surface.h"
 #include "render/render_options.h"
@@ -69,11 +69,12 @@ PrintOutcome render(const RenderOptions& options, const CurrentDocument& documen
     using Output = RenderOptions::Output;
     switch (options.output) {
     case Output::Pdf:
-        return printToPdf(document, options.outputPath);
+        return output(Destination::pdf(options.outputPath), document);
     case Output::Png:
-        return printToPng(document, options.outputPath, options.dpi);
+        return output(Destination::image(QFile::encodeName(options.outputPath), "PNG", options.dpi),
+                      document);
     case Output::Printer:
-        return printToDefaultPrinter(document);
+        return output(Destination::defaultPrinter(), document);
     case Output::Trace: {
         RecordingSurface surface;
         const PrintOutcome outcome = insatu(surface, document);

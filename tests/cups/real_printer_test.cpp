@@ -1,7 +1,7 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "pdf_words.h"
-#include "print/print_job.h"
+#include "print/output.h"
 #include "private_cups_scheduler.h"
 
 #include <QGuiApplication>
@@ -78,7 +78,7 @@ class RealPrinterTest : public QObject {
 
     // One A4 landscape page whose words are text, drawn from the corner of the printable area.
     void printsOnePageOnTheDefaultPrinter() {
-        const PrintOutcome outcome = printToDefaultPrinter(document_);
+        const PrintOutcome outcome = output(Destination::defaultPrinter(), document_);
         QVERIFY2(outcome.status == PrintOutcome::Status::Printed, qPrintable(outcome.reason));
         QVERIFY2(cups_.waitUntilIdle(), qPrintable(cups_.error()));
         const QList<QByteArray> jobs = cups_.jobFiles();
@@ -106,8 +106,10 @@ class RealPrinterTest : public QObject {
     }
 
     void printingTwiceGivesTwoJobs() {
-        QCOMPARE(printToDefaultPrinter(document_).status, PrintOutcome::Status::Printed);
-        QCOMPARE(printToDefaultPrinter(document_).status, PrintOutcome::Status::Printed);
+        QCOMPARE(output(Destination::defaultPrinter(), document_).status,
+                 PrintOutcome::Status::Printed);
+        QCOMPARE(output(Destination::defaultPrinter(), document_).status,
+                 PrintOutcome::Status::Printed);
         QVERIFY2(cups_.waitUntilIdle(), qPrintable(cups_.error()));
         const QList<QByteArray> jobs = cups_.jobFiles();
         QCOMPARE(jobs.size(), 2);
@@ -134,7 +136,7 @@ class RealPrinterTest : public QObject {
 
     void noPrinterInstalledFails() {
         QVERIFY2(cups_.removeQueue(kQueue), qPrintable(cups_.error()));
-        const PrintOutcome outcome = printToDefaultPrinter(document_);
+        const PrintOutcome outcome = output(Destination::defaultPrinter(), document_);
         QCOMPARE(outcome.status, PrintOutcome::Status::Failed);
         QVERIFY(!outcome.reason.isEmpty());
         verifyNoJobReachedThePrinter();
@@ -142,7 +144,7 @@ class RealPrinterTest : public QObject {
 
     void unreachableSchedulerFails() {
         cups_.stop();
-        const PrintOutcome outcome = printToDefaultPrinter(document_);
+        const PrintOutcome outcome = output(Destination::defaultPrinter(), document_);
         QCOMPARE(outcome.status, PrintOutcome::Status::Failed);
         QVERIFY(!outcome.reason.isEmpty());
         // Nothing was queued while it was down either.
@@ -153,7 +155,7 @@ class RealPrinterTest : public QObject {
     // A queue that rejects jobs drops the page; the user must hear that it was not printed.
     void refusedJobFails() {
         QVERIFY2(cups_.setAccepting(kQueue, false), qPrintable(cups_.error()));
-        const PrintOutcome outcome = printToDefaultPrinter(document_);
+        const PrintOutcome outcome = output(Destination::defaultPrinter(), document_);
         QCOMPARE(outcome.status, PrintOutcome::Status::Failed);
         QVERIFY2(outcome.reason.contains(kQueue), qPrintable(outcome.reason));
         verifyNoJobReachedThePrinter();

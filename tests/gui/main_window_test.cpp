@@ -5,7 +5,7 @@
 #include "fake_prompts.h"
 #include "forms/formview.h"
 #include "pdf_words.h"
-#include "print/print_job.h"
+#include "print/output.h"
 #include "print/recording_surface.h"
 
 #include <QAction>
@@ -30,18 +30,27 @@ using namespace mivo;
 
 namespace {
 
-// Prints through the real dispatch onto a recording surface: no printer is touched.
+// Prints through the real dispatch onto a recording surface: no printer is touched. Files are
+// written for real.
 class FakePrintService : public PrintService {
   public:
     RecordingSurface surface;
     bool printerInstalled = true;
+    QList<Destination> printedTo;
 
     bool hasPrinter() const override { return printerInstalled; }
-    PrintOutcome print(const CurrentDocument& document) override {
-        return insatu(surface, document);
-    }
-    PrintOutcome saveAsPdf(const CurrentDocument& document, const QString& path) override {
-        return printToPdf(document, path);
+    using PrintService::send;
+    PrintOutcome send(const Destination& destination,
+                      std::span<const CurrentDocument* const> documents) override {
+        if (destination.kind != Destination::Kind::Printer)
+            return output(destination, documents);
+        printedTo << destination;
+        PrintOutcome outcome;
+        for (const CurrentDocument* document : documents) {
+            if (outcome = insatu(surface, *document); outcome.failed())
+                break;
+        }
+        return outcome;
     }
 };
 
