@@ -1,5 +1,6 @@
 #include "app/mdi_form1.h"
 
+#include "app/output_commands.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
 #include "app/toolbar_customize_dialog.h"
@@ -86,7 +87,14 @@ void MDIForm1::createActions() {
     connect(newButton, &QAction::triggered, this, &MDIForm1::newDocument);
     QAction* printButton = toolbarButton(this, QStringLiteral("印刷"), ":/icons/print.svg");
     connect(printButton, &QAction::triggered, this, &MDIForm1::print);
-    toolbarButtons_ = {newButton, printButton};
+
+    output_ = new OutputCommands(
+        this, document_, [this]() -> PrintService& { return *printService_; },
+        [this]() -> Prompts& { return *prompts_; });
+    QAction* previewButton =
+        toolbarButton(this, QStringLiteral("印刷プレビュー"), ":/icons/preview.svg");
+    connect(previewButton, &QAction::triggered, output_->preview(), &QAction::trigger);
+    toolbarButtons_ = {newButton, printButton, previewButton};
 }
 
 void MDIForm1::createMenus() {
@@ -94,6 +102,12 @@ void MDIForm1::createMenus() {
     file->setObjectName(QStringLiteral("file"));
     file->addAction(sinki_);
     file->addAction(mneprint_);
+    file->addAction(output_->printTo());
+    file->addAction(output_->preview());
+    file->addSeparator();
+    file->addAction(output_->saveAsPdf());
+    file->addAction(output_->saveAsImage());
+    file->addAction(output_->printCase());
     file->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
     file->addAction(exit_);
     connect(file, &QMenu::aboutToShow, this, &MDIForm1::updateFileMenu);

@@ -16,6 +16,7 @@ class QToolBar;
 
 namespace mivo {
 
+class OutputCommands;
 class PrintService;
 class Prompts;
 class var;
@@ -37,6 +38,8 @@ class MDIForm1 : public QMainWindow {
     // boxes unless replaced before a document window opens.
     void setPrintService(std::unique_ptr<PrintService> service);
     void setPrompts(std::unique_ptr<Prompts> prompts);
+    // Preview, PDF, pictures, a chosen printer and a whole case.
+    OutputCommands& outputCommands() { return *output_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,6 +67,7 @@ class MDIForm1 : public QMainWindow {
     QAction* exit_ = nullptr;
     QAction* mnuCutomize_ = nullptr;
     QAction* ver_ = nullptr;
+    OutputCommands* output_ = nullptr;
 
     QToolBar* Toolbar1_ = nullptr;
     QList<QAction*> toolbarButtons_; // keyed "新規作成" and "印刷", in their original order

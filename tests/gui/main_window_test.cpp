@@ -168,7 +168,7 @@ class MainWindowTest : public QObject {
         QVERIFY(toolbar()->isVisible());
         QVERIFY(child<QAction>("mnuToolbar")->isChecked());
         QVERIFY(child<QLabel>("Label1")->text().isEmpty());
-        QCOMPARE(toolbar()->actions().size(), 2);
+        QCOMPARE(toolbar()->actions().size(), 3);
         for (QAction* button : toolbar()->actions()) {
             QVERIFY(!button->icon().isNull());
             QCOMPARE(toolbar()->widgetForAction(button)->property("toolButtonStyle").toInt(),

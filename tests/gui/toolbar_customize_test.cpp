@@ -57,24 +57,24 @@ class ToolbarCustomizeTest : public QObject {
     void cleanup() { delete main_; }
 
     void listsShowTheToolbarAndWhatElseItCanHold() {
-        QCOMPARE(texts(list("current")), (QStringList{"新規作成", "印刷"}));
+        QCOMPARE(texts(list("current")), (QStringList{"新規作成", "印刷", "印刷プレビュー"}));
         QCOMPARE(texts(list("available")), QStringList{"区切り"});
         list("current")->setCurrentRow(0);
         QVERIFY(!button("moveUp")->isEnabled());
         QVERIFY(button("moveDown")->isEnabled());
-        list("current")->setCurrentRow(1);
+        list("current")->setCurrentRow(2);
         QVERIFY(!button("moveDown")->isEnabled());
     }
 
     void reorderRemoveAddAndReset() {
         list("current")->setCurrentRow(1);
         click("moveUp");
-        QCOMPARE(onToolbar(), (QStringList{"印刷", "新規作成"}));
+        QCOMPARE(onToolbar(), (QStringList{"印刷", "新規作成", "印刷プレビュー"}));
         QCOMPARE(list("current")->currentRow(), 0);
 
         list("current")->setCurrentRow(1);
         click("remove");
-        QCOMPARE(onToolbar(), QStringList{"印刷"});
+        QCOMPARE(onToolbar(), (QStringList{"印刷", "印刷プレビュー"}));
         QCOMPARE(texts(list("available")), (QStringList{"区切り", "新規作成"}));
 
         // A separator goes in front of the chosen button, and may be added more than once.
@@ -82,18 +82,18 @@ class ToolbarCustomizeTest : public QObject {
         list("current")->setCurrentRow(0);
         click("add");
         click("add");
-        QCOMPARE(onToolbar(), (QStringList{"|", "|", "印刷"}));
+        QCOMPARE(onToolbar(), (QStringList{"|", "|", "印刷", "印刷プレビュー"}));
         QCOMPARE(texts(list("available")), (QStringList{"区切り", "新規作成"}));
 
         click("reset");
-        QCOMPARE(onToolbar(), (QStringList{"新規作成", "印刷"}));
+        QCOMPARE(onToolbar(), (QStringList{"新規作成", "印刷", "印刷プレビュー"}));
         QCOMPARE(texts(list("available")), QStringList{"区切り"});
         // Separators taken off the toolbar do not linger.
         QCOMPARE(toolbar()->findChildren<QAction*>().size(), 1); // the show/hide action
     }
 
     void emptyToolbarTakesButtonsBack() {
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 3; ++i) {
             list("current")->setCurrentRow(0);
             click("remove");
         }
@@ -113,14 +113,14 @@ class ToolbarCustomizeTest : public QObject {
         list("available")->setCurrentRow(1);
         list("current")->setCurrentRow(-1);
         click("add");
-        QCOMPARE(onToolbar(), (QStringList{"印刷", "新規作成"}));
+        QCOMPARE(onToolbar(), (QStringList{"印刷", "印刷プレビュー", "新規作成"}));
         click("close");
         QVERIFY(!dialog_->isVisible());
 
         QAction* newButton = toolbar()->actions().last();
         QTest::mouseClick(toolbar()->widgetForAction(newButton), Qt::LeftButton);
         QVERIFY(!main_->isEnabled()); // the chooser is open
-        QCOMPARE(onToolbar(), (QStringList{"印刷", "新規作成"}));
+        QCOMPARE(onToolbar(), (QStringList{"印刷", "印刷プレビュー", "新規作成"}));
         for (QWidget* widget : QApplication::topLevelWidgets())
             delete qobject_cast<Formview*>(widget);
     }
