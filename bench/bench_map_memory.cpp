@@ -6,7 +6,7 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/picture_file.h"
-#include "print/print_job.h"
+#include "print/output.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -88,7 +88,7 @@ int main(int argc, char* argv[]) {
     document.setTitle(DocumentKind::LayoutDrawing);
     document.drawing().locationMap = open(left);
     document.drawing().layoutMap = open(right);
-    const PrintOutcome outcome = printToPdf(document, dir.filePath("page.pdf"));
+    const PrintOutcome outcome = output(Destination::pdf(dir.filePath("page.pdf")), document);
     if (outcome.status != PrintOutcome::Status::Printed)
         qFatal("print failed: %s", qPrintable(outcome.reason));
     bench::row("layout drawing, two 256-MB maps: open both and print to a PDF file",
@@ -97,7 +97,8 @@ int main(int argc, char* argv[]) {
                600, 1);
 
     document.drawing().fitLocationMap = document.drawing().fitLayoutMap = true;
-    if (printToPdf(document, dir.filePath("fitted.pdf")).status != PrintOutcome::Status::Printed)
+    if (output(Destination::pdf(dir.filePath("fitted.pdf")), document).status !=
+        PrintOutcome::Status::Printed)
         qFatal("print failed");
     bench::row("layout drawing, the same maps fitted to the frame: peak memory of the run",
                peakMb(), "MB", 600, 1);

@@ -1,6 +1,7 @@
 #include "app/mdi_form1.h"
 
 #include "app/mdi_view_keeper.h"
+#include "app/output_commands.h"
 #include "app/particulars_commands.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
@@ -113,7 +114,15 @@ void MDIForm1::createActions() {
     QAction* printButton = toolbarButton(this, QStringLiteral("印刷"), ":/icons/print.svg");
     connect(printButton, &QAction::triggered, this, &MDIForm1::print);
     particularsCommands_ = new ParticularsCommands(this, document_, particulars_, prompts_);
-    toolbarButtons_ = {newButton, printButton, particularsCommands_->toolbarButton()};
+
+    output_ = new OutputCommands(
+        this, document_, [this]() -> PrintService& { return *printService_; },
+        [this]() -> Prompts& { return *prompts_; });
+    QAction* previewButton =
+        toolbarButton(this, QStringLiteral("印刷プレビュー"), ":/icons/preview.svg");
+    connect(previewButton, &QAction::triggered, output_->preview(), &QAction::trigger);
+    toolbarButtons_ = {newButton, printButton, previewButton,
+                       particularsCommands_->toolbarButton()};
 }
 
 void MDIForm1::createMenus() {
@@ -121,7 +130,13 @@ void MDIForm1::createMenus() {
     file->setObjectName(QStringLiteral("file"));
     file->addAction(sinki_);
     file->addAction(mneprint_);
+    file->addAction(output_->printTo());
+    file->addAction(output_->preview());
     file->addAction(close_);
+    file->addSeparator();
+    file->addAction(output_->saveAsPdf());
+    file->addAction(output_->saveAsImage());
+    file->addAction(output_->printCase());
     file->addSeparator();
     file->addAction(particularsCommands_->showAction());
     file->addAction(particularsCommands_->importAction());

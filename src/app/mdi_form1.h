@@ -17,6 +17,7 @@ class QToolBar;
 
 namespace mivo {
 
+class OutputCommands;
 class ParticularsCommands;
 class PrintService;
 class Prompts;
@@ -41,6 +42,8 @@ class MDIForm1 : public QMainWindow {
     // boxes unless replaced before a document window opens.
     void setPrintService(std::unique_ptr<PrintService> service);
     void setPrompts(std::unique_ptr<Prompts> prompts);
+    // Preview, PDF, pictures, a chosen printer and a whole case.
+    OutputCommands& outputCommands() { return *output_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,6 +74,7 @@ class MDIForm1 : public QMainWindow {
     QAction* mnuCutomize_ = nullptr;
     QAction* ver_ = nullptr;
     ParticularsCommands* particularsCommands_ = nullptr;
+    OutputCommands* output_ = nullptr;
 
     QToolBar* Toolbar1_ = nullptr;
     QList<QAction*> toolbarButtons_; // keyed "新規作成" and "印刷", in their original order

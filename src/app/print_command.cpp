@@ -26,7 +26,7 @@ QString printDocument(QWidget* parent, const CurrentDocument& document, PrintSer
                          .arg(state->name)))
         return {};
 
-    const PrintOutcome printed = service.print(document);
+    const PrintOutcome printed = service.send(Destination::defaultPrinter(), document);
     if (printed.status == PrintOutcome::Status::Printed) {
         if (printed.printer.isEmpty())
             return {};
@@ -49,7 +49,7 @@ QString printDocument(QWidget* parent, const CurrentDocument& document, PrintSer
     const QString path = prompts.pdfSavePath(parent, document.title() + QStringLiteral(".pdf"));
     if (path.isEmpty())
         return {};
-    const PrintOutcome saved = service.saveAsPdf(document, path);
+    const PrintOutcome saved = service.send(Destination::pdf(path), document);
     if (saved.failed()) {
         const QString notSaved = QStringLiteral("PDF ファイルを保存できませんでした。\n%1\n"
                                                 "保存先を変えてもう一度印刷してください。");

@@ -1,7 +1,5 @@
 #include "app/print_service.h"
 
-#include "print/print_job.h"
-
 #include <QPrinterInfo>
 
 namespace mivo {
@@ -11,11 +9,9 @@ class SystemPrintService : public PrintService {
   public:
     bool hasPrinter() const override { return !QPrinterInfo::defaultPrinter().isNull(); }
     std::optional<PrinterState> printerState() const override { return defaultPrinterState(); }
-    PrintOutcome print(const CurrentDocument& document) override {
-        return printToDefaultPrinter(document);
-    }
-    PrintOutcome saveAsPdf(const CurrentDocument& document, const QString& path) override {
-        return printToPdf(document, path);
+    PrintOutcome send(const Destination& destination,
+                      std::span<const CurrentDocument* const> documents) override {
+        return output(destination, documents);
     }
 };
 

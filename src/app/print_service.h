@@ -1,18 +1,17 @@
 #pragma once
 
-#include "print/dispatch.h"
+#include "print/output.h"
 #include "print/printer_state.h"
 
-#include <QString>
-
 #include <memory>
+#include <span>
 
 namespace mivo {
 
 class CurrentDocument;
 
-// Where the Print command sends the page. The main window holds one; tests give it their own
-// so that nothing reaches a real printer.
+// Where the window's commands send pages: printers, PDF files and pictures. The main window
+// holds one; tests give it their own so that nothing reaches a real printer.
 class PrintService {
   public:
     virtual ~PrintService() = default;
@@ -21,11 +20,17 @@ class PrintService {
     virtual bool hasPrinter() const = 0;
     // Whether the default printer is stopped or refuses jobs; nothing when it cannot be told.
     virtual std::optional<PrinterState> printerState() const = 0;
-    virtual PrintOutcome print(const CurrentDocument& document) = 0;
-    virtual PrintOutcome saveAsPdf(const CurrentDocument& document, const QString& path) = 0;
+    // The documents as one job or file, one page each, in order.
+    virtual PrintOutcome send(const Destination& destination,
+                              std::span<const CurrentDocument* const> documents) = 0;
+
+    PrintOutcome send(const Destination& destination, const CurrentDocument& document) {
+        const CurrentDocument* one[] = {&document};
+        return send(destination, one);
+    }
 };
 
-// The system's default printer, and PDF files.
+// The system's printers, PDF files and pictures.
 std::unique_ptr<PrintService> systemPrintService();
 
 } // namespace mivo

@@ -42,8 +42,9 @@ CaseDatabase CaseDatabase::fromSettings() {
 }
 
 QString CaseDatabase::defaultSqliteFile() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-        .filePath(QStringLiteral("cases.sqlite"));
+    // The same file for every program of the suite, whatever its own name.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("mivo/cases.sqlite"));
 }
 
 bool keepingEnabled() { return setting(kKeepKey, true).toBool(); }

@@ -57,12 +57,16 @@ bool loadCaseInto(const CaseDatabase& where, const QString& idOrName, CurrentDoc
         *error = maps.error;
         return false;
     }
+    fillDocument(*c, maps, document);
+    return true;
+}
+
+void fillDocument(const Case& c, const CaseMaps& maps, CurrentDocument& document) {
     for (int i = 0; i < FieldStore::Count; ++i)
-        document.fields().setValue(i, c->values[size_t(i)]);
+        document.fields().setValue(i, c.values[size_t(i)]);
     document.drawing().locationMap = maps.location;
     document.drawing().layoutMap = maps.layout;
-    document.drawing().registrationNumber = c->registrationNumber;
-    return true;
+    document.drawing().registrationNumber = c.registrationNumber;
 }
 
 } // namespace mivo

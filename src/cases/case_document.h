@@ -24,6 +24,10 @@ CaseMaps decodeMaps(const Case& c);
 // The case with the id (digits) or exact name `idOrName`; the newest of several with that name.
 std::optional<Case> findCase(CaseStore& store, const QString& idOrName, QString* error);
 
+// Fills `document` (whose title the caller sets) with every field of `c`, its maps and its
+// registration number.
+void fillDocument(const Case& c, const CaseMaps& maps, CurrentDocument& document);
+
 // Fills `document` (whose title the caller sets) from the stored case `idOrName`: every
 // field, the maps and the registration number. False with a message for the user.
 bool loadCaseInto(const CaseDatabase& where, const QString& idOrName, CurrentDocument& document,

@@ -1,5 +1,7 @@
 #include "forms/prompts.h"
 
+#include "forms/output_dialogs.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -57,6 +59,19 @@ class DesktopPrompts : public Prompts {
         if (dialog.exec() != QDialog::Accepted)
             return {};
         return dialog.selectedFiles().value(0);
+    }
+
+    ImageChoice imageSavePath(QWidget* parent, const QString& suggestedName) override {
+        return askImageFile(parent, suggestedName);
+    }
+
+    std::optional<PrinterChoice> choosePrinter(QWidget* parent) override {
+        return askPrinter(parent);
+    }
+
+    std::optional<CaseDocumentsChoice> chooseCaseDocuments(QWidget* parent,
+                                                           const QStringList& titles) override {
+        return askCaseDocuments(parent, titles);
     }
 
     QString openFileName(QWidget* parent, const QString& filter) override {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +10,25 @@
 class QWidget;
 
 namespace mivo {
+
+// A picture file to save: where, in which format (PNG or JPEG) and at which resolution.
+struct ImageChoice {
+    QString path; // empty when cancelled
+    QByteArray format;
+    int dpi = 150;
+};
+
+// A printer and how many copies.
+struct PrinterChoice {
+    QString printer;
+    int copies = 1;
+};
+
+// The documents of a case to send together, and whether to a PDF file or the printer.
+struct CaseDocumentsChoice {
+    QStringList titles;
+    bool toPdf = false;
+};
 
 // The questions, warnings and dialogs that the windows put to the user, and the hand-over of a
 // picture to a paint program: in one place, so that tests can answer them without a modal
@@ -27,6 +47,13 @@ class Prompts {
     virtual bool ask(QWidget* parent, const QString& text) = 0;
     // Where to save a PDF file, starting from `suggestedName`; empty when cancelled.
     virtual QString pdfSavePath(QWidget* parent, const QString& suggestedName) = 0;
+    // Where to save a picture of the page, starting from `suggestedName` (without suffix).
+    virtual ImageChoice imageSavePath(QWidget* parent, const QString& suggestedName) = 0;
+    // A printer of the system and a number of copies; nothing when cancelled or none exists.
+    virtual std::optional<PrinterChoice> choosePrinter(QWidget* parent) = 0;
+    // Which of `titles` (all offered ticked, in this order) to send, and where.
+    virtual std::optional<CaseDocumentsChoice> chooseCaseDocuments(QWidget* parent,
+                                                                   const QStringList& titles) = 0;
     // A file to open, offered through "description|pattern|..." choices; empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     // Opens the picture in a paint program; false when no program could be started.

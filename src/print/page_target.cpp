@@ -23,18 +23,30 @@ void writeOrThrow(const QByteArray& path, const QByteArray& data) {
         throw PrintError(written.error);
 }
 
+QPageLayout withMargins(const QPageLayout& layout, QMarginsF marginsInPoints) {
+    return QPageLayout(layout.pageSize(), layout.orientation(), marginsInPoints,
+                       QPageLayout::Point);
+}
+
 } // namespace
 
 // The printer
 
-PrinterTarget::PrinterTarget() = default;
+PrinterTarget::PrinterTarget(QString printerName, int copies)
+    : printerName_(std::move(printerName)), copies_(copies) {}
 PrinterTarget::~PrinterTarget() = default;
 
 QPaintDevice& PrinterTarget::open(const QPageLayout& layout) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
+    const QPrinterInfo info = printerName_.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                     : QPrinterInfo::printerInfo(printerName_);
+    if (info.isNull() && printerName_.isEmpty()) {
         throw PrintError(QStringLiteral("プリンタがインストールされていません。プリンタを設定してか"
                                         "らもう一度印刷してください。"));
+    }
+    if (info.isNull()) {
+        throw PrintError(QStringLiteral("プリンタ %1 が見つかりません。別のプリンタを選んでくだ"
+                                        "さい。")
+                             .arg(printerName_));
     }
     printerName_ = info.printerName();
     // The printer's own description gives the unprintable margins of the paper.
@@ -46,13 +58,16 @@ QPaintDevice& PrinterTarget::open(const QPageLayout& layout) {
     return page_->open(layout);
 }
 
+void PrinterTarget::newPage(const QPageLayout& layout) { page_->newPage(layout); }
+
 void PrinterTarget::finish(bool painterEnded) {
     page_->finish(painterEnded);
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/mivo-XXXXXX.pdf"));
     if (!file.open() || file.write(page_->data()) != page_->data().size() || !file.flush())
         throw PrintError(QStringLiteral("印刷データを一時ファイルに書けませんでした。"));
     cups_option_t* options = nullptr;
-    const int count = cupsAddOption("media", "A4", 0, &options);
+    int count = cupsAddOption("media", "A4", 0, &options);
+    count = cupsAddOption("copies", QByteArray::number(copies_).constData(), count, &options);
     const int job = cupsPrintFile(printerName_.toUtf8().constData(),
                                   QFile::encodeName(file.fileName()).constData(), "Mivo書類発行",
                                   count, options);
@@ -75,9 +90,14 @@ QPaintDevice& PdfTarget::open(const QPageLayout& layout) {
     writer_ = std::make_unique<QPdfWriter>(buffer_.get());
     writer_->setResolution(TwipsPerInch); // every size the layouts use is whole device units
     writer_->setCreator(QStringLiteral("Mivo書類発行"));
-    writer_->setPageLayout(
-        QPageLayout(layout.pageSize(), layout.orientation(), margins_, QPageLayout::Point));
+    writer_->setPageLayout(withMargins(layout, margins_));
     return *writer_;
+}
+
+// One writer for the whole file, so that each font subset is embedded once.
+void PdfTarget::newPage(const QPageLayout& layout) {
+    if (!writer_->setPageLayout(withMargins(layout, margins_)) || !writer_->newPage())
+        throw PrintError(QStringLiteral("PDF に次のページを作れませんでした。"));
 }
 
 void PdfTarget::finish(bool painterEnded) {
@@ -90,9 +110,10 @@ void PdfTarget::finish(bool painterEnded) {
         writeOrThrow(path_, data_);
 }
 
-// PNG
+// Pictures
 
-ImageTarget::ImageTarget(int dpi, QByteArray path) : dpi_(dpi), path_(std::move(path)) {}
+ImageTarget::ImageTarget(int dpi, QByteArray path, QByteArray format)
+    : dpi_(dpi), path_(std::move(path)), format_(std::move(format)) {}
 
 QPaintDevice& ImageTarget::open(const QPageLayout& layout) {
     const QSizeF inches = layout.fullRect(QPageLayout::Inch).size();
@@ -107,20 +128,26 @@ QPaintDevice& ImageTarget::open(const QPageLayout& layout) {
     return image_;
 }
 
+void ImageTarget::newPage(const QPageLayout&) {
+    throw PrintError(
+        QStringLiteral("画像には一枚しか描けません。書類を一つずつ保存してください。"));
+}
+
 void ImageTarget::finish(bool painterEnded) {
     if (!painterEnded)
         throw PrintError(QStringLiteral("画像を作れませんでした。"));
     if (path_.isEmpty())
         return;
-    QByteArray png;
-    QBuffer buffer(&png);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "PNG");
+    QImageWriter writer(&buffer, format_);
+    writer.setQuality(90); // JPEG: small letters stay clean
     if (!writer.write(image_)) {
-        throw PrintError(QStringLiteral("PNG を作れませんでした（%1）。解像度を下げてください。")
-                             .arg(writer.errorString()));
+        throw PrintError(QStringLiteral("%1 を作れませんでした（%2）。解像度を下げてください。")
+                             .arg(QString::fromLatin1(format_), writer.errorString()));
     }
-    writeOrThrow(path_, png);
+    writeOrThrow(path_, bytes);
 }
 
 } // namespace mivo

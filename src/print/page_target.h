@@ -23,20 +23,24 @@ class PageTarget {
     virtual ~PageTarget() = default;
 
     virtual QPaintDevice& open(const QPageLayout& layout) = 0;
-    // The painter has ended; hand the page over (spool it, write the file).
+    // Starts the next page on the device open() returned, while the painter stays open.
+    virtual void newPage(const QPageLayout& layout) = 0;
+    // The painter has ended; hand the pages over (spool them, write the file).
     virtual void finish(bool painterEnded) = 0;
 };
 
 class PdfTarget;
 
-// The system's default printer, through CUPS. The page is drawn as a PDF whose origin is the
-// corner of the printer's printable area, then handed to the scheduler as one job, so that a
-// queue that refuses it is reported rather than taken as printed.
+// A printer through CUPS: the queue named, or the system's default when the name is empty.
+// The pages are drawn as a PDF whose origin is the corner of the printer's printable area,
+// then handed to the scheduler as one job, so that a queue that refuses it is reported rather
+// than taken as printed.
 class PrinterTarget : public PageTarget {
   public:
-    PrinterTarget();
+    explicit PrinterTarget(QString printerName = {}, int copies = 1);
     ~PrinterTarget() override;
     QPaintDevice& open(const QPageLayout& layout) override;
+    void newPage(const QPageLayout& layout) override;
     void finish(bool painterEnded) override;
 
     // The printer the page went to, once it is open.
@@ -44,20 +48,23 @@ class PrinterTarget : public PageTarget {
 
   private:
     QString printerName_;
+    int copies_;
     std::unique_ptr<PdfTarget> page_;
 };
 
-// A PDF file. Without margins it has no unprintable area: the origin is the paper's corner.
-// The file is written only when the page is complete; a failed job leaves no file behind.
+// A PDF file of one page or several. Without margins it has no unprintable area: the origin is
+// the paper's corner. The file is written only when it is complete; a failed job leaves no
+// file behind.
 class PdfTarget : public PageTarget {
   public:
     // `path` as the file system spells it (QFile::encodeName); empty for no file.
     explicit PdfTarget(QByteArray path, QMarginsF marginsInPoints = {});
     ~PdfTarget() override;
     QPaintDevice& open(const QPageLayout& layout) override;
+    void newPage(const QPageLayout& layout) override;
     void finish(bool painterEnded) override;
 
-    // The PDF of the last finished page, also when no path was given.
+    // The PDF last finished, also when no path was given.
     QByteArray data() const { return data_; }
 
   private:
@@ -68,12 +75,14 @@ class PdfTarget : public PageTarget {
     std::unique_ptr<QPdfWriter> writer_;
 };
 
-// A picture of the whole paper at `dpi`, white behind the page; written as PNG when a path is
-// given and the page is complete.
+// A picture of the whole paper at `dpi`, white behind the page; written in `format` (PNG or
+// JPEG) when a path is given and the page is complete.
 class ImageTarget : public PageTarget {
   public:
-    explicit ImageTarget(int dpi, QByteArray path = {});
+    explicit ImageTarget(int dpi, QByteArray path = {}, QByteArray format = "PNG");
     QPaintDevice& open(const QPageLayout& layout) override;
+    // A picture is one page: refused.
+    void newPage(const QPageLayout& layout) override;
     void finish(bool painterEnded) override;
 
     const QImage& image() const { return image_; }
@@ -81,6 +90,7 @@ class ImageTarget : public PageTarget {
   private:
     int dpi_;
     QByteArray path_;
+    QByteArray format_;
     QImage image_;
 };
 

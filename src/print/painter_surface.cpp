@@ -20,7 +20,9 @@ constexpr double kTwipsPerPenDot = TwipsPerInch / 300.0;
 
 } // namespace
 
-PainterSurface::PainterSurface(PageTarget& target) : target_(target) { resetSettings(); }
+PainterSurface::PainterSurface(PageTarget& target, Pages pages) : target_(target), pages_(pages) {
+    resetSettings();
+}
 
 PainterSurface::~PainterSurface() { CancelJob(); }
 
@@ -49,14 +51,17 @@ void PainterSurface::startJobIfNeeded() {
                              orientation_ == Orientation::Landscape ? QPageLayout::Landscape
                                                                     : QPageLayout::Portrait,
                              QMarginsF());
-    QPaintDevice& device = target_.open(layout);
-    if (!painter_.begin(&device)) {
+    if (painter_.isActive()) {
+        target_.newPage(layout);
+        painter_.resetTransform();
+    } else if (!painter_.begin(&target_.open(layout))) {
         throw PrintError(
             QStringLiteral("印刷を始められませんでした。プリンタの状態を確かめてください。"));
     }
     open_ = true;
-    const double scale = device.logicalDpiX() / double(TwipsPerInch);
-    painter_.scale(scale, device.logicalDpiY() / double(TwipsPerInch));
+    const QPaintDevice& device = *painter_.device();
+    painter_.scale(device.logicalDpiX() / double(TwipsPerInch),
+                   device.logicalDpiY() / double(TwipsPerInch));
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::TextAntialiasing);
 }
@@ -187,16 +192,21 @@ void PainterSurface::drawPictureIn(const QImage& picture, const QRectF& whole) {
 void PainterSurface::EndJob() {
     painter(); // an empty job still gives its one blank page
     open_ = false;
-    const bool ended = painter_.end();
     resetSettings();
-    target_.finish(ended);
+    if (pages_ == Pages::One)
+        finishPages();
+}
+
+void PainterSurface::finishPages() {
+    if (open_ || !painter_.isActive())
+        throw PrintError(QStringLiteral("出力するページがありません。"));
+    target_.finish(painter_.end());
 }
 
 void PainterSurface::CancelJob() {
-    if (open_) {
+    if (painter_.isActive())
         painter_.end();
-        open_ = false;
-    }
+    open_ = false;
     resetSettings();
 }
 

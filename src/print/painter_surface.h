@@ -16,8 +16,15 @@ class PageTarget;
 // use is a whole number of units per em.
 class PainterSurface : public PrinterSurface {
   public:
-    explicit PainterSurface(PageTarget& target);
+    // One: each job is handed over when it ends. Several: each job is the next page of one
+    // job or file, handed over by finishPages(); a cancelled job spoils the whole of it.
+    enum class Pages { One, Several };
+
+    explicit PainterSurface(PageTarget& target, Pages pages = Pages::One);
     ~PainterSurface() override;
+
+    // Pages::Several: ends the last page and hands every page over. Throws PrintError.
+    void finishPages();
 
     void SetPaperSize(PaperSize paper) override;
     void SetOrientation(Orientation orientation) override;
@@ -48,8 +55,9 @@ class PainterSurface : public PrinterSurface {
     void resetSettings();
 
     PageTarget& target_;
+    Pages pages_;
     QPainter painter_;
-    bool open_ = false;
+    bool open_ = false; // a job is being drawn
 
     Orientation orientation_;
     Unit unit_;

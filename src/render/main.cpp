@@ -1,36 +1,29 @@
-// mivo-render: one document as a PDF, a PNG, a printed page or a trace, without the windows.
+// mivo-render: documents as a PDF, a PNG, a printed job or a trace, without the windows.
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "document/file_output.h"
-#include "document/picture_file.h"
 #include "mivo_version.h"
 #include "print/dispatch.h"
-#include "print/print_job.h"
+#include "print/output.h"
 #include "print/qt_texts.h"
 #include "print/recording_surface.h"
 #include "render/argument_text.h"
+#include "render/render_batch.h"
+#include "render/render_input.h"
 #include "render/render_options.h"
 
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdio>
-#include <utility>
 
 #include <unistd.h>
 
 using namespace mivo;
 
 namespace {
-
-void say(FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    if (!text.endsWith(u'\n'))
-        std::fputc('\n', stream);
-}
 
 // Each document with its alias, then each of its fields: the index, the caption beside the
 // box on screen and the block of the form it belongs to.
@@ -52,36 +45,17 @@ void list() {
     }
 }
 
-// Loads the maps of the layout drawing into the document; false after saying why.
-bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
-    for (const auto& [path, picture] : {std::pair{options.leftMap, &drawing.locationMap},
-                                        {options.rightMap, &drawing.layoutMap}}) {
-        if (path.isEmpty())
-            continue;
-        PictureLoad load = loadPictureFile(path);
-        if (!load.ok()) {
-            say(stderr, load.error);
-            return false;
-        }
-        *picture = std::move(load.picture);
-    }
-    drawing.registrationNumber = options.number.value_or(QString());
-    drawing.fitLocationMap = drawing.fitLayoutMap = options.fitMaps;
-    return true;
-}
-
-PrintOutcome render(const RenderOptions& options, const CurrentDocument& document) {
-    using Output = RenderOptions::Output;
-    switch (options.output) {
-    case Output::Pdf:
-        return printToPdf(document, options.outputPath);
-    case Output::Png:
-        return printToPng(document, options.outputPath, options.dpi);
-    case Output::Printer:
-        return printToDefaultPrinter(document);
-    case Output::Trace: {
+// The documents, one page each, on the output the options choose.
+PrintOutcome render(const RenderOptions& options, CurrentDocument& document,
+                    const QStringList& titles) {
+    if (options.output == RenderOptions::Output::Trace) {
         RecordingSurface surface;
-        PrintOutcome outcome = insatu(surface, document);
+        PrintOutcome outcome;
+        for (const QString& title : titles) {
+            document.setTitle(title);
+            if (outcome = insatu(surface, document); outcome.failed())
+                break;
+        }
         if (outcome.failed())
             return outcome;
         // Unbuffered, so that a full disk or a closed pipe is reported, not lost in stdio.
@@ -91,11 +65,13 @@ PrintOutcome render(const RenderOptions& options, const CurrentDocument& documen
             return {PrintOutcome::Status::Failed, error};
         return outcome;
     }
-    case Output::List:
-    case Output::None:
-        break;
+    Output out(destinationFor(options, options.outputPath));
+    for (const QString& title : titles) {
+        document.setTitle(title);
+        if (const PrintOutcome page = out.add(document); page.failed())
+            return page;
     }
-    return {};
+    return out.finish();
 }
 
 } // namespace
@@ -120,14 +96,30 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    if (!options.batch.isEmpty())
+        return runBatch(options);
+
     CurrentDocument document;
-    document.setTitle(options.document->title);
+    QStringList titles;
+    for (const DocumentInfo* info : options.documents)
+        titles << info->title;
+    if (!options.caseRef.isEmpty() && !loadCase(options, document, titles))
+        return 2;
+    if (options.allOfCase) {
+        QList<const DocumentInfo*> chosen;
+        for (const QString& title : titles)
+            chosen << findDocument(title);
+        if (const QString error = checkIndices(chosen, options.values); !error.isEmpty()) {
+            say(stderr, error);
+            return 2;
+        }
+    }
     for (auto it = options.values.begin(); it != options.values.end(); ++it)
         document.fields().setValue(it.key(), it.value());
     if (!loadMaps(options, document.drawing()))
         return 2;
 
-    const PrintOutcome outcome = render(options, document);
+    const PrintOutcome outcome = render(options, document, titles);
     if (outcome.status != PrintOutcome::Status::Printed) {
         say(stderr,
             outcome.reason.isEmpty() ? QStringLiteral("印刷できませんでした。") : outcome.reason);

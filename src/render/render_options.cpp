@@ -4,6 +4,7 @@
 #include "document/document_kind.h"
 #include "document/field_store.h"
 #include "document/regular_file.h"
+#include "print/output.h"
 #include "render/argument_text.h"
 
 #include <QCommandLineParser>
@@ -13,7 +14,7 @@
 namespace mivo {
 namespace {
 
-using Output = RenderOptions::Output;
+using Out = RenderOptions::Output;
 
 QString documentNames() {
     QStringList names;
@@ -45,15 +46,38 @@ QString readValuesFile(const QByteArray& path, QMap<int, QString>& values) {
     return {};
 }
 
-QString checkIndices(const RenderOptions& options) {
-    const DocumentInfo& doc = *options.document;
-    for (auto it = options.values.begin(); it != options.values.end(); ++it) {
+} // namespace
+
+Destination destinationFor(const RenderOptions& options, const QString& path) {
+    switch (options.output) {
+    case Out::Pdf:
+        return Destination::pdf(argumentBytes(path));
+    case Out::Png:
+        return Destination::image(argumentBytes(path), "PNG", options.dpi);
+    default:
+        return Destination::defaultPrinter();
+    }
+}
+
+QString checkIndices(const QList<const DocumentInfo*>& documents,
+                     const QMap<int, QString>& values) {
+    for (auto it = values.begin(); it != values.end(); ++it) {
         const int index = it.key();
         if (!FieldStore::isIndex(index))
             return QStringLiteral("項目番号 %1 はありません。0 から 78 の番号を指定してください。")
                 .arg(index);
-        if (doc.fields.contains(index))
+        if (std::ranges::any_of(documents,
+                                [&](const DocumentInfo* d) { return d->fields.contains(index); }))
             continue;
+        if (documents.size() > 1) {
+            QStringList titles;
+            for (const DocumentInfo* d : documents)
+                titles << d->title;
+            return QStringLiteral("項目番号 %1 は %2 のどの欄でもありません。")
+                .arg(index)
+                .arg(titles.join(u'、'));
+        }
+        const DocumentInfo& doc = *documents.first();
         if (doc.fields.isEmpty()) {
             return QStringLiteral("%1 には項目番号で入力する欄がありません。--number と "
                                   "--left-map、--right-map を使ってください。")
@@ -69,15 +93,16 @@ QString checkIndices(const RenderOptions& options) {
     return {};
 }
 
-} // namespace
-
 ParsedOptions parseRenderOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("書類を一枚のページとして PDF、PNG、プリンター、描画の記録に出力します。\n"
                        "書類: %1")
             .arg(documentNames()));
-    parser.addPositionalArgument(QStringLiteral("書類"), QStringLiteral("書類の名前か英字名"));
+    parser.addPositionalArgument(QStringLiteral("書類"),
+                                 QStringLiteral("書類の名前か英字名。いくつか並べると一つの PDF に"
+                                                "一ページずつ出力します。"),
+                                 QStringLiteral("書類..."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption set(QStringLiteral("set"),
@@ -95,6 +120,9 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     const QCommandLineOption number(QStringLiteral("number"),
                                     QStringLiteral("保管場所配置図の登録番号。"),
                                     QStringLiteral("登録番号"));
+    const QCommandLineOption fitMaps(
+        QStringLiteral("fit-maps"),
+        QStringLiteral("枠より大きい地図を縦横の比を保ったまま枠に合わせて縮小します。"));
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
         QStringLiteral("PDF（.pdf）か PNG（.png）のファイルに出力します。"),
@@ -106,13 +134,31 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
                                    QStringLiteral("既定のプリンターで印刷します。"));
     const QCommandLineOption trace(QStringLiteral("trace"),
                                    QStringLiteral("描画の操作を一行ずつ JSON で出力します。"));
-    const QCommandLineOption fitMaps(
-        QStringLiteral("fit-maps"),
-        QStringLiteral("枠より大きい地図を縦横の比を保ったまま枠に合わせて縮小します。"));
     const QCommandLineOption list(
         QStringLiteral("list"), QStringLiteral("書類と項目番号、画面の見出しと欄を一覧にします。"));
-    parser.addOptions(
-        {set, valuesFile, leftMap, rightMap, number, fitMaps, output, dpi, print, trace, list});
+    const QCommandLineOption caseRef(QStringLiteral("case"),
+                                     QStringLiteral("保存された案件の値で書類を作ります。"),
+                                     QStringLiteral("番号か名前"));
+    const QCommandLineOption database(
+        QStringLiteral("database"),
+        QStringLiteral(
+            "--case の案件のデータベース: SQLite のファイルか PostgreSQL の接続文字列。"),
+        QStringLiteral("ファイルか接続文字列"));
+    const QCommandLineOption all(
+        QStringLiteral("all"), QStringLiteral("--case の案件の、値のある書類をすべて出力します。"));
+    const QCommandLineOption batch(
+        QStringLiteral("batch"),
+        QStringLiteral("CSV か JSON Lines（.jsonl）の一行を一ページにします。-o に {n} を入れると"
+                       "一行ごとのファイルになります。"),
+        QStringLiteral("ファイル"));
+    const QCommandLineOption keepGoing(
+        QStringLiteral("keep-going"),
+        QStringLiteral("--batch の誤りのある行を飛ばして続け、最後に失敗で終わります。"));
+    const QCommandLineOption progress(
+        QStringLiteral("progress"),
+        QStringLiteral("--batch の進み具合を、端末でない標準エラーにも出します。"));
+    parser.addOptions({set, valuesFile, leftMap, rightMap, number, fitMaps, output, dpi, print,
+                       trace, list, caseRef, database, all, batch, keepGoing, progress});
 
     ParsedOptions parsed;
     RenderOptions& o = parsed.options;
@@ -134,39 +180,70 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
             QStringLiteral("出力は -o、--print、--trace、--list のどれか一つにしてください。"));
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(list)) {
-        o.output = Output::List;
+        o.output = Out::List;
         return positional.isEmpty() ? parsed
                                     : fail(QStringLiteral("--list には書類を指定しません。"));
     }
-    if (positional.size() != 1) {
-        return fail(positional.isEmpty() ? QStringLiteral("書類を指定してください。")
-                                         : QStringLiteral("書類は一つだけ指定してください。"));
+
+    o.caseRef = argumentValue(parser.value(caseRef));
+    o.database = argumentValue(parser.value(database));
+    o.allOfCase = parser.isSet(all);
+    o.batch = QFile::decodeName(argumentBytes(parser.value(batch)));
+    o.keepGoing = parser.isSet(keepGoing);
+    o.progress = parser.isSet(progress);
+    if (o.allOfCase && o.caseRef.isEmpty())
+        return fail(QStringLiteral("--all は --case と一緒に指定してください。"));
+    if (parser.isSet(database) && o.caseRef.isEmpty())
+        return fail(QStringLiteral("--database は --case と一緒に指定してください。"));
+    if (o.allOfCase != positional.isEmpty()) {
+        if (o.allOfCase)
+            return fail(QStringLiteral("--all のときは書類を指定しません。"));
+        return fail(QStringLiteral("書類を指定してください。"));
     }
-    const QString title = argumentValue(positional.first());
-    o.document = findDocument(title);
-    if (!o.document) {
-        return fail(QStringLiteral("「%1」という書類はありません。次のどれかを指定してください: %2")
-                        .arg(title, documentNames()));
+    for (const QString& argument : positional) {
+        const QString name = argumentValue(argument);
+        const DocumentInfo* document = findDocument(name);
+        if (!document) {
+            return fail(
+                QStringLiteral("「%1」という書類はありません。次のどれかを指定してください: %2")
+                    .arg(name, documentNames()));
+        }
+        o.documents << document;
+    }
+    if (!o.batch.isEmpty()) {
+        if (o.documents.size() != 1 || !o.caseRef.isEmpty())
+            return fail(QStringLiteral("--batch には書類を一つだけ指定し、--case は使いません。"));
+    } else if (o.keepGoing || o.progress) {
+        return fail(
+            QStringLiteral("--keep-going と --progress は --batch と一緒に指定してください。"));
     }
 
     if (parser.isSet(output)) {
-        o.outputPath = argumentBytes(parser.value(output));
-        const QString shown = QFile::decodeName(o.outputPath);
+        o.outputPath = parser.value(output);
+        const QString shown = QFile::decodeName(argumentBytes(o.outputPath));
         const QString suffix = QFileInfo(shown).suffix().toLower();
-        o.output = suffix == u"pdf" ? Output::Pdf : suffix == u"png" ? Output::Png : Output::None;
-        if (o.output == Output::None) {
+        o.output = suffix == u"pdf" ? Out::Pdf : suffix == u"png" ? Out::Png : Out::None;
+        if (o.output == Out::None) {
             return fail(QStringLiteral("出力ファイル %1 の拡張子は .pdf か .png にしてください。")
                             .arg(shown));
         }
     } else if (parser.isSet(print)) {
-        o.output = Output::Printer;
+        o.output = Out::Printer;
     } else if (parser.isSet(trace)) {
-        o.output = Output::Trace;
+        o.output = Out::Trace;
     } else {
         return fail(QStringLiteral("出力を -o、--print、--trace のどれかで指定してください。"));
     }
+    const bool perRow = o.outputPath.contains(QLatin1String("{n}"));
+    if (!o.batch.isEmpty() && o.output != Out::Pdf && !perRow)
+        return fail(QStringLiteral("--batch の出力は -o で、PDF 一つか {n} を入れた名前にしてくださ"
+                                   "い（例: -o 'out/{n}.pdf'）。"));
+    if (perRow && o.batch.isEmpty())
+        return fail(QStringLiteral("-o の {n} は --batch のときだけ使えます。"));
+    if (o.output == Out::Png && !perRow && (o.documents.size() > 1 || o.allOfCase))
+        return fail(QStringLiteral("PNG には書類を一つだけ出力できます。PDF にしてください。"));
     if (parser.isSet(dpi)) {
-        if (o.output != Output::Png)
+        if (o.output != Out::Png)
             return fail(QStringLiteral("--dpi は PNG に出力するときだけ指定できます。"));
         bool ok = false;
         o.dpi = parser.value(dpi).toInt(&ok);
@@ -190,15 +267,19 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
         }
         o.values.insert(*index, argumentValue(pair.mid(equals + 1)));
     }
-    if (const QString error = checkIndices(o); !error.isEmpty())
-        return fail(error);
+    if (!o.allOfCase) {
+        if (const QString error = checkIndices(o.documents, o.values); !error.isEmpty())
+            return fail(error);
+    }
 
     o.leftMap = argumentBytes(parser.value(leftMap));
     o.rightMap = argumentBytes(parser.value(rightMap));
     if (parser.isSet(number))
         o.number = argumentValue(parser.value(number));
     o.fitMaps = parser.isSet(fitMaps);
-    const bool drawing = o.document->title == DocumentKind::LayoutDrawing;
+    const bool drawing = o.allOfCase || std::ranges::any_of(o.documents, [](const DocumentInfo* d) {
+                             return d->title == DocumentKind::LayoutDrawing;
+                         });
     if (!drawing &&
         (parser.isSet(leftMap) || parser.isSet(rightMap) || parser.isSet(number) || o.fitMaps)) {
         return fail(QStringLiteral(

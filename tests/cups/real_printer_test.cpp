@@ -1,7 +1,7 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "pdf_words.h"
-#include "print/print_job.h"
+#include "print/output.h"
 #include "print/printer_state.h"
 #include "private_cups_scheduler.h"
 
@@ -79,7 +79,7 @@ class RealPrinterTest : public QObject {
 
     // One A4 landscape page whose words are text, drawn from the corner of the printable area.
     void printsOnePageOnTheDefaultPrinter() {
-        const PrintOutcome outcome = printToDefaultPrinter(document_);
+        const PrintOutcome outcome = output(Destination::defaultPrinter(), document_);
         QVERIFY2(outcome.status == PrintOutcome::Status::Printed, qPrintable(outcome.reason));
         QVERIFY2(cups_.waitUntilIdle(), qPrintable(cups_.error()));
         const QList<QByteArray> jobs = cups_.jobFiles();
@@ -107,8 +107,10 @@ class RealPrinterTest : public QObject {
     }
 
     void printingTwiceGivesTwoJobs() {
-        QCOMPARE(printToDefaultPrinter(document_).status, PrintOutcome::Status::Printed);
-        QCOMPARE(printToDefaultPrinter(document_).status, PrintOutcome::Status::Printed);
+        QCOMPARE(output(Destination::defaultPrinter(), document_).status,
+                 PrintOutcome::Status::Printed);
+        QCOMPARE(output(Destination::defaultPrinter(), document_).status,
+                 PrintOutcome::Status::Printed);
         QVERIFY2(cups_.waitUntilIdle(), qPrintable(cups_.error()));
         const QList<QByteArray> jobs = cups_.jobFiles();
         QCOMPARE(jobs.size(), 2);
@@ -135,7 +137,7 @@ class RealPrinterTest : public QObject {
 
     void noPrinterInstalledFails() {
         QVERIFY2(cups_.removeQueue(kQueue), qPrintable(cups_.error()));
-        const PrintOutcome outcome = printToDefaultPrinter(document_);
+        const PrintOutcome outcome = output(Destination::defaultPrinter(), document_);
         QCOMPARE(outcome.status, PrintOutcome::Status::Failed);
         QVERIFY(!outcome.reason.isEmpty());
         verifyNoJobReachedThePrinter();
@@ -143,7 +145,7 @@ class RealPrinterTest : public QObject {
 
     void unreachableSchedulerFails() {
         cups_.stop();
-        const PrintOutcome outcome = printToDefaultPrinter(document_);
+        const PrintOutcome outcome = output(Destination::defaultPrinter(), document_);
         QCOMPARE(outcome.status, PrintOutcome::Status::Failed);
         QVERIFY(!outcome.reason.isEmpty());
         // Nothing was queued while it was down either.
@@ -171,7 +173,7 @@ class RealPrinterTest : public QObject {
         QCOMPARE(state->accepting, accepting);
         if (stopped) {
             // A stopped queue takes the job and holds it; the outcome names the printer.
-            const PrintOutcome outcome = printToDefaultPrinter(document_);
+            const PrintOutcome outcome = output(Destination::defaultPrinter(), document_);
             QCOMPARE(outcome.status, PrintOutcome::Status::Printed);
             QCOMPARE(outcome.printer, kQueue);
             QCOMPARE(cups_.unfinishedJobs().size(), 1);
@@ -184,7 +186,7 @@ class RealPrinterTest : public QObject {
     // A queue that rejects jobs drops the page; the user must hear that it was not printed.
     void refusedJobFails() {
         QVERIFY2(cups_.setAccepting(kQueue, false), qPrintable(cups_.error()));
-        const PrintOutcome outcome = printToDefaultPrinter(document_);
+        const PrintOutcome outcome = output(Destination::defaultPrinter(), document_);
         QCOMPARE(outcome.status, PrintOutcome::Status::Failed);
         QVERIFY2(outcome.reason.contains(kQueue), qPrintable(outcome.reason));
         verifyNoJobReachedThePrinter();

@@ -2,7 +2,7 @@
 #include "document/document_kind.h"
 #include "document/file_output.h"
 #include "document/regular_file.h"
-#include "print/print_job.h"
+#include "print/output.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,9 +54,9 @@ int fullDiskChild(const QByteArray& folder) {
     report("writer", direct.ok(), pdf, direct.error);
     CurrentDocument document;
     document.setTitle(DocumentKind::PowerOfAttorney);
-    const PrintOutcome asPdf = printToPdf(document, pdf);
+    const PrintOutcome asPdf = output(Destination::pdf(pdf), document);
     report("pdf", !asPdf.failed(), pdf, asPdf.reason);
-    const PrintOutcome asPng = printToPng(document, png, 30);
+    const PrintOutcome asPng = output(Destination::image(png, "PNG", 30), document);
     report("png", !asPng.failed(), png, asPng.reason);
     std::printf("left|%s\n",
                 qPrintable(QDir(QFile::decodeName(folder))

@@ -2,10 +2,11 @@
 #include "app/print_service.h"
 #include "app/var.h"
 #include "document/document_kind.h"
+#include "fake_print_service.h"
 #include "fake_prompts.h"
 #include "forms/formview.h"
 #include "pdf_words.h"
-#include "print/print_job.h"
+#include "print/output.h"
 #include "print/recording_surface.h"
 
 #include <QAction>
@@ -30,26 +31,6 @@
 using namespace mivo;
 
 namespace {
-
-// Prints through the real dispatch onto a recording surface: no printer is touched.
-class FakePrintService : public PrintService {
-  public:
-    RecordingSurface surface;
-    bool printerInstalled = true;
-    PrinterState state{QStringLiteral("事務所のプリンタ")};
-
-    bool hasPrinter() const override { return printerInstalled; }
-    std::optional<PrinterState> printerState() const override { return state; }
-    PrintOutcome print(const CurrentDocument& document) override {
-        PrintOutcome outcome = insatu(surface, document);
-        if (outcome.status == PrintOutcome::Status::Printed)
-            outcome.printer = state.name;
-        return outcome;
-    }
-    PrintOutcome saveAsPdf(const CurrentDocument& document, const QString& path) override {
-        return printToPdf(document, path);
-    }
-};
 
 // A document window whose closing step is the test's.
 class ChildWindow : public QWidget {
@@ -165,7 +146,7 @@ class MainWindowTest : public QObject {
         QVERIFY(toolbar()->isVisible());
         QVERIFY(child<QAction>("mnuToolbar")->isChecked());
         QVERIFY(child<QLabel>("Label1")->text().isEmpty());
-        QCOMPARE(toolbar()->actions().size(), 3);
+        QCOMPARE(toolbar()->actions().size(), 4);
         for (QAction* button : toolbar()->actions()) {
             QVERIFY(!button->icon().isNull());
             QCOMPARE(toolbar()->widgetForAction(button)->property("toolButtonStyle").toInt(),

@@ -20,6 +20,10 @@ class FakePrompts : public mivo::Prompts {
     QString filter;          // the last open dialog's choices
     QStringList painted;     // pictures handed to the paint program
     bool paintProgramStarts = true;
+    mivo::ImageChoice image;                                // the picture dialog's answer
+    std::optional<mivo::PrinterChoice> printer;             // the print dialog's answer
+    std::optional<mivo::CaseDocumentsChoice> caseDocuments; // nullopt: cancelled
+    QStringList offeredDocuments;                           // what the case dialog offered
 
     void warn(QWidget*, const QString& text) override { warnings.append(text); }
     void inform(QWidget*, const QString& text) override { informed.append(text); }
@@ -34,6 +38,16 @@ class FakePrompts : public mivo::Prompts {
     QString pdfSavePath(QWidget*, const QString& suggestedName) override {
         suggestedNames.append(suggestedName);
         return path;
+    }
+    mivo::ImageChoice imageSavePath(QWidget*, const QString& suggestedName) override {
+        suggestedNames.append(suggestedName);
+        return image;
+    }
+    std::optional<mivo::PrinterChoice> choosePrinter(QWidget*) override { return printer; }
+    std::optional<mivo::CaseDocumentsChoice>
+    chooseCaseDocuments(QWidget*, const QStringList& titles) override {
+        offeredDocuments = titles;
+        return caseDocuments;
     }
     QString openFileName(QWidget*, const QString& choices) override {
         filter = choices;

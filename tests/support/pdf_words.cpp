@@ -43,10 +43,11 @@ QString pdfinfoField(const QByteArray& pdf, const char* name) {
 
 } // namespace
 
-std::vector<PdfWord> readPdfWords(const QByteArray& pdf) {
-    const QByteArray xhtml =
-        run(QStringLiteral("pdftotext"),
-            {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1")}, pdf);
+std::vector<PdfWord> readPdfWords(const QByteArray& pdf, int page) {
+    const QString number = QString::number(page);
+    const QByteArray xhtml = run(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-bbox"), QStringLiteral("-f"), number, QStringLiteral("-l"), number}, pdf);
     std::vector<PdfWord> words;
     QXmlStreamReader xml(xhtml);
     while (!xml.atEnd()) {

@@ -16,8 +16,9 @@ struct PdfWord {
     QRectF box; // millimetres from the paper's top-left corner, y downward
 };
 
-// All words of the first page, in reading order; fails the running test when pdftotext fails.
-std::vector<PdfWord> readPdfWords(const QByteArray& pdf);
+// All words of one page (the first by default), in reading order; fails the running test when
+// pdftotext fails.
+std::vector<PdfWord> readPdfWords(const QByteArray& pdf, int page = 1);
 
 // The first word that equals `text`, or the first that starts with it; nullptr when none.
 const PdfWord* findWord(const std::vector<PdfWord>& words, const QString& text);

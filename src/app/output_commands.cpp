@@ -1,0 +1,186 @@
+#include "app/output_commands.h"
+
+#include "app/preview_window.h"
+#include "app/print_command.h"
+#include "app/print_service.h"
+#include "cases/case_document.h"
+#include "cases/case_documents.h"
+#include "cases/case_store.h"
+#include "document/current_document.h"
+#include "forms/prompts.h"
+
+#include <QAction>
+#include <QDate>
+#include <QRegularExpression>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+namespace mivo {
+namespace {
+
+QAction* command(QObject* parent, const char* name, const QString& text,
+                 const QKeySequence& shortcut = {}) {
+    auto* action = new QAction(text, parent);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+// A name a file system takes: no folder separators or control characters.
+QString fileNamePart(QString text) {
+    static const QRegularExpression unfit(QStringLiteral("[/\\\\\\p{Cc}]"));
+    return text.replace(unfit, QStringLiteral("_")).trimmed();
+}
+
+} // namespace
+
+OutputCommands::OutputCommands(QWidget* window, CurrentDocument& document,
+                               std::function<PrintService&()> service,
+                               std::function<Prompts&()> prompts)
+    : QObject(window), window_(window), document_(document), service_(std::move(service)),
+      prompts_(std::move(prompts)),
+      preview_(command(this, "mnuPreview", QStringLiteral("印刷プレビュー(&V)"),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P))),
+      saveAsPdf_(command(this, "mnuSavePdf", QStringLiteral("PDFとして保存(&D)..."),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))),
+      saveAsImage_(command(this, "mnuSaveImage", QStringLiteral("画像として保存(&G)..."))),
+      printTo_(command(this, "mnuPrintTo", QStringLiteral("印刷(&R)..."))),
+      printCase_(command(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&K)..."))) {
+    preview_->setIcon(QIcon(QStringLiteral(":/icons/preview.svg")));
+    connect(preview_, &QAction::triggered, this, &OutputCommands::showPreview);
+    connect(saveAsPdf_, &QAction::triggered, this, &OutputCommands::savePdf);
+    connect(saveAsImage_, &QAction::triggered, this, &OutputCommands::saveImage);
+    connect(printTo_, &QAction::triggered, this, &OutputCommands::printWithDialog);
+    connect(printCase_, &QAction::triggered, this, &OutputCommands::sendCase);
+    // The open document's commands act only on an open document, their shortcuts included.
+    const auto follow = [this] {
+        for (QAction* action : {preview_, saveAsPdf_, saveAsImage_, printTo_})
+            action->setEnabled(document_.isOpen());
+    };
+    connect(&document_, &CurrentDocument::titleChanged, this, follow);
+    follow();
+}
+
+PreviewWindow* OutputCommands::previewWindow() const { return previewWindow_; }
+
+QString OutputCommands::proposedName(const QString& title) const {
+    QStringList parts{title};
+    if (const std::optional<CaseRef> current = currentCase_(); current && !current->name.isEmpty())
+        parts << fileNamePart(current->name);
+    parts << QDate::currentDate().toString(Qt::ISODate);
+    return parts.join(u'_');
+}
+
+void OutputCommands::warnIfFailed(const QString& what, const QString& reason) const {
+    prompts_().warn(window_, QStringLiteral("%1\n%2").arg(what, reason));
+}
+
+void OutputCommands::showPreview() {
+    if (!document_.isOpen())
+        return;
+    if (!previewWindow_) {
+        previewWindow_ = new PreviewWindow(document_, window_);
+        connect(previewWindow_, &PreviewWindow::printRequested, this,
+                &OutputCommands::printFromPreview);
+    }
+    previewWindow_->show();
+    previewWindow_->raise();
+    previewWindow_->activateWindow();
+}
+
+// As the main window's 印刷: the default printer, and a PDF offered when there is none.
+void OutputCommands::printFromPreview() {
+    printDocument(previewWindow_, document_, service_(), prompts_());
+}
+
+void OutputCommands::savePdf() {
+    if (!document_.isOpen())
+        return;
+    const QString path =
+        prompts_().pdfSavePath(window_, proposedName(document_.title()) + QStringLiteral(".pdf"));
+    if (path.isEmpty())
+        return;
+    const PrintOutcome saved = service_().send(Destination::pdf(path), document_);
+    if (saved.failed())
+        warnIfFailed(QStringLiteral("PDF ファイルを保存できませんでした。"), saved.reason);
+}
+
+void OutputCommands::saveImage() {
+    if (!document_.isOpen())
+        return;
+    const ImageChoice choice = prompts_().imageSavePath(window_, proposedName(document_.title()));
+    if (choice.path.isEmpty())
+        return;
+    const PrintOutcome saved = service_().send(
+        Destination::image(QFile::encodeName(choice.path), choice.format, choice.dpi), document_);
+    if (saved.failed())
+        warnIfFailed(QStringLiteral("画像を保存できませんでした。"), saved.reason);
+}
+
+void OutputCommands::printWithDialog() {
+    if (!document_.isOpen())
+        return;
+    const std::optional<PrinterChoice> choice = prompts_().choosePrinter(window_);
+    if (!choice)
+        return;
+    const PrintOutcome printed =
+        service_().send(Destination::namedPrinter(choice->printer, choice->copies), document_);
+    if (printed.failed())
+        warnIfFailed(QStringLiteral("印刷できませんでした。"), printed.reason);
+}
+
+// The case as stored, not the open form: each chosen document drawn from its stored values.
+void OutputCommands::sendCase() {
+    Prompts& prompts = prompts_();
+    const std::optional<CaseRef> current = currentCase_();
+    if (!current) {
+        prompts.warn(window_, QStringLiteral("案件が選ばれていません。案件を開いてからもう一度"
+                                             "選んでください。"));
+        return;
+    }
+    CaseStore store(current->where);
+    const std::optional<Case> c = store.isOpen() ? store.load(current->id) : std::nullopt;
+    if (!c) {
+        warnIfFailed(QStringLiteral("案件を読めませんでした。"), store.error());
+        return;
+    }
+    const QStringList titles = documentsWithValues(*c);
+    if (titles.isEmpty()) {
+        prompts.warn(window_, QStringLiteral("この案件には値の入った書類がありません。"));
+        return;
+    }
+    const std::optional<CaseDocumentsChoice> choice = prompts.chooseCaseDocuments(window_, titles);
+    if (!choice || choice->titles.isEmpty())
+        return;
+    const CaseMaps maps = decodeMaps(*c);
+    if (!maps.error.isEmpty()) {
+        warnIfFailed(QStringLiteral("案件の地図を読めませんでした。"), maps.error);
+        return;
+    }
+    std::vector<std::unique_ptr<CurrentDocument>> pages;
+    std::vector<const CurrentDocument*> order;
+    for (const QString& title : choice->titles) {
+        pages.push_back(std::make_unique<CurrentDocument>());
+        pages.back()->setTitle(title);
+        fillDocument(*c, maps, *pages.back());
+        order.push_back(pages.back().get());
+    }
+    Destination destination = Destination::defaultPrinter();
+    if (choice->toPdf) {
+        QStringList name{fileNamePart(c->name), QDate::currentDate().toString(Qt::ISODate)};
+        const QString path = prompts.pdfSavePath(window_, name.join(u'_') + QStringLiteral(".pdf"));
+        if (path.isEmpty())
+            return;
+        destination = Destination::pdf(path);
+    }
+    const PrintOutcome sent = service_().send(destination, order);
+    if (sent.failed()) {
+        warnIfFailed(choice->toPdf ? QStringLiteral("PDF ファイルを保存できませんでした。")
+                                   : QStringLiteral("印刷できませんでした。"),
+                     sent.reason);
+    }
+}
+
+} // namespace mivo

@@ -1,0 +1,76 @@
+#include "render/render_input.h"
+
+#include "cases/case_document.h"
+#include "cases/case_documents.h"
+#include "cases/case_store.h"
+#include "document/current_document.h"
+#include "document/document_kind.h"
+#include "document/picture_file.h"
+#include "render/render_options.h"
+
+#include <utility>
+
+namespace mivo {
+
+void say(FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    if (!text.endsWith(u'\n'))
+        std::fputc('\n', stream);
+}
+
+bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
+    for (const auto& [path, picture] : {std::pair{options.leftMap, &drawing.locationMap},
+                                        {options.rightMap, &drawing.layoutMap}}) {
+        if (path.isEmpty())
+            continue;
+        PictureLoad load = loadPictureFile(path);
+        if (!load.ok()) {
+            say(stderr, load.error);
+            return false;
+        }
+        *picture = std::move(load.picture);
+    }
+    if (options.number)
+        drawing.registrationNumber = *options.number;
+    drawing.fitLocationMap = drawing.fitLayoutMap = options.fitMaps;
+    return true;
+}
+
+bool loadCase(const RenderOptions& options, CurrentDocument& document, QStringList& titles) {
+    const CaseDatabase where = options.database.isEmpty()
+                                   ? CaseDatabase::fromSettings()
+                                   : CaseDatabase::fromArgument(options.database);
+    if (!where.ok()) {
+        say(stderr, where.error);
+        return false;
+    }
+    CaseStore store(where);
+    if (!store.isOpen()) {
+        say(stderr, store.error());
+        return false;
+    }
+    QString error;
+    const std::optional<Case> c = findCase(store, options.caseRef, &error);
+    if (!c) {
+        say(stderr, error);
+        return false;
+    }
+    const CaseMaps maps = decodeMaps(*c);
+    if (!maps.error.isEmpty()) {
+        say(stderr, maps.error);
+        return false;
+    }
+    fillDocument(*c, maps, document);
+    if (!options.allOfCase)
+        return true;
+    titles = documentsWithValues(*c);
+    if (titles.isEmpty()) {
+        say(stderr,
+            QStringLiteral("案件「%1」には値のある書類がありません。").arg(options.caseRef));
+        return false;
+    }
+    return true;
+}
+
+} // namespace mivo

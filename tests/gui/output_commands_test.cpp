@@ -1,0 +1,191 @@
+#include "app/mdi_form1.h"
+#include "app/output_commands.h"
+#include "app/preview_window.h"
+#include "app/print_service.h"
+#include "cases/case_store.h"
+#include "document/document_kind.h"
+#include "fake_print_service.h"
+#include "fake_prompts.h"
+#include "pdf_words.h"
+#include "print/recording_surface.h"
+
+#include <QAction>
+#include <QImageReader>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace mivo;
+
+namespace {
+
+std::vector<RecordingSurface::Operation> operationsOf(const CurrentDocument& document) {
+    RecordingSurface surface;
+    insatu(surface, document);
+    return surface.operations();
+}
+
+} // namespace
+
+// The window's ways out for a page other than 印刷 itself.
+class OutputCommandsTest : public QObject {
+    Q_OBJECT
+
+    QPointer<MDIForm1> main_;
+    FakePrintService* service_ = nullptr;
+    FakePrompts* prompts_ = nullptr;
+    QTemporaryDir dir_;
+
+    void trigger(const char* name) { main_->findChild<QAction*>(QLatin1String(name))->trigger(); }
+    CurrentDocument& document() { return main_->document(); }
+    void openPowerOfAttorney() {
+        document().setTitle(DocumentKind::PowerOfAttorney);
+        document().fields().setValue(62, QStringLiteral("山田太郎"));
+    }
+
+  private slots:
+    void init() {
+        main_ = new MDIForm1;
+        auto service = std::make_unique<FakePrintService>();
+        service_ = service.get();
+        main_->setPrintService(std::move(service));
+        auto prompts = std::make_unique<FakePrompts>();
+        prompts_ = prompts.get();
+        main_->setPrompts(std::move(prompts));
+        main_->show();
+    }
+    void cleanup() { delete main_; }
+
+    // The preview is the printed page: it follows what is typed, prints what the printer
+    // would get, and goes when the document closes.
+    void previewFollowsTheDocumentAndPrints() {
+        openPowerOfAttorney();
+        trigger("mnuPreview");
+        QPointer<PreviewWindow> preview = main_->outputCommands().previewWindow();
+        QVERIFY(preview && preview->isVisible());
+        QSignalSpy drawn(preview.data(), &PreviewWindow::pageDrawn);
+        QVERIFY(drawn.wait(2000));
+        const QImage before = preview->page();
+        QVERIFY(!before.isNull());
+        QVERIFY(qAbs(before.width() / double(before.height()) - 297 / 210.0) < 0.01); // A4 across
+
+        document().fields().setValue(66, QStringLiteral("品川 500 さ 1234"));
+        QVERIFY(drawn.wait(2000));
+        QVERIFY(preview->page() != before);
+        for (const char* zoom : {"fitWidth", "actualSize", "fitPage"})
+            preview->findChild<QAction*>(QLatin1String(zoom))->trigger();
+        QVERIFY(!preview->page().isNull());
+
+        preview->findChild<QAction*>(QStringLiteral("previewPrint"))->trigger();
+        QVERIFY(service_->surface.operations() == operationsOf(document()));
+
+        document().clear();
+        QTRY_VERIFY(!preview);
+    }
+
+    // Each file comes out as the printer's page would; the names offered carry the title,
+    // the case and the date.
+    void savesPdfPicturesAndPrintsOnAChosenPrinter_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("pdf") << "mnuSavePdf"
+                             << "page.pdf" << QByteArray("PDF") << 0;
+        QTest::newRow("png 300 dpi") << "mnuSaveImage"
+                                     << "page.png" << QByteArray("PNG") << 300;
+        QTest::newRow("jpeg 150 dpi") << "mnuSaveImage"
+                                      << "page.jpg" << QByteArray("JPEG") << 150;
+        QTest::newRow("printer") << "mnuPrintTo"
+                                 << "" << QByteArray() << 0;
+    }
+    void savesPdfPicturesAndPrintsOnAChosenPrinter() {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, format);
+        QFETCH(int, dpi);
+        main_->outputCommands().setCurrentCase([] {
+            return CaseRef{{}, 7, QStringLiteral("山田/様")};
+        });
+        openPowerOfAttorney();
+        const QString path = dir_.filePath(file);
+        prompts_->path = path;
+        prompts_->image = {path, format, dpi};
+        prompts_->printer = PrinterChoice{QStringLiteral("office"), 3};
+        trigger(command.toLatin1().constData());
+        QVERIFY2(prompts_->warnings.isEmpty(), qPrintable(prompts_->warnings.join(u'\n')));
+
+        if (file.isEmpty()) {
+            QCOMPARE(service_->printedTo.size(), 1);
+            QCOMPARE(service_->printedTo.first().printer, QStringLiteral("office"));
+            QCOMPARE(service_->printedTo.first().copies, 3);
+            QVERIFY(service_->surface.operations() == operationsOf(document()));
+            return;
+        }
+        const QString today = QDate::currentDate().toString(Qt::ISODate);
+        QVERIFY(prompts_->suggestedNames.first().startsWith(
+            QStringLiteral("委任状_山田_様_%1").arg(today)));
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        if (format == "PDF") {
+            const std::vector<PdfWord> words = readPdfWords(written.readAll());
+            const std::vector<PdfWord> printed = readPdfWords(printToPdf(document()));
+            QCOMPARE(words.size(), printed.size());
+            QVERIFY(findWord(words, QStringLiteral("山田太郎")));
+            return;
+        }
+        QImageReader reader(&written);
+        QCOMPARE(reader.format().toUpper(), format);
+        // The whole paper; Qt gives A4 in hundredths of an inch.
+        QVERIFY(qAbs(reader.size().width() - 297 / 25.4 * dpi) < 2);
+        QVERIFY(qAbs(reader.size().height() - 210 / 25.4 * dpi) < 2);
+    }
+
+    // The case's documents as stored, not the open form, ticked ones only, in the chooser's
+    // order, one page each.
+    void aWholeCaseGoesOutFromItsStoredValues() {
+        const QString database = dir_.filePath(QStringLiteral("cases.sqlite"));
+        qint64 id = 0;
+        {
+            CaseStore store(CaseDatabase::fromArgument(database));
+            Case c;
+            c.values[22] = QStringLiteral("承諾太郎");
+            c.values[62] = QStringLiteral("委任太郎");
+            c.values[30] = QStringLiteral("自認太郎");
+            const CaseStore::Saved saved = store.save(c, true);
+            QVERIFY2(saved.ok, qPrintable(store.error()));
+            id = saved.id;
+        }
+        main_->outputCommands().setCurrentCase([&] {
+            return CaseRef{CaseDatabase::fromArgument(database), id, QStringLiteral("案件")};
+        });
+        openPowerOfAttorney(); // the form says 山田太郎; the case says 委任太郎
+        prompts_->caseDocuments =
+            CaseDocumentsChoice{{DocumentKind::PowerOfAttorney, DocumentKind::ConsentLetter}, true};
+        prompts_->path = dir_.filePath(QStringLiteral("case.pdf"));
+        trigger("mnuPrintCase");
+        QVERIFY2(prompts_->warnings.isEmpty(), qPrintable(prompts_->warnings.join(u'\n')));
+        QCOMPARE(prompts_->offeredDocuments,
+                 (QStringList{DocumentKind::SelfDeclaration, DocumentKind::PowerOfAttorney,
+                              DocumentKind::ConsentLetter}));
+
+        QFile file(prompts_->path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        QCOMPARE(pdfPageCount(pdf), 2);
+        QVERIFY(findWord(readPdfWords(pdf, 1), QStringLiteral("委任太郎")));
+        QVERIFY(!findWord(readPdfWords(pdf, 1), QStringLiteral("山田太郎")));
+        QVERIFY(findWord(readPdfWords(pdf, 2), QStringLiteral("承諾太郎")));
+
+        // Printed instead: one job.
+        prompts_->caseDocuments = CaseDocumentsChoice{{DocumentKind::ConsentLetter}, false};
+        trigger("mnuPrintCase");
+        QCOMPARE(service_->printedTo.size(), 1);
+        QVERIFY(service_->surface.toJsonLines().contains("承諾太郎"));
+        QVERIFY(!service_->surface.toJsonLines().contains("委任太郎"));
+    }
+};
+
+QTEST_MAIN(OutputCommandsTest)
+#include "output_commands_test.moc"
