@@ -58,6 +58,9 @@ Frmhchi::Frmhchi(CurrentDocument& document, Prompts& prompts)
 
 void Frmhchi::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    showMaps();
+    if (ui_.Text1->text() != drawing().registrationNumber)
+        ui_.Text1->setText(drawing().registrationNumber);
     if (!isAncestorOf(focusWidget()))
         ui_.Command1->setFocus();
 }
@@ -123,6 +126,11 @@ void Frmhchi::buildControls() {
     });
     connect(ui_.Text1, &QLineEdit::textChanged, this,
             [this](const QString& text) { drawing().registrationNumber = text; });
+    // textEdited comes before textChanged: the number is taken here too before it is told.
+    connect(ui_.Text1, &QLineEdit::textEdited, this, [this](const QString& text) {
+        drawing().registrationNumber = text;
+        emit drawingChanged();
+    });
 }
 
 void Frmhchi::placeControls() {
@@ -180,11 +188,13 @@ void Frmhchi::openMap(Half half) {
     }
     drawing().*half = load.picture;
     showMaps();
+    emit drawingChanged();
 }
 
 void Frmhchi::emptyMap(Half half) {
     drawing().*half = QImage();
     showMaps();
+    emit drawingChanged();
 }
 
 // Writes a new blank map into the user's Pictures folder and hands it to a paint program;
