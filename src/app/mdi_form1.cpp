@@ -1,5 +1,6 @@
 #include "app/mdi_form1.h"
 
+#include "app/case_commands.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
 #include "app/toolbar_customize_dialog.h"
@@ -67,6 +68,9 @@ void MDIForm1::setPrintService(std::unique_ptr<PrintService> service) {
 void MDIForm1::setPrompts(std::unique_ptr<Prompts> prompts) { prompts_ = std::move(prompts); }
 
 void MDIForm1::createActions() {
+    cases_ = std::make_unique<CaseCommands>(*this, document_,
+                                            [this]() -> Prompts& { return *prompts_; });
+
     sinki_ = namedAction(this, "sinki", QStringLiteral("新規作成(&N)"));
     connect(sinki_, &QAction::triggered, this, &MDIForm1::newDocument);
 
@@ -93,6 +97,7 @@ void MDIForm1::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("file"));
     file->addAction(sinki_);
+    file->addActions(cases_->actions());
     file->addAction(mneprint_);
     file->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
     file->addAction(exit_);
@@ -164,6 +169,7 @@ void MDIForm1::openDocument(const DocumentInfo& info) {
     auto* form = new Frminin(document_);
     mdiArea_->addSubWindow(form);
     form->setWindowTitle(info.title);
+    cases_->fillDocument();
     form->showPage(*info.page);
     form->show();
 }
@@ -177,6 +183,8 @@ void MDIForm1::openPictureForm() {
         }
     }
     auto* form = new Frmhchi(document_, *prompts_);
+    cases_->fillDocument();
+    connect(form, &Frmhchi::drawingChanged, cases_.get(), &CaseCommands::drawingChanged);
     QMdiSubWindow* window = mdiArea_->addSubWindow(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->resize(twipsSize(Frmhchi::OuterWidth, Frmhchi::OuterHeight, form));
@@ -204,6 +212,10 @@ void MDIForm1::showVersion() {
 // (the chooser is open) takes no commands, its close box included.
 void MDIForm1::closeEvent(QCloseEvent* event) {
     if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    if (!cases_->mayClose()) {
         event->ignore();
         return;
     }

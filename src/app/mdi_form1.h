@@ -16,6 +16,7 @@ class QToolBar;
 
 namespace mivo {
 
+class CaseCommands;
 class PrintService;
 class Prompts;
 class var;
@@ -32,6 +33,8 @@ class MDIForm1 : public QMainWindow {
     QMdiArea* mdiArea() const { return mdiArea_; }
     // The open document; Label1 shows its title.
     CurrentDocument& document() { return document_; }
+    // What is typed is kept in the current case; other windows reach the case through it.
+    CaseCommands& cases() { return *cases_; }
 
     // Where Print sends the page and how the user is asked; the system's printer and message
     // boxes unless replaced before a document window opens.
@@ -58,6 +61,7 @@ class MDIForm1 : public QMainWindow {
     QMdiArea* mdiArea_;
     std::unique_ptr<PrintService> printService_;
     std::unique_ptr<Prompts> prompts_;
+    std::unique_ptr<CaseCommands> cases_; // after the document: it saves before the document goes
 
     QAction* sinki_ = nullptr;
     QAction* mneprint_ = nullptr;
