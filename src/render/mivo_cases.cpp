@@ -131,8 +131,6 @@ int exportCsv(CaseStore& store) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    // The data folder is the window program's (named after its executable, mivo).
-    QCoreApplication::setApplicationName(QStringLiteral("mivo"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -158,7 +156,9 @@ int main(int argc, char* argv[]) {
                                  ? 2
                              : (command == u"list" || command == u"export") ? 1
                                                                             : -1;
-    if (wanted < 0 || args.size() != wanted || (command == u"export" && !parser.isSet(csv))) {
+    // import takes one file or more.
+    const bool counted = command == u"import" ? args.size() >= wanted : args.size() == wanted;
+    if (wanted < 0 || !counted || (command == u"export" && !parser.isSet(csv))) {
         write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
                                      "list | show ID [--maps-to フォルダ] | import FILE.json... | "
                                      "export --csv | delete ID\n")
