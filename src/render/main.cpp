@@ -1,5 +1,7 @@
 // mivo-render: one document as a PDF, a PNG, a printed page or a trace, without the windows.
 
+#include "cases/case_database.h"
+#include "cases/case_document.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
@@ -61,7 +63,8 @@ bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
         }
         *picture = std::move(load.picture);
     }
-    drawing.registrationNumber = options.number.value_or(QString());
+    if (options.number)
+        drawing.registrationNumber = *options.number;
     return true;
 }
 
@@ -111,6 +114,16 @@ int main(int argc, char* argv[]) {
 
     CurrentDocument document;
     document.setTitle(options.document->title);
+    if (!options.fromCase.isEmpty()) {
+        QString error;
+        const CaseDatabase where = options.database.isEmpty()
+                                       ? CaseDatabase::fromSettings()
+                                       : CaseDatabase::fromArgument(options.database);
+        if (!loadCaseInto(where, options.fromCase, document, &error)) {
+            say(stderr, error);
+            return 2;
+        }
+    }
     for (auto it = options.values.begin(); it != options.values.end(); ++it)
         document.fields().setValue(it.key(), it.value());
     if (!loadMaps(options, document.drawing()))

@@ -101,6 +101,15 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     const QCommandLineOption valuesFile(QStringLiteral("values"),
                                         QStringLiteral("項目の値を JSON ファイルから読みます。"),
                                         QStringLiteral("値.json"));
+    const QCommandLineOption fromCase(
+        QStringLiteral("case"),
+        QStringLiteral("保存された案件の値と地図を使います（--set などが優先）。"),
+        QStringLiteral("番号か名前"));
+    const QCommandLineOption database(
+        QStringLiteral("database"),
+        QStringLiteral(
+            "--case の案件のデータベース: SQLite のファイルか PostgreSQL の接続文字列。"),
+        QStringLiteral("ファイルか接続文字列"));
     const QCommandLineOption leftMap(QStringLiteral("left-map"),
                                      QStringLiteral("保管場所配置図の所在図の画像。"),
                                      QStringLiteral("画像"));
@@ -123,8 +132,8 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
                                    QStringLiteral("描画の操作を一行ずつ JSON で出力します。"));
     const QCommandLineOption list(
         QStringLiteral("list"), QStringLiteral("書類と項目番号、画面の見出しと欄を一覧にします。"));
-    parser.addOptions(
-        {set, valuesFile, leftMap, rightMap, number, output, dpi, print, trace, list});
+    parser.addOptions({set, valuesFile, fromCase, database, leftMap, rightMap, number, output, dpi,
+                       print, trace, list});
 
     ParsedOptions parsed;
     RenderOptions& o = parsed.options;
@@ -183,6 +192,13 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
         if (!ok || o.dpi < 10 || o.dpi > 1200)
             return fail(QStringLiteral("--dpi は 10 から 1200 の数にしてください。"));
     }
+
+    o.fromCase = parser.value(fromCase);
+    o.database = parser.value(database);
+    if (parser.isSet(database) && !parser.isSet(fromCase))
+        return fail(QStringLiteral("--database は --case と一緒に指定してください。"));
+    if (parser.isSet(fromCase) && o.fromCase.trimmed().isEmpty())
+        return fail(QStringLiteral("--case には案件の番号か名前を指定してください。"));
 
     // --set wins over --values.
     if (parser.isSet(valuesFile)) {

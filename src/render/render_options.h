@@ -15,6 +15,8 @@ struct RenderOptions {
     enum class Output { None, Pdf, Png, Printer, Trace, List };
 
     const DocumentInfo* document = nullptr;
+    QString fromCase;          // a stored case's id or name, filled in before the values below
+    QString database;          // where that case is; the program's settings when empty
     QMap<int, QString> values; // field index -> text; --set wins over --values
     QString leftMap;
     QString rightMap;
