@@ -43,8 +43,13 @@ CaseCommands::CaseCommands(QMainWindow& window, CurrentDocument& document,
     connect(keep_, &QAction::toggled, this, &CaseCommands::setKeeping);
 
     problem_->setObjectName(QStringLiteral("caseProblem"));
+    // One line, however long the server's own words: the whole text is its tooltip.
+    problem_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     window_.statusBar()->addWidget(problem_, 1);
-    connect(keeper_.get(), &CaseKeeper::problem, problem_, &QLabel::setText);
+    connect(keeper_.get(), &CaseKeeper::problem, problem_, [this](const QString& message) {
+        problem_->setText(message.simplified());
+        problem_->setToolTip(message);
+    });
     connect(keeper_.get(), &CaseKeeper::currentCaseChanged, this,
             [this](qint64, const QString& name) { showCase(name); });
     connect(keeper_.get(), &CaseKeeper::savedAsCopy, this, [this](qint64, const QString& name) {
