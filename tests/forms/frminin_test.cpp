@@ -1,5 +1,6 @@
 #include "chooser_driver.h"
 
+#include "cases/case_database.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "forms/caption_label.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 using namespace mivo;
 
@@ -166,8 +168,11 @@ class FrmininTest : public QObject {
         QTest::newRow("close box") << "close box";
         QTest::newRow("Exit") << "exit";
     }
+    // Without keeping: with it, the case keeps the values and the next opening shows them.
     void closingDiscardsTheDocument() {
         QFETCH(QString, by);
+        setKeepingEnabled(false);
+        const auto keepAgain = qScopeGuard([] { setKeepingEnabled(true); });
         MDIForm1 main;
         main.show();
         chooser::pick(main, 4);
