@@ -1,5 +1,6 @@
 #include "app/mdi_form1.h"
 
+#include "app/case_commands.h"
 #include "app/mdi_view_keeper.h"
 #include "app/output_commands.h"
 #include "app/particulars_commands.h"
@@ -7,6 +8,7 @@
 #include "app/print_service.h"
 #include "app/toolbar_customize_dialog.h"
 #include "app/var.h"
+#include "cases/case_keeper.h"
 #include "document/document_kind.h"
 #include "forms/formview.h"
 #include "forms/frmhchi.h"
@@ -73,6 +75,9 @@ void MDIForm1::setPrintService(std::unique_ptr<PrintService> service) {
 void MDIForm1::setPrompts(std::unique_ptr<Prompts> prompts) { prompts_ = std::move(prompts); }
 
 void MDIForm1::createActions() {
+    cases_ = std::make_unique<CaseCommands>(*this, document_,
+                                            [this]() -> Prompts& { return *prompts_; });
+
     sinki_ = namedAction(this, "sinki", QStringLiteral("新規作成(&N)"));
     sinki_->setShortcut(QKeySequence::New);
     connect(sinki_, &QAction::triggered, this, &MDIForm1::newDocument);
@@ -121,14 +126,31 @@ void MDIForm1::createActions() {
     QAction* previewButton =
         toolbarButton(this, QStringLiteral("印刷プレビュー"), ":/icons/preview.svg");
     connect(previewButton, &QAction::triggered, output_->preview(), &QAction::trigger);
+    connectCase();
     toolbarButtons_ = {newButton, printButton, previewButton,
                        particularsCommands_->toolbarButton()};
+}
+
+// The current case holds the particulars and names the files saved from it.
+void MDIForm1::connectCase() {
+    CaseKeeper& keeper = cases_->keeper();
+    connect(&particulars_, &CaseParticulars::changed, &keeper,
+            [this, &keeper] { keeper.setParticulars(particulars_.particulars().toJson()); });
+    connect(&keeper, &CaseKeeper::particularsChanged, &particulars_,
+            [this](const QJsonObject& json) { particulars_.set(Particulars::fromJson(json)); });
+    output_->setCurrentCase([&keeper]() -> std::optional<CaseRef> {
+        if (keeper.currentCaseId() == 0)
+            return std::nullopt;
+        keeper.waitUntilSaved(3000); // the stored case is what is sent
+        return CaseRef{keeper.database(), keeper.currentCaseId(), keeper.currentCaseName()};
+    });
 }
 
 void MDIForm1::createMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("file"));
     file->addAction(sinki_);
+    file->addActions(cases_->actions());
     file->addAction(mneprint_);
     file->addAction(output_->printTo());
     file->addAction(output_->preview());
@@ -211,6 +233,7 @@ void MDIForm1::openDocument(const DocumentInfo& info) {
     }
     document_.setTitle(info.title);
     auto* form = new Frminin(document_, particulars_, *prompts_);
+    cases_->fillDocument();
     // After the case's own values: the particulars fill only what is still empty.
     fillEmptyFields(particulars_.particulars(), document_.fields(), info.fields);
     mdiArea_->addSubWindow(form);
@@ -228,6 +251,8 @@ void MDIForm1::openPictureForm() {
         }
     }
     auto* form = new Frmhchi(document_, *prompts_);
+    cases_->fillDocument();
+    connect(form, &Frmhchi::drawingChanged, cases_.get(), &CaseCommands::drawingChanged);
     QMdiSubWindow* window = mdiArea_->addSubWindow(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->resize(twipsSize(Frmhchi::OuterWidth, Frmhchi::OuterHeight, form));
@@ -259,6 +284,10 @@ void MDIForm1::showVersion() {
 // (the chooser is open) takes no commands, its close box included.
 void MDIForm1::closeEvent(QCloseEvent* event) {
     if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    if (!cases_->mayClose()) {
         event->ignore();
         return;
     }

@@ -17,6 +17,7 @@ class QToolBar;
 
 namespace mivo {
 
+class CaseCommands;
 class OutputCommands;
 class ParticularsCommands;
 class PrintService;
@@ -37,6 +38,8 @@ class MDIForm1 : public QMainWindow {
     CurrentDocument& document() { return document_; }
     // The current case's particulars, which the forms fill from.
     CaseParticulars& particulars() { return particulars_; }
+    // What is typed is kept in the current case; other windows reach the case through it.
+    CaseCommands& cases() { return *cases_; }
 
     // Where Print sends the page and how the user is asked; the system's printer and message
     // boxes unless replaced before a document window opens.
@@ -50,6 +53,7 @@ class MDIForm1 : public QMainWindow {
 
   private:
     void createActions();
+    void connectCase();
     void createMenus();
     void createToolBar();
     void updateFileMenu();
@@ -66,6 +70,7 @@ class MDIForm1 : public QMainWindow {
     QMdiArea* mdiArea_;
     std::unique_ptr<PrintService> printService_;
     std::unique_ptr<Prompts> prompts_;
+    std::unique_ptr<CaseCommands> cases_; // after the document: it saves before the document goes
 
     QAction* sinki_ = nullptr;
     QAction* mneprint_ = nullptr;

@@ -12,8 +12,10 @@ const QString kPostgresKey = QStringLiteral("cases/postgresql");
 const QString kKeepKey = QStringLiteral("cases/keep");
 
 // The program's settings file (~/.config/mivo/mivo.conf), whichever program reads it.
+QSettings settings() { return QSettings(QStringLiteral("mivo"), QStringLiteral("mivo")); }
+
 QVariant setting(const QString& key, const QVariant& fallback = {}) {
-    return QSettings(QStringLiteral("mivo"), QStringLiteral("mivo")).value(key, fallback);
+    return settings().value(key, fallback);
 }
 
 CaseDatabase postgres(const QString& connection) {
@@ -48,5 +50,7 @@ QString CaseDatabase::defaultSqliteFile() {
 }
 
 bool keepingEnabled() { return setting(kKeepKey, true).toBool(); }
+
+void setKeepingEnabled(bool keep) { settings().setValue(kKeepKey, keep); }
 
 } // namespace mivo

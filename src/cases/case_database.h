@@ -21,10 +21,12 @@ struct CaseDatabase {
     // The program's settings: cases/postgresql (a connection string or a service name) when
     // set, else the SQLite file in the data folder.
     static CaseDatabase fromSettings();
+    // cases.sqlite in the window program's data folder, whichever program asks.
     static QString defaultSqliteFile();
 };
 
 // Whether the program keeps what is typed (settings: cases/keep, on unless set to false).
 bool keepingEnabled();
+void setKeepingEnabled(bool keep);
 
 } // namespace mivo

@@ -1,7 +1,9 @@
 #include "cases/case_keeper.h"
 
+#include "cases/case_document.h"
 #include "cases/case_worker.h"
 #include "document/current_document.h"
+#include "document/document_kind.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -11,7 +13,8 @@ namespace mivo {
 
 CaseKeeper::CaseKeeper(CurrentDocument& document, const CaseDatabase& where, bool keeping,
                        QObject* parent)
-    : QObject(parent), document_(document), keeping_(keeping), worker_(new CaseWorker(where)) {
+    : QObject(parent), document_(document), where_(where), keeping_(keeping),
+      worker_(new CaseWorker(where)) {
     worker_->moveToThread(&thread_);
     connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
     thread_.setObjectName(QStringLiteral("mivo-cases"));
@@ -21,6 +24,49 @@ CaseKeeper::CaseKeeper(CurrentDocument& document, const CaseDatabase& where, boo
     connect(&timer_, &QTimer::timeout, this, &CaseKeeper::sendSave);
     connect(&document_.fields(), &FieldStore::valueChanged, this, &CaseKeeper::valueChanged);
     connect(&document_, &CurrentDocument::titleChanged, this, &CaseKeeper::titleChanged);
+    if (keeping_)
+        checkStore();
+}
+
+void CaseKeeper::checkStore() {
+    CaseWorker* worker = worker_;
+    QMetaObject::invokeMethod(worker_, [this, worker] {
+        QString error;
+        bool permanent = false;
+        worker->store(&error, &permanent);
+        QMetaObject::invokeMethod(this, [this, error, permanent] {
+            if (permanent)
+                stopKeeping(error);
+            else
+                report(error); // a server that may answer later
+        });
+    });
+}
+
+void CaseKeeper::stopKeeping(const QString& message) {
+    const bool wasKeeping = keeping_;
+    keeping_ = false;
+    dirty_ = false;
+    report(message);
+    if (wasKeeping)
+        emit keepingStopped(message);
+}
+
+void CaseKeeper::setKeeping(bool keeping) {
+    if (keeping == keeping_)
+        return;
+    if (keeping) {
+        keeping_ = true;
+        startNewCase();
+        checkStore();
+        return;
+    }
+    if (dirty_) {
+        timer_.stop();
+        sendSave();
+    }
+    keeping_ = false;
+    startNewCase();
 }
 
 CaseKeeper::~CaseKeeper() {
@@ -136,9 +182,7 @@ void CaseKeeper::saved(int key, const Case& c, bool copied, int unsaved, const Q
                        bool permanent) {
     unsavedInWorker_ = unsaved;
     if (permanent) {
-        keeping_ = false;
-        dirty_ = false;
-        report(error);
+        stopKeeping(error);
         return;
     }
     if (!error.isEmpty()) {
@@ -176,6 +220,7 @@ void CaseKeeper::startNewCase() {
     key_ = ++lastKey_;
     current_ = Case{};
     locationImage_ = layoutImage_ = QImage();
+    mapsUndecoded_ = false;
     emit currentCaseChanged(0, QString());
     emit particularsChanged({});
 }
@@ -198,17 +243,23 @@ void CaseKeeper::openCase(qint64 id) {
             }
             key_ = key;
             current_ = opened.c;
-            locationImage_ = opened.location;
-            layoutImage_ = opened.layout;
+            locationImage_ = layoutImage_ = QImage();
+            mapsUndecoded_ = true;
             emit currentCaseChanged(current_.id, current_.name);
             emit particularsChanged(particulars());
-            if (!opened.error.isEmpty())
-                report(opened.error); // a map that cannot be shown; the values are there
         });
     });
 }
 
 void CaseKeeper::fillDocument() {
+    if (mapsUndecoded_ && document_.title() == DocumentKind::LayoutDrawing) {
+        mapsUndecoded_ = false;
+        const CaseMaps maps = decodeMaps(current_);
+        locationImage_ = maps.location;
+        layoutImage_ = maps.layout;
+        if (!maps.error.isEmpty())
+            report(maps.error); // a map that cannot be shown; the rest is there
+    }
     applying_ = true;
     for (int i = 0; i < FieldStore::Count; ++i)
         document_.fields().setValue(i, current_.values[size_t(i)]);

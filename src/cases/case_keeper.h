@@ -22,6 +22,7 @@ class CurrentDocument;
 //
 // The drawing has no signal of its own: call drawingChanged() after a map or the registration
 // number changed. Requests about other cases (list, open, rename, ...) are answered by signals.
+// The store is looked at once on start, so a damaged file is reported before anything is typed.
 class CaseKeeper : public QObject {
     Q_OBJECT
   public:
@@ -35,6 +36,10 @@ class CaseKeeper : public QObject {
     ~CaseKeeper() override;
 
     bool isKeeping() const { return keeping_; }
+    const CaseDatabase& database() const { return where_; }
+    // Turning keeping off saves what was typed so far and leaves the case; turning it on
+    // starts a new case with the next change.
+    void setKeeping(bool keeping);
     qint64 currentCaseId() const { return current_.id; }
     QString currentCaseName() const { return current_.name; }
     // Whether something typed has not reached the store yet (Exit asks before losing it).
@@ -46,7 +51,8 @@ class CaseKeeper : public QObject {
     void startNewCase();
     // Makes the stored case current (answered by currentCaseChanged, or problem).
     void openCase(qint64 id);
-    // Fills the open document's fields and drawing from the current case.
+    // Fills the open document's fields and drawing from the current case. The maps are decoded
+    // only for the layout drawing: opening a case for a text document does not wait for them.
     void fillDocument();
     void drawingChanged();
 
@@ -71,6 +77,8 @@ class CaseKeeper : public QObject {
     void savedAsCopy(qint64 id, const QString& name);
     // What is wrong, for the status bar; the empty text once all is well again.
     void problem(const QString& message);
+    // The store cannot keep anything in this run (a damaged file, a newer schema): said once.
+    void keepingStopped(const QString& message);
 
   private:
     void valueChanged(int index, const QString& text);
@@ -80,8 +88,11 @@ class CaseKeeper : public QObject {
     void saved(int key, const Case& c, bool copied, int unsaved, const QString& error,
                bool permanent);
     void report(const QString& message);
+    void checkStore();
+    void stopKeeping(const QString& message);
 
     CurrentDocument& document_;
+    CaseDatabase where_;
     bool keeping_;
     QThread thread_;
     CaseWorker* worker_;
@@ -94,8 +105,9 @@ class CaseKeeper : public QObject {
     int lastKey_ = 1;
     bool dirty_ = false;
     bool mapsDirty_ = false;
-    bool applying_ = false; // filling the document is not typing
-    int outstanding_ = 0;   // saves sent and not answered
+    bool mapsUndecoded_ = false; // current_ has map bytes that the images above do not show yet
+    bool applying_ = false;      // filling the document is not typing
+    int outstanding_ = 0;        // saves sent and not answered
     int unsavedInWorker_ = 0;
     QString problem_;
 };

@@ -1,7 +1,5 @@
 #include "cases/case_worker.h"
 
-#include "cases/case_document.h"
-
 #include <QBuffer>
 
 namespace mivo {
@@ -94,10 +92,6 @@ CaseWorker::Opened CaseWorker::open(qint64 id) {
         return opened;
     }
     opened.c = *c;
-    const CaseMaps maps = decodeMaps(*c);
-    opened.location = maps.location;
-    opened.layout = maps.layout;
-    opened.error = maps.error;
     return opened;
 }
 

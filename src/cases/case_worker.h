@@ -42,11 +42,9 @@ class CaseWorker : public QObject {
     Outcome flush();
     // The store, opened on first use (again after a failed opening); nullptr with `error`.
     CaseStore* store(QString* error, bool* permanent = nullptr);
-    // A case as a stored case, with its maps decoded for the drawing.
+    // A stored case as it is, its maps still as their files' bytes.
     struct Opened {
         Case c;
-        QImage location;
-        QImage layout;
         QString error;
     };
     Opened open(qint64 id);

@@ -91,6 +91,10 @@ Frmhchi::Frmhchi(CurrentDocument& document, Prompts& prompts)
 
 void Frmhchi::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    showMap(left());
+    showMap(right());
+    if (ui_.Text1->text() != drawing().registrationNumber)
+        ui_.Text1->setText(drawing().registrationNumber);
     if (!isAncestorOf(focusWidget()))
         ui_.Command1->setFocus();
 }
@@ -170,6 +174,11 @@ void Frmhchi::buildControls() {
     });
     connect(ui_.Text1, &QLineEdit::textChanged, this,
             [this](const QString& text) { drawing().registrationNumber = text; });
+    // textEdited comes before textChanged: the number is taken here too before it is told.
+    connect(ui_.Text1, &QLineEdit::textEdited, this, [this](const QString& text) {
+        drawing().registrationNumber = text;
+        emit drawingChanged();
+    });
 }
 
 void Frmhchi::placeControls() {
@@ -257,12 +266,14 @@ void Frmhchi::openMap(const Half& half) {
     drawing().*half.picture = load.picture;
     drawing().*half.fit = false;
     showMap(half);
+    emit drawingChanged();
 }
 
 void Frmhchi::emptyMap(const Half& half) {
     drawing().*half.picture = QImage();
     drawing().*half.fit = false;
     showMap(half);
+    emit drawingChanged();
 }
 
 // Writes a new blank map into the user's Pictures folder and hands it to a paint program;

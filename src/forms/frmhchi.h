@@ -18,7 +18,8 @@ class Prompts;
 // The picture form of the layout drawing: two map pictures and the registration number, held
 // in `document`. Creating it opens the document "保管場所配置図"; closing it closes the document
 // and discards the pictures and the number. Its dialogs and the paint program go through
-// `prompts`.
+// `prompts`. It shows the drawing as the document holds it when it is shown, and says when the
+// user changed it.
 class Frmhchi : public QWidget {
     Q_OBJECT
   public:
@@ -26,6 +27,10 @@ class Frmhchi : public QWidget {
     static constexpr int OuterWidth = 12000, OuterHeight = 9000;
 
     Frmhchi(CurrentDocument& document, Prompts& prompts);
+
+  signals:
+    // A map or the registration number was changed by the user.
+    void drawingChanged();
 
   protected:
     void showEvent(QShowEvent* event) override;

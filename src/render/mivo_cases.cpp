@@ -159,8 +159,6 @@ int exportCsv(CaseStore& store) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    // The data folder is the window program's (named after its executable, mivo).
-    QCoreApplication::setApplicationName(QStringLiteral("mivo"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

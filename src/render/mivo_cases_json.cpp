@@ -12,6 +12,13 @@ namespace {
 
 QString when(const QDateTime& time) { return time.toLocalTime().toString(Qt::ISODate); }
 
+// A spreadsheet reads a cell that starts with one of these as a formula; the apostrophe makes
+// it text, as spreadsheets' own exports do.
+QString asText(const QString& field) {
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    return !field.isEmpty() && formulaStarts.contains(field.front()) ? u'\'' + field : field;
+}
+
 } // namespace
 
 QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
@@ -95,8 +102,8 @@ QStringList registerRow(const Case& c) {
 
 QByteArray csvLine(const QStringList& fields) {
     QStringList quoted;
-    for (QString field : fields)
-        quoted << u'"' + field.replace(u'"', QStringLiteral("\"\"")) + u'"';
+    for (const QString& field : fields)
+        quoted << u'"' + asText(field).replace(u'"', QStringLiteral("\"\"")) + u'"';
     return (quoted.join(u',') + QStringLiteral("\r\n")).toUtf8();
 }
 

@@ -21,7 +21,8 @@ Case caseFromJson(const QByteArray& json, const QString& folder, QString* error)
 // One row of the register: name, made, changed, person, address, registration and chassis.
 QStringList registerHeader();
 QStringList registerRow(const Case& c);
-// A CSV line: every field quoted, inner quotes doubled, CRLF at its end.
+// A CSV line: every field quoted, inner quotes doubled, CRLF at its end; a field that a
+// spreadsheet would read as a formula starts with an apostrophe.
 QByteArray csvLine(const QStringList& fields);
 
 } // namespace mivo

@@ -271,10 +271,16 @@ class CaseStoreTest : public QObject {
         {
             CaseKeeper keeper(document, CaseDatabase::fromArgument(path), true);
             QSignalSpy problems(&keeper, &CaseKeeper::problem);
+            QSignalSpy stopped(&keeper, &CaseKeeper::keepingStopped);
+            // Told on start, before anything is typed, and only once.
+            QTRY_COMPARE(stopped.size(), 1);
+            QVERIFY(stopped.first().first().toString().contains(path));
             document.fields().setValue(29, QStringLiteral("田中"));
-            QTRY_VERIFY(!problems.isEmpty());
+            QVERIFY(!problems.isEmpty());
             QVERIFY(!keeper.isKeeping());
             QVERIFY(!keeper.hasUnsavedChange());
+            QTest::qWait(2 * CaseKeeper::kSaveDelayMs);
+            QCOMPARE(stopped.size(), 1);
         }
         QCOMPARE(fileHash(path), before);
         QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));

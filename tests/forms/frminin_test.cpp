@@ -1,6 +1,7 @@
 #include "chooser_driver.h"
 #include "fake_prompts.h"
 
+#include "cases/case_database.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "forms/caption_label.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 using namespace mivo;
 
@@ -169,8 +171,11 @@ class FrmininTest : public QObject {
         QTest::newRow("close box") << "close box";
         QTest::newRow("Exit") << "exit";
     }
+    // Without keeping: with it, the case keeps the values and the next opening shows them.
     void closingDiscardsTheDocument() {
         QFETCH(QString, by);
+        setKeepingEnabled(false);
+        const auto keepAgain = qScopeGuard([] { setKeepingEnabled(true); });
         MDIForm1 main;
         main.show();
         chooser::pick(main, 4);

@@ -1,0 +1,181 @@
+// mivo-cases and mivo-render --case run as a user runs them, against a SQLite file of the test's
+// own: what they print, how they fail, and a register that a spreadsheet reads as text.
+#include <QFile>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class CaseToolsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString database_;
+    QString firstId_;
+    QString secondId_;
+
+    struct Run {
+        int exitCode;
+        QByteArray out;
+        QString err;
+    };
+
+    // Runs the tool named by the environment variable; --database is the test's file unless
+    // the arguments name another.
+    Run run(const char* tool, QStringList arguments) const {
+        if (!arguments.join(u' ').contains(QStringLiteral("--database")))
+            arguments << QStringLiteral("--database") << database_;
+        QProcess process;
+        process.start(qEnvironmentVariable(tool), arguments);
+        if (!process.waitForFinished(60000))
+            return {-1, {}, QStringLiteral("timeout")};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString writeFile(const QString& name, const QByteArray& content) const {
+        QFile file(dir_.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            qFatal("cannot write %s", qPrintable(name));
+        return file.fileName();
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        database_ = dir_.filePath(QStringLiteral("cases.sqlite"));
+        QImage map(40, 30, QImage::Format_RGB32);
+        map.fill(Qt::darkGreen);
+        QVERIFY(map.save(dir_.filePath(QStringLiteral("map.png"))));
+        const auto json = [](const QJsonObject& object) { return QJsonDocument(object).toJson(); };
+        const QString first =
+            writeFile(QStringLiteral("first.json"),
+                      json({{"name", QStringLiteral("行政花子の登録")},
+                            {"registration_number", QStringLiteral("品川 300 あ 1")},
+                            {"maps", QJsonObject{{"layout", QStringLiteral("map.png")}}},
+                            {"values", QJsonObject{{"69", QStringLiteral("行政花子")},
+                                                   {"70", QStringLiteral("=1+2")},
+                                                   {"62", QStringLiteral("代理人甲")},
+                                                   {"42", QStringLiteral("@SUM(A1)")}}}}));
+        const QString second =
+            writeFile(QStringLiteral("second.json"),
+                      json({{"values", QJsonObject{{"69", QStringLiteral("-佐藤")},
+                                                   {"42", QStringLiteral("+81")}}}}));
+        const Run imported = run("MIVO_CASES", {QStringLiteral("import"), first, second});
+        QCOMPARE(imported.exitCode, 0);
+        const QStringList ids = QString::fromUtf8(imported.out).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(ids.size(), 2);
+        firstId_ = ids[0];
+        secondId_ = ids[1];
+    }
+
+    void casesTool_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("out");
+        QTest::addColumn<QString>("err");
+        const QString damaged = writeFile(QStringLiteral("damaged.sqlite"),
+                                          QByteArray("SQLite format 3") + QByteArray(4096, 'x'));
+
+        QTest::newRow("list") << QStringList{QStringLiteral("list")} << 0
+                              << QStringList{firstId_ + QStringLiteral("\t行政花子の登録\t"),
+                                             secondId_ + QStringLiteral("\t-佐藤 ")}
+                              << QString();
+        QTest::newRow("show by name")
+            << QStringList{QStringLiteral("show"), QStringLiteral("行政花子の登録")} << 0
+            << QStringList{QStringLiteral("\"69\": \"行政花子\""),
+                           QStringLiteral("\"registration_number\": \"品川 300 あ 1\"")}
+            << QString();
+        // A cell that starts with = + - @ would be a formula: the apostrophe keeps it text.
+        QTest::newRow("export --csv")
+            << QStringList{QStringLiteral("export"), QStringLiteral("--csv")} << 0
+            << QStringList{QStringLiteral("\"案件名\",\"作成日時\""),
+                           QStringLiteral("\"行政花子の登録\","),
+                           QStringLiteral(",\"'=1+2\","),
+                           QStringLiteral(",\"'@SUM(A1)\""),
+                           QStringLiteral("\"'-佐藤 "),
+                           QStringLiteral(",\"'+81\"")}
+            << QString();
+        QTest::newRow("show of no case")
+            << QStringList{QStringLiteral("show"), QStringLiteral("999")} << 1 << QStringList{}
+            << QStringLiteral("案件 999 はありません");
+        QTest::newRow("delete by name")
+            << QStringList{QStringLiteral("delete"), QStringLiteral("行政花子の登録")} << 1
+            << QStringList{} << QStringLiteral("番号で指定");
+        QTest::newRow("no command")
+            << QStringList{} << 2 << QStringList{} << QStringLiteral("使い方");
+        QTest::newRow("damaged database")
+            << QStringList{QStringLiteral("--database"), damaged, QStringLiteral("list")} << 1
+            << QStringList{} << QStringLiteral("壊れている");
+    }
+    void casesTool() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, out);
+        QFETCH(QString, err);
+        const Run result = run("MIVO_CASES", arguments);
+        QVERIFY2(result.exitCode == exitCode, qPrintable(result.err));
+        const QString text = QString::fromUtf8(result.out);
+        for (const QString& part : out)
+            QVERIFY2(text.contains(part), qPrintable(text));
+        QVERIFY2(result.err.contains(err), qPrintable(result.err));
+    }
+
+    // The case fills the document; --set still wins; the drawing takes its map and number.
+    void renderTakesTheCase_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("printed");
+        QTest::addColumn<QStringList>("notPrinted");
+        QTest::newRow("by name") << QStringList{QStringLiteral("委任状"), QStringLiteral("--case"),
+                                                QStringLiteral("行政花子の登録")}
+                                 << QStringList{QStringLiteral("代理人甲"),
+                                                QStringLiteral("行政花子")}
+                                 << QStringList{};
+        QTest::newRow("--set wins")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--case=") + firstId_,
+                           QStringLiteral("--set"), QStringLiteral("62=代理人乙")}
+            << QStringList{QStringLiteral("代理人乙")} << QStringList{QStringLiteral("代理人甲")};
+        QTest::newRow("layout drawing by id")
+            << QStringList{QStringLiteral("layout-drawing"), QStringLiteral("--case"), firstId_}
+            << QStringList{QStringLiteral("品川 300 あ 1")} << QStringList{};
+    }
+    void renderTakesTheCase() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, printed);
+        QFETCH(QStringList, notPrinted);
+        const Run result = run("MIVO_RENDER", arguments << QStringLiteral("--trace"));
+        QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+        for (const QString& text : printed)
+            QVERIFY2(
+                result.out.contains("{\"op\":\"PrintText\",\"args\":[\"" + text.toUtf8() + "\"]}"),
+                qPrintable(text));
+        for (const QString& text : notPrinted)
+            QVERIFY(!result.out.contains(text.toUtf8()));
+        if (arguments.contains(QStringLiteral("layout-drawing")))
+            QCOMPARE(result.out.count("\"DrawPicture\""), 1);
+    }
+
+    void renderRefusesAnUnknownCase() {
+        const QString out = dir_.filePath(QStringLiteral("out.pdf"));
+        const Run result =
+            run("MIVO_RENDER", {QStringLiteral("委任状"), QStringLiteral("--case"),
+                                QStringLiteral("無い案件"), QStringLiteral("-o"), out});
+        QVERIFY(result.exitCode > 0);
+        QVERIFY2(result.err.contains(QStringLiteral("「無い案件」という案件はありません")),
+                 qPrintable(result.err));
+        QVERIFY(!QFile::exists(out));
+    }
+
+    // The last: a deleted case is gone from the list, the other stays.
+    void deleteRemovesOnlyThatCase() {
+        QCOMPARE(run("MIVO_CASES", {QStringLiteral("delete"), firstId_}).exitCode, 0);
+        const QString listed = QString::fromUtf8(run("MIVO_CASES", {QStringLiteral("list")}).out);
+        QVERIFY(!listed.contains(QStringLiteral("行政花子")));
+        QVERIFY(listed.startsWith(secondId_ + u'\t'));
+    }
+};
+
+QTEST_GUILESS_MAIN(CaseToolsTest)
+#include "case_tools_test.moc"

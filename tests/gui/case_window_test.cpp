@@ -1,0 +1,216 @@
+// The main window keeps what is typed in a case: found again after a restart, searched, renamed
+// and deleted in 案件を開く; a damaged file and a server that is gone are told to the user.
+#include "app/case_list_dialog.h"
+#include "cases/case_keeper.h"
+#include "cases/case_store.h"
+#include "chooser_driver.h"
+#include "fake_prompts.h"
+#include "forms/frmhchi.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace mivo;
+
+namespace {
+// The chooser's buttons.
+constexpr int kLayoutDrawing = 3;
+constexpr int kPowerOfAttorney = 4;
+} // namespace
+
+class CaseWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home_;
+    std::unique_ptr<MDIForm1> main_;
+    FakePrompts* prompts_ = nullptr;
+
+    QString casesFile() const { return home_.filePath(QStringLiteral("data/mivo/cases.sqlite")); }
+
+    void start() {
+        main_ = std::make_unique<MDIForm1>();
+        auto prompts = std::make_unique<FakePrompts>();
+        prompts_ = prompts.get();
+        main_->setPrompts(std::move(prompts));
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+    }
+    // Exit, as the user ends the program.
+    void exit() {
+        main_->close();
+        main_.reset();
+    }
+
+    template <typename T> T* child(QObject* parent, const QString& name) {
+        T* found = parent->findChild<T*>(name);
+        if (!found)
+            qFatal("no %s", qPrintable(name));
+        return found;
+    }
+    QLineEdit* box(int index) {
+        return child<QLineEdit>(main_->mdiArea(), QStringLiteral("tx(%1)").arg(index));
+    }
+    CaseListDialog* openCaseList() {
+        chooser::trigger(*main_, "openCase");
+        return child<CaseListDialog>(main_.get(), QStringLiteral("CaseListDialog"));
+    }
+    QStringList names(CaseListDialog* dialog) {
+        auto* list = child<QTreeWidget>(dialog, QStringLiteral("cases"));
+        QStringList found;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            found << list->topLevelItem(i)->text(0);
+        return found;
+    }
+    static QByteArray hash(const QString& path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(home_.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home_.filePath(QStringLiteral("data"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home_.filePath(QStringLiteral("config"))));
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+
+    void cleanup() {
+        main_.reset();
+        QSettings(QStringLiteral("mivo"), QStringLiteral("mivo")).remove(QStringLiteral("cases"));
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (!widget->parentWidget())
+                delete widget;
+        }
+        QDir(home_.path()).removeRecursively();
+        QDir().mkpath(home_.path());
+    }
+
+    // Typed into two documents, the program ended with a form still open: after a restart the
+    // list finds the case by a value and opening it fills both documents' forms.
+    void restartFindsTheCaseWithItsValues() {
+        start();
+        chooser::pick(*main_, kPowerOfAttorney);
+        chooser::typeThroughInputMethod(box(69), QStringLiteral("行政花子"));
+        chooser::typeThroughInputMethod(box(70), QStringLiteral("横浜市中区山下町"));
+        QTest::mouseClick(child<QPushButton>(main_->mdiArea(), QStringLiteral("cmdexit")),
+                          Qt::LeftButton);
+        QVERIFY(!main_->document().isOpen());
+        chooser::pick(*main_, kLayoutDrawing);
+        QSignalSpy drawn(main_->mdiArea()->findChild<Frmhchi*>(), &Frmhchi::drawingChanged);
+        chooser::typeThroughInputMethod(child<QLineEdit>(main_->mdiArea(), QStringLiteral("Text1")),
+                                        QStringLiteral("品川500あ1234"));
+        QCOMPARE(drawn.size(), 1);
+        QTRY_VERIFY(main_->windowTitle().contains(QStringLiteral("行政花子")));
+        exit();
+
+        start();
+        QCOMPARE(main_->windowTitle(), QStringLiteral("Mivo書類発行"));
+        CaseListDialog* dialog = openCaseList();
+        auto* search = child<QLineEdit>(dialog, QStringLiteral("search"));
+        chooser::typeThroughInputMethod(search, QStringLiteral("山下"));
+        QTRY_COMPARE(names(dialog).size(), 1);
+        const QTreeWidgetItem* row =
+            child<QTreeWidget>(dialog, QStringLiteral("cases"))->topLevelItem(0);
+        QVERIFY(row->text(0).startsWith(QStringLiteral("行政花子 ")));
+        QVERIFY(row->text(2).contains(QStringLiteral("委任状")));
+        QVERIFY(row->text(2).contains(QStringLiteral("保管場所配置図")));
+        chooser::typeThroughInputMethod(search, QStringLiteral("大阪"));
+        QTRY_VERIFY(names(dialog).isEmpty());
+        search->setText(QStringLiteral("品川500"));
+        QTRY_COMPARE(names(dialog).size(), 1);
+        QTest::keyClick(search, Qt::Key_Return);
+        QTRY_VERIFY(main_->windowTitle().contains(QStringLiteral("行政花子")));
+
+        chooser::pick(*main_, kPowerOfAttorney);
+        QCOMPARE(box(69)->text(), QStringLiteral("行政花子"));
+        QCOMPARE(box(70)->text(), QStringLiteral("横浜市中区山下町"));
+        main_->mdiArea()->closeAllSubWindows();
+        chooser::pick(*main_, kLayoutDrawing);
+        QCOMPARE(child<QLineEdit>(main_->mdiArea(), QStringLiteral("Text1"))->text(),
+                 QStringLiteral("品川500あ1234"));
+    }
+
+    // Rename in place, and delete only after yes.
+    void listRenamesAndDeletesAfterAsking() {
+        {
+            CaseStore store(CaseDatabase::fromArgument(casesFile()));
+            Case c;
+            c.values[69] = QStringLiteral("佐藤一郎");
+            QVERIFY(store.save(c, false).ok);
+        }
+        start();
+        CaseListDialog* dialog = openCaseList();
+        QTRY_COMPARE(names(dialog).size(), 1);
+        auto* list = child<QTreeWidget>(dialog, QStringLiteral("cases"));
+        list->topLevelItem(0)->setText(0, QStringLiteral("佐藤様 車庫証明"));
+        QTRY_COMPARE(names(dialog), QStringList{QStringLiteral("佐藤様 車庫証明")});
+
+        prompts_->answer = false;
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("remove")), Qt::LeftButton);
+        QCOMPARE(prompts_->questions.size(), 1);
+        QVERIFY(prompts_->questions.first().contains(QStringLiteral("佐藤様 車庫証明")));
+        QTest::qWait(200);
+        QCOMPARE(names(dialog).size(), 1);
+        prompts_->answer = true;
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("remove")), Qt::LeftButton);
+        QTRY_VERIFY(names(dialog).isEmpty());
+        QCOMPARE(CaseStore(CaseDatabase::fromArgument(casesFile())).list().size(), 0);
+    }
+
+    // Said once, where the file is; typing goes on and the file stays as it was.
+    void damagedFileIsToldOnceAndLeftAlone() {
+        QVERIFY(QDir().mkpath(QFileInfo(casesFile()).absolutePath()));
+        QFile file(casesFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("SQLite format 3") + QByteArray(4096, '\x33'));
+        file.close();
+        const QByteArray before = hash(casesFile());
+
+        start();
+        QTRY_COMPARE(prompts_->warnings.size(), 1);
+        QVERIFY(prompts_->warnings.first().contains(casesFile()));
+        QVERIFY(!child<QAction>(main_.get(), QStringLiteral("openCase"))->isEnabled());
+        chooser::pick(*main_, kPowerOfAttorney);
+        chooser::typeThroughInputMethod(box(69), QStringLiteral("行政花子"));
+        QTest::qWait(2 * CaseKeeper::kSaveDelayMs);
+        QCOMPARE(box(69)->text(), QStringLiteral("行政花子"));
+        QCOMPARE(prompts_->warnings.size(), 1);
+        exit();
+        QCOMPARE(hash(casesFile()), before);
+    }
+
+    // A server that does not answer: Exit asks before the unsaved typing is lost.
+    void exitAsksWhileTypingIsUnsaved_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("stay") << false;
+        QTest::newRow("exit") << true;
+    }
+    void exitAsksWhileTypingIsUnsaved() {
+        QFETCH(bool, answer);
+        QSettings(QStringLiteral("mivo"), QStringLiteral("mivo"))
+            .setValue(QStringLiteral("cases/postgresql"),
+                      QStringLiteral("host=%1 dbname=mivo").arg(home_.filePath("no-server")));
+        start();
+        chooser::pick(*main_, kPowerOfAttorney);
+        chooser::typeThroughInputMethod(box(69), QStringLiteral("行政花子"));
+        QTRY_VERIFY(!child<QLabel>(main_.get(), QStringLiteral("caseProblem"))->text().isEmpty());
+        prompts_->answer = answer;
+        QCOMPARE(main_->close(), answer);
+        QCOMPARE(prompts_->questions.size(), 1);
+        QCOMPARE(main_->document().isOpen(), !answer);
+    }
+};
+
+QTEST_MAIN(CaseWindowTest)
+#include "case_window_test.moc"
