@@ -56,13 +56,14 @@ QByteArray followLinks(const QByteArray& path) {
     return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : path;
 }
 
-// A new, empty file beside `target` under an unused name; the umask applies to its mode.
+// A new, empty file beside `target` under an unused name. Readable by its owner only: the
+// pages and maps hold names and addresses. A file it replaces keeps its own mode.
 int createTemporary(const QByteArray& target, QByteArray& name) {
     const QByteArray folder = folderOf(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = folder + "/.mivo-" + QByteArray::number(QRandomGenerator::global()->generate(), 36) +
                ".tmp";
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }

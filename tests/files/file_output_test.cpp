@@ -127,6 +127,8 @@ class FileOutputTest : public QObject {
 
         const QByteArray existing = path("map.bmp");
         QVERIFY(writeWholeFile(existing, kOld).ok());
+        QVERIFY(::stat(existing.constData(), &status) == 0);
+        QCOMPARE(status.st_mode & 0777, 0600u); // names and addresses: the owner's only
         QCOMPARE(writeWholeFile(existing, "new", IfExists::Keep).status, FileWrite::Status::Exists);
         QCOMPARE(contents(existing), kOld);
 
