@@ -1,10 +1,10 @@
 // The layout drawing with two 24-megapixel photographs as maps: opening them, printing the
 // page until it is handed over as PDF, and the peak memory of the whole run.
 
+#include "bench_maps.h"
 #include "bench_table.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
-#include "document/picture_file.h"
 #include "print/dispatch.h"
 #include "print/page_target.h"
 #include "print/painter_surface.h"
@@ -13,8 +13,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTemporaryDir>
-
-#include <sys/resource.h>
 
 using namespace mivo;
 
@@ -37,13 +35,6 @@ void writePhotograph(const QString& path, QColor from, QColor to) {
         qFatal("cannot write %s", qPrintable(path));
 }
 
-QImage open(const QString& path) {
-    const PictureLoad load = loadPictureFile(path);
-    if (!load.ok())
-        qFatal("%s", qPrintable(load.error));
-    return load.picture;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -63,8 +54,8 @@ int main(int argc, char* argv[]) {
                bench::medianMs(kRuns,
                                [&] {
                                    drawing.clear(); // as in a newly opened form
-                                   drawing.locationMap = open(left);
-                                   drawing.layoutMap = open(right);
+                                   drawing.locationMap = bench::openMap(left);
+                                   drawing.layoutMap = bench::openMap(right);
                                }),
                "ms", 0, kRuns);
 
@@ -82,9 +73,7 @@ int main(int argc, char* argv[]) {
                "ms", 2000, kRuns);
     bench::row("layout drawing with two 24-MP maps: PDF size", pdf.size() / 1024.0, "KB", 0, 1);
 
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    bench::row("layout drawing with two 24-MP maps: peak memory of the run",
-               usage.ru_maxrss / 1024.0, "MB", 600, 1); // ru_maxrss is in kilobytes
+    bench::row("layout drawing with two 24-MP maps: peak memory of the run", bench::peakMegabytes(),
+               "MB", 600, 1);
     return 0;
 }

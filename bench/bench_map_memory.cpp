@@ -2,18 +2,16 @@
 // each once decoded): opening both and printing the page to a PDF file, and the peak memory
 // of the whole run. Its own program, as the peak is the process's.
 
+#include "bench_maps.h"
 #include "bench_table.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
-#include "document/picture_file.h"
 #include "print/output.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-
-#include <sys/resource.h>
 
 using namespace mivo;
 
@@ -58,19 +56,6 @@ void writeMap(const QString& path) {
     }
 }
 
-QImage open(const QString& path) {
-    const PictureLoad load = loadPictureFile(path);
-    if (!load.ok())
-        qFatal("%s", qPrintable(load.error));
-    return load.picture;
-}
-
-double peakMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0; // ru_maxrss is in kilobytes
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -86,21 +71,21 @@ int main(int argc, char* argv[]) {
     timer.start();
     CurrentDocument document;
     document.setTitle(DocumentKind::LayoutDrawing);
-    document.drawing().locationMap = open(left);
-    document.drawing().layoutMap = open(right);
+    document.drawing().locationMap = bench::openMap(left);
+    document.drawing().layoutMap = bench::openMap(right);
     const PrintOutcome outcome = output(Destination::pdf(dir.filePath("page.pdf")), document);
     if (outcome.status != PrintOutcome::Status::Printed)
         qFatal("print failed: %s", qPrintable(outcome.reason));
     bench::row("layout drawing, two 256-MB maps: open both and print to a PDF file",
                double(timer.elapsed()), "ms", 0, 1);
-    bench::row("layout drawing, two 256-MB maps to PDF: peak memory of the run", peakMb(), "MB",
-               600, 1);
+    bench::row("layout drawing, two 256-MB maps to PDF: peak memory of the run",
+               bench::peakMegabytes(), "MB", 600, 1);
 
     document.drawing().fitLocationMap = document.drawing().fitLayoutMap = true;
     if (output(Destination::pdf(dir.filePath("fitted.pdf")), document).status !=
         PrintOutcome::Status::Printed)
         qFatal("print failed");
     bench::row("layout drawing, the same maps fitted to the frame: peak memory of the run",
-               peakMb(), "MB", 600, 1);
+               bench::peakMegabytes(), "MB", 600, 1);
     return 0;
 }

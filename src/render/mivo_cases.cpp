@@ -3,7 +3,10 @@
 #include "cases/case_database.h"
 #include "cases/case_document.h"
 #include "cases/case_store.h"
+#include "document/file_output.h"
+#include "mivo_version.h"
 #include "particulars/certificate_import.h"
+#include "print/qt_texts.h"
 #include "render/mivo_cases_json.h"
 
 #include <QBuffer>
@@ -14,7 +17,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -58,12 +60,9 @@ QString writeMap(const QByteArray& bytes, const QDir& folder, const QString& ste
     buffer.open(QIODevice::ReadOnly);
     const QByteArray format = QImageReader::imageFormat(&buffer);
     const QString name = stem + u'.' + QString::fromLatin1(format.isEmpty() ? "bin" : format);
-    QSaveFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly) ||
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("地図を %1 に書けません（%2）。")
-                     .arg(file.fileName(), file.errorString());
+    const FileWrite written = writeWholeFile(QFile::encodeName(folder.filePath(name)), bytes);
+    if (!written.ok()) {
+        *error = written.error;
         return {};
     }
     return name;
@@ -159,25 +158,28 @@ int exportCsv(CaseStore& store) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QLatin1String(kVersion));
+    installJapaneseQtTexts(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("保存された案件の一覧、表示、取り込み、書き出し、削除"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption database(
         QStringLiteral("database"),
         QStringLiteral("案件のデータベース: SQLite のファイル、または PostgreSQL の接続文字列"),
-        QStringLiteral("file-or-connection"));
+        QStringLiteral("ファイルか接続文字列"));
     const QCommandLineOption mapsTo(QStringLiteral("maps-to"),
                                     QStringLiteral("show: 地図の画像をこのフォルダに書く"),
-                                    QStringLiteral("folder"));
+                                    QStringLiteral("フォルダ"));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("export: CSV で書き出す"));
     parser.addOptions({database, mapsTo, csv});
     const QCommandLineOption into(QStringLiteral("into"),
                                   QStringLiteral("import-certificate: この案件に読み込む"),
                                   QStringLiteral("ID"));
     parser.addOption(into);
-    parser.addPositionalArgument(QStringLiteral("command"),
+    parser.addPositionalArgument(QStringLiteral("コマンド"),
                                  QStringLiteral("list | show ID | import FILE.json... | "
                                                 "import-certificate FILE.json [--into ID] | "
                                                 "export --csv | delete ID"));

@@ -95,6 +95,7 @@ class PackageTest : public QObject {
         const QStringList wanted = {
             QStringLiteral("usr/bin/mivo"),
             QStringLiteral("usr/bin/mivo-render"),
+            QStringLiteral("usr/bin/mivo-cases"),
             QStringLiteral("usr/share/applications/%1.desktop").arg(kAppId),
             QStringLiteral("usr/share/doc/mivo/changelog.gz"),
             QStringLiteral("usr/share/doc/mivo/copyright"),
@@ -102,6 +103,7 @@ class PackageTest : public QObject {
             QStringLiteral("usr/share/icons/hicolor/48x48/apps/%1.png").arg(kAppId),
             QStringLiteral("usr/share/icons/hicolor/scalable/apps/%1.svg").arg(kAppId),
             QStringLiteral("usr/share/man/man1/mivo-render.1.gz"),
+            QStringLiteral("usr/share/man/man1/mivo-cases.1.gz"),
             QStringLiteral("usr/share/man/man1/mivo.1.gz"),
             QStringLiteral("usr/share/metainfo/%1.metainfo.xml").arg(kAppId),
         };
