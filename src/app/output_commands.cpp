@@ -65,6 +65,11 @@ OutputCommands::OutputCommands(QWidget* window, CurrentDocument& document,
 
 PreviewWindow* OutputCommands::previewWindow() const { return previewWindow_; }
 
+void OutputCommands::drawingChanged() {
+    if (previewWindow_)
+        previewWindow_->documentChanged();
+}
+
 QString OutputCommands::proposedName(const QString& title) const {
     QStringList parts{title};
     if (const std::optional<CaseRef> current = currentCase_(); current && !current->name.isEmpty())
