@@ -67,6 +67,8 @@ void fillDocument(const Case& c, const CaseMaps& maps, CurrentDocument& document
     document.drawing().locationMap = maps.location;
     document.drawing().layoutMap = maps.layout;
     document.drawing().registrationNumber = c.registrationNumber;
+    document.drawing().fitLocationMap = c.fitLocationMap;
+    document.drawing().fitLayoutMap = c.fitLayoutMap;
 }
 
 } // namespace mivo
