@@ -4,6 +4,7 @@
 #include "cases/case_document.h"
 #include "cases/case_store.h"
 #include "particulars/certificate_import.h"
+#include "print/qt_texts.h"
 #include "render/mivo_cases_json.h"
 
 #include <QBuffer>
@@ -159,29 +160,35 @@ int exportCsv(CaseStore& store) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    installJapaneseQtTexts(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("保存された案件の一覧、表示、取り込み、書き出し、削除"));
-    parser.addHelpOption();
+    // Qt's own help option describes itself in English whatever the translation.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("この使い方を表示します。"));
+    parser.addOption(help);
     const QCommandLineOption database(
         QStringLiteral("database"),
         QStringLiteral("案件のデータベース: SQLite のファイル、または PostgreSQL の接続文字列"),
-        QStringLiteral("file-or-connection"));
+        QStringLiteral("ファイルか接続文字列"));
     const QCommandLineOption mapsTo(QStringLiteral("maps-to"),
                                     QStringLiteral("show: 地図の画像をこのフォルダに書く"),
-                                    QStringLiteral("folder"));
+                                    QStringLiteral("フォルダ"));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("export: CSV で書き出す"));
     parser.addOptions({database, mapsTo, csv});
     const QCommandLineOption into(QStringLiteral("into"),
                                   QStringLiteral("import-certificate: この案件に読み込む"),
                                   QStringLiteral("ID"));
     parser.addOption(into);
-    parser.addPositionalArgument(QStringLiteral("command"),
+    parser.addPositionalArgument(QStringLiteral("コマンド"),
                                  QStringLiteral("list | show ID | import FILE.json... | "
                                                 "import-certificate FILE.json [--into ID] | "
                                                 "export --csv | delete ID"));
     parser.process(app);
+    if (parser.isSet(help))
+        parser.showHelp();
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
