@@ -253,6 +253,7 @@ void MDIForm1::openPictureForm() {
     auto* form = new Frmhchi(document_, *prompts_);
     cases_->fillDocument();
     connect(form, &Frmhchi::drawingChanged, cases_.get(), &CaseCommands::drawingChanged);
+    connect(form, &Frmhchi::drawingChanged, output_, &OutputCommands::drawingChanged);
     QMdiSubWindow* window = mdiArea_->addSubWindow(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->resize(twipsSize(Frmhchi::OuterWidth, Frmhchi::OuterHeight, form));

@@ -47,7 +47,7 @@ OutputCommands::OutputCommands(QWidget* window, CurrentDocument& document,
                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))),
       saveAsImage_(command(this, "mnuSaveImage", QStringLiteral("画像として保存(&G)..."))),
       printTo_(command(this, "mnuPrintTo", QStringLiteral("印刷(&R)..."))),
-      printCase_(command(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&K)..."))) {
+      printCase_(command(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&M)..."))) {
     preview_->setIcon(QIcon(QStringLiteral(":/icons/preview.svg")));
     connect(preview_, &QAction::triggered, this, &OutputCommands::showPreview);
     connect(saveAsPdf_, &QAction::triggered, this, &OutputCommands::savePdf);
@@ -64,6 +64,11 @@ OutputCommands::OutputCommands(QWidget* window, CurrentDocument& document,
 }
 
 PreviewWindow* OutputCommands::previewWindow() const { return previewWindow_; }
+
+void OutputCommands::drawingChanged() {
+    if (previewWindow_)
+        previewWindow_->documentChanged();
+}
 
 QString OutputCommands::proposedName(const QString& title) const {
     QStringList parts{title};

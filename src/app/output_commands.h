@@ -49,6 +49,8 @@ class OutputCommands : public QObject {
 
     // The open preview, if any.
     PreviewWindow* previewWindow() const;
+    // The layout drawing changed: the preview draws it again.
+    void drawingChanged();
 
   private:
     void showPreview();

@@ -37,7 +37,7 @@ ParticularsCommands::ParticularsCommands(QWidget* window, CurrentDocument& docum
     import_->setObjectName(QStringLiteral("mnuImportCertificate"));
     connect(import_, &QAction::triggered, this, &ParticularsCommands::importCertificate);
 
-    refill_ = new QAction(QStringLiteral("基本情報から入力し直す(&R)"), this);
+    refill_ = new QAction(QStringLiteral("基本情報から入力し直す(&E)"), this);
     refill_->setObjectName(QStringLiteral("mnuRefill"));
     refill_->setEnabled(false);
     connect(refill_, &QAction::triggered, this, &ParticularsCommands::refill);

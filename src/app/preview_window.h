@@ -25,6 +25,8 @@ class PreviewWindow : public QWidget {
     PreviewWindow(const CurrentDocument& document, QWidget* parent);
 
     void setZoom(Zoom zoom);
+    // The document changed in a way its values do not show (a map, the fit, the number).
+    void documentChanged() { redraw_.start(); }
     // The page as last drawn (null when it could not be drawn).
     QImage page() const { return page_; }
 

@@ -26,6 +26,9 @@ struct Case {
     QByteArray locationMap;
     QByteArray layoutMap;
     QString registrationNumber;
+    // Per map: fitted to its area of the frame, as the user chose.
+    bool fitLocationMap = false;
+    bool fitLayoutMap = false;
     QString particulars; // JSON text kept for a later feature, stored as given
 };
 

@@ -2,7 +2,11 @@
 
 #include "cases/case_store.h"
 #include "document/current_document.h"
+#include "document/document_kind.h"
 #include "document/picture_file.h"
+#include "particulars/fill_rules.h"
+
+#include <QJsonDocument>
 
 namespace mivo {
 
@@ -64,9 +68,15 @@ bool loadCaseInto(const CaseDatabase& where, const QString& idOrName, CurrentDoc
 void fillDocument(const Case& c, const CaseMaps& maps, CurrentDocument& document) {
     for (int i = 0; i < FieldStore::Count; ++i)
         document.fields().setValue(i, c.values[size_t(i)]);
+    const Particulars particulars =
+        Particulars::fromJson(QJsonDocument::fromJson(c.particulars.toUtf8()).object());
+    for (const DocumentInfo& info : documents())
+        fillEmptyFields(particulars, document.fields(), info.fields);
     document.drawing().locationMap = maps.location;
     document.drawing().layoutMap = maps.layout;
     document.drawing().registrationNumber = c.registrationNumber;
+    document.drawing().fitLocationMap = c.fitLocationMap;
+    document.drawing().fitLayoutMap = c.fitLayoutMap;
 }
 
 } // namespace mivo

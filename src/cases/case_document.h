@@ -25,7 +25,8 @@ CaseMaps decodeMaps(const Case& c);
 std::optional<Case> findCase(CaseStore& store, const QString& idOrName, QString* error);
 
 // Fills `document` (whose title the caller sets) with every field of `c`, its maps and its
-// registration number.
+// registration number; the case's particulars fill the fields still empty, as when a document
+// is opened in the window.
 void fillDocument(const Case& c, const CaseMaps& maps, CurrentDocument& document);
 
 // Fills `document` (whose title the caller sets) from the stored case `idOrName`: every

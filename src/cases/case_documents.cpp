@@ -1,6 +1,8 @@
 #include "cases/case_documents.h"
 
 #include "cases/case.h"
+#include "cases/case_document.h"
+#include "document/current_document.h"
 #include "document/document_kind.h"
 
 #include <algorithm>
@@ -22,8 +24,13 @@ QStringList documentsWithValues(const Case::Values& values, bool drawingHasValue
 }
 
 QStringList documentsWithValues(const Case& c) {
-    return documentsWithValues(c.values, !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
-                                             !c.registrationNumber.isEmpty());
+    CurrentDocument document;
+    fillDocument(c, {}, document);
+    Case::Values values;
+    for (int i = 0; i < FieldStore::Count; ++i)
+        values[size_t(i)] = document.fields().value(i);
+    return documentsWithValues(values, !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
+                                           !c.registrationNumber.isEmpty());
 }
 
 } // namespace mivo

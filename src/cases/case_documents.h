@@ -9,7 +9,8 @@ namespace mivo {
 // The titles of the documents that have a value, in the document table's order: a text
 // document when one of its fields is not empty, the layout drawing when `drawingHasValues`.
 QStringList documentsWithValues(const Case::Values& values, bool drawingHasValues);
-// The same for a whole case, whose drawing has values when it has a map or a number.
+// The same for a whole case as its documents open (its particulars fill empty fields), whose
+// drawing has values when it has a map or a number.
 QStringList documentsWithValues(const Case& c);
 
 } // namespace mivo

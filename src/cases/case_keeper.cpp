@@ -114,6 +114,8 @@ void CaseKeeper::drawingChanged() {
         return;
     const LayoutDrawingState& drawing = document_.drawing();
     current_.registrationNumber = drawing.registrationNumber;
+    current_.fitLocationMap = drawing.fitLocationMap;
+    current_.fitLayoutMap = drawing.fitLayoutMap;
     if (drawing.locationMap.cacheKey() != locationImage_.cacheKey() ||
         drawing.layoutMap.cacheKey() != layoutImage_.cacheKey()) {
         locationImage_ = drawing.locationMap;
@@ -267,6 +269,8 @@ void CaseKeeper::fillDocument() {
     drawing.locationMap = locationImage_;
     drawing.layoutMap = layoutImage_;
     drawing.registrationNumber = current_.registrationNumber;
+    drawing.fitLocationMap = current_.fitLocationMap;
+    drawing.fitLayoutMap = current_.fitLayoutMap;
     applying_ = false;
 }
 

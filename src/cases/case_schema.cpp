@@ -31,6 +31,15 @@ std::span<const Migration> migrations() {
           QStringLiteral("CREATE INDEX cases_grams ON cases USING gin (grams)"),
           QStringLiteral("CREATE TABLE case_maps (case_id BIGINT PRIMARY KEY, "
                          "location BYTEA, layout BYTEA)")}},
+        // The maps' fit choice; a change of it alone rewrites no map.
+        {{QStringLiteral("ALTER TABLE cases ADD COLUMN fit_location_map INTEGER NOT NULL "
+                         "DEFAULT 0"),
+          QStringLiteral("ALTER TABLE cases ADD COLUMN fit_layout_map INTEGER NOT NULL "
+                         "DEFAULT 0")},
+         {QStringLiteral("ALTER TABLE cases ADD COLUMN fit_location_map INTEGER NOT NULL "
+                         "DEFAULT 0"),
+          QStringLiteral("ALTER TABLE cases ADD COLUMN fit_layout_map INTEGER NOT NULL "
+                         "DEFAULT 0")}},
     };
     return table;
 }

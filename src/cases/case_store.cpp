@@ -260,7 +260,8 @@ std::optional<Case> CaseStore::load(qint64 id) {
         return std::nullopt;
     QSqlQuery row(db_);
     row.prepare(QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
-                               "registration_number, particulars FROM cases WHERE id = ?"));
+                               "registration_number, particulars, fit_location_map, fit_layout_map "
+                               "FROM cases WHERE id = ?"));
     row.addBindValue(id);
     if (!row.exec()) {
         fail(QStringLiteral("案件を読めません。"), row.lastError().databaseText());
@@ -280,6 +281,8 @@ std::optional<Case> CaseStore::load(qint64 id) {
     c.values = valuesFromJson(row.value(5).toString());
     c.registrationNumber = row.value(6).toString();
     c.particulars = row.value(7).toString();
+    c.fitLocationMap = row.value(8).toInt() != 0;
+    c.fitLayoutMap = row.value(9).toInt() != 0;
 
     QSqlQuery maps(db_);
     maps.prepare(QStringLiteral("SELECT location, layout FROM case_maps WHERE case_id = ?"));
@@ -342,14 +345,17 @@ bool CaseStore::insert(Case& c, bool withMaps, qint64 now) {
     query.prepare(
         isSqlite()
             ? QStringLiteral("INSERT INTO cases (name, named, created, changed, revision, "
-                             "field_values, registration_number, particulars, search_text) "
-                             "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?) RETURNING id")
+                             "field_values, registration_number, fit_location_map, "
+                             "fit_layout_map, particulars, search_text) "
+                             "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?) RETURNING id")
             : QStringLiteral("INSERT INTO cases (name, named, created, changed, revision, "
-                             "field_values, registration_number, particulars, search_text, grams) "
-                             "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?::text[]) RETURNING id"));
-    for (const QVariant& bind : QVariantList{text(c.name), c.named, c.created.toMSecsSinceEpoch(),
-                                             now, valuesJson(c.values), text(c.registrationNumber),
-                                             text(c.particulars), text(search)})
+                             "field_values, registration_number, fit_location_map, "
+                             "fit_layout_map, particulars, search_text, grams) "
+                             "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?::text[]) RETURNING id"));
+    for (const QVariant& bind :
+         QVariantList{text(c.name), c.named, c.created.toMSecsSinceEpoch(), now,
+                      valuesJson(c.values), text(c.registrationNumber), int(c.fitLocationMap),
+                      int(c.fitLayoutMap), text(c.particulars), text(search)})
         query.addBindValue(bind);
     if (!isSqlite())
         query.addBindValue(arrayLiteral(searchGrams(search)));
@@ -375,12 +381,13 @@ CaseStore::Saved CaseStore::write(const Case& original, bool withMaps) {
         query.prepare(QStringLiteral("UPDATE cases SET name = CASE WHEN named THEN name ELSE ? "
                                      "END, changed = ?, revision = revision + 1, "
                                      "field_values = ?, registration_number = ?, "
+                                     "fit_location_map = ?, fit_layout_map = ?, "
                                      "particulars = ?, search_text = ?%1 "
                                      "WHERE id = ? AND revision = ?")
                           .arg(isSqlite() ? QString() : QStringLiteral(", grams = ?::text[]")));
-        for (const QVariant& bind :
-             QVariantList{automatic, now, valuesJson(c.values), text(c.registrationNumber),
-                          text(c.particulars), text(search)})
+        for (const QVariant& bind : QVariantList{
+                 automatic, now, valuesJson(c.values), text(c.registrationNumber),
+                 int(c.fitLocationMap), int(c.fitLayoutMap), text(c.particulars), text(search)})
             query.addBindValue(bind);
         if (!isSqlite())
             query.addBindValue(arrayLiteral(searchGrams(search)));

@@ -246,6 +246,7 @@ void Frmhchi::showMap(const Half& half) {
 void Frmhchi::setFit(const Half& half, bool fit) {
     drawing().*half.fit = fit;
     showMap(half);
+    emit drawingChanged();
 }
 
 // A cancelled dialog changes nothing; a file that is no usable picture keeps the half as it

@@ -29,7 +29,7 @@ class Frmhchi : public QWidget {
     Frmhchi(CurrentDocument& document, Prompts& prompts);
 
   signals:
-    // A map or the registration number was changed by the user.
+    // A map, its fit or the registration number was changed by the user.
     void drawingChanged();
 
   protected:

@@ -164,7 +164,10 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("保存された案件の一覧、表示、取り込み、書き出し、削除"));
-    parser.addHelpOption();
+    // Qt's own help option describes itself in English whatever the translation.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("この使い方を表示します。"));
+    parser.addOption(help);
     parser.addVersionOption();
     const QCommandLineOption database(
         QStringLiteral("database"),
@@ -184,6 +187,8 @@ int main(int argc, char* argv[]) {
                                                 "import-certificate FILE.json [--into ID] | "
                                                 "export --csv | delete ID"));
     parser.process(app);
+    if (parser.isSet(help))
+        parser.showHelp();
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);

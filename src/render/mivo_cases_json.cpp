@@ -27,12 +27,15 @@ QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
         if (!c.values[size_t(i)].isEmpty())
             values.insert(QString::number(i), c.values[size_t(i)]);
     }
-    QJsonObject json{{QStringLiteral("id"), c.id},
-                     {QStringLiteral("name"), c.name},
-                     {QStringLiteral("created"), when(c.created)},
-                     {QStringLiteral("changed"), when(c.changed)},
-                     {QStringLiteral("values"), values},
-                     {QStringLiteral("registration_number"), c.registrationNumber}};
+    QJsonObject json{
+        {QStringLiteral("id"), c.id},
+        {QStringLiteral("name"), c.name},
+        {QStringLiteral("created"), when(c.created)},
+        {QStringLiteral("changed"), when(c.changed)},
+        {QStringLiteral("values"), values},
+        {QStringLiteral("registration_number"), c.registrationNumber},
+        {QStringLiteral("fit_maps"), QJsonObject{{QStringLiteral("location"), c.fitLocationMap},
+                                                 {QStringLiteral("layout"), c.fitLayoutMap}}}};
     if (!mapFiles.isEmpty())
         json.insert(QStringLiteral("maps"), mapFiles);
     const QJsonDocument particulars = QJsonDocument::fromJson(c.particulars.toUtf8());
@@ -55,6 +58,9 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
     c.name = json.value(QStringLiteral("name")).toString().trimmed();
     c.named = !c.name.isEmpty();
     c.registrationNumber = json.value(QStringLiteral("registration_number")).toString();
+    const QJsonObject fit = json.value(QStringLiteral("fit_maps")).toObject();
+    c.fitLocationMap = fit.value(QStringLiteral("location")).toBool();
+    c.fitLayoutMap = fit.value(QStringLiteral("layout")).toBool();
     const QJsonObject values = json.value(QStringLiteral("values")).toObject();
     for (auto it = values.begin(); it != values.end(); ++it) {
         bool isNumber = false;

@@ -33,7 +33,8 @@ bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
     }
     if (options.number)
         drawing.registrationNumber = *options.number;
-    drawing.fitLocationMap = drawing.fitLayoutMap = options.fitMaps;
+    if (options.fitMaps) // else a stored case's own choice stands
+        drawing.fitLocationMap = drawing.fitLayoutMap = true;
     return true;
 }
 

@@ -103,7 +103,10 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
                                  QStringLiteral("書類の名前か英字名。いくつか並べると一つの PDF に"
                                                 "一ページずつ出力します。"),
                                  QStringLiteral("書類..."));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Qt's own help option describes itself in English whatever the translation.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("この使い方を表示します。"));
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption set(QStringLiteral("set"),
                                  QStringLiteral("項目に値を入れます（例: --set 62=山田太郎）。"),

@@ -1,12 +1,15 @@
 // The main window keeps what is typed in a case: found again after a restart, searched, renamed
 // and deleted in 案件を開く; a damaged file and a server that is gone are told to the user.
 #include "app/case_list_dialog.h"
+#include "app/output_commands.h"
+#include "app/preview_window.h"
 #include "cases/case_keeper.h"
 #include "cases/case_store.h"
 #include "chooser_driver.h"
 #include "fake_prompts.h"
 #include "forms/frmhchi.h"
 
+#include <QCheckBox>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLabel>
@@ -111,6 +114,21 @@ class CaseWindowTest : public QObject {
         chooser::typeThroughInputMethod(child<QLineEdit>(main_->mdiArea(), QStringLiteral("Text1")),
                                         QStringLiteral("品川500あ1234"));
         QCOMPARE(drawn.size(), 1);
+        // A map larger than its area, fitted while the preview is open: the preview follows.
+        const QString map = home_.filePath(QStringLiteral("map.png"));
+        QImage large(3000, 2000, QImage::Format_RGB32);
+        large.fill(Qt::darkCyan);
+        QVERIFY(large.save(map));
+        prompts_->openAnswers = {map};
+        QTest::mouseClick(child<QPushButton>(main_->mdiArea(), QStringLiteral("Command1")),
+                          Qt::LeftButton);
+        chooser::trigger(*main_, "mnuPreview");
+        QPointer<PreviewWindow> preview = main_->outputCommands().previewWindow();
+        QTRY_VERIFY(!preview->page().isNull());
+        const QImage unfitted = preview->page();
+        child<QCheckBox>(main_->mdiArea(), QStringLiteral("Check1"))->click();
+        QTRY_VERIFY(preview->page() != unfitted);
+        QCOMPARE(drawn.size(), 3);
         QTRY_VERIFY(main_->windowTitle().contains(QStringLiteral("行政花子")));
         exit();
 
@@ -139,6 +157,7 @@ class CaseWindowTest : public QObject {
         chooser::pick(*main_, kLayoutDrawing);
         QCOMPARE(child<QLineEdit>(main_->mdiArea(), QStringLiteral("Text1"))->text(),
                  QStringLiteral("品川500あ1234"));
+        QVERIFY(child<QCheckBox>(main_->mdiArea(), QStringLiteral("Check1"))->isChecked());
     }
 
     // Rename in place, and delete only after yes.

@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -263,6 +264,23 @@ class MainWindowTest : public QObject {
         main_->mdiArea()->setActiveSubWindow(main_->mdiArea()->subWindowList().first());
         QTest::keyClick(main_, Qt::Key_F4, Qt::ControlModifier);
         QVERIFY(closed);
+    }
+
+    // Each menu's access keys are its own: two items on one key only move the highlight
+    // between them and neither runs.
+    void accessKeysAreUnique() {
+        for (QMenu* menu : main_->menuBar()->findChildren<QMenu*>()) {
+            QHash<QChar, QString> taken;
+            for (QAction* action : menu->actions()) {
+                const qsizetype amp = action->text().indexOf(u'&');
+                if (amp < 0 || amp + 1 >= action->text().size())
+                    continue;
+                const QChar key = action->text().at(amp + 1).toUpper();
+                QVERIFY2(!taken.contains(key),
+                         qPrintable(taken.value(key) + QStringLiteral(" / ") + action->text()));
+                taken.insert(key, action->text());
+            }
+        }
     }
 
     // A stopped printer takes the job only when the user says so; a printer that refuses jobs

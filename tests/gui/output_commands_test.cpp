@@ -6,11 +6,13 @@
 #include "document/document_kind.h"
 #include "fake_print_service.h"
 #include "fake_prompts.h"
+#include "particulars/particulars.h"
 #include "pdf_words.h"
 #include "print/recording_surface.h"
 
 #include <QAction>
 #include <QImageReader>
+#include <QJsonDocument>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -143,7 +145,8 @@ class OutputCommandsTest : public QObject {
     }
 
     // The case's documents as stored, not the open form, ticked ones only, in the chooser's
-    // order, one page each.
+    // order, one page each. The particulars fill what is empty, as opening each one would:
+    // a document never opened is offered too, and a typed value stays.
     void aWholeCaseGoesOutFromItsStoredValues() {
         const QString database = dir_.filePath(QStringLiteral("cases.sqlite"));
         qint64 id = 0;
@@ -153,6 +156,10 @@ class OutputCommandsTest : public QObject {
             c.values[22] = QStringLiteral("承諾太郎");
             c.values[62] = QStringLiteral("委任太郎");
             c.values[30] = QStringLiteral("自認太郎");
+            Particulars particulars;
+            particulars.setValue(Particular::UserName, QStringLiteral("使用花子"));
+            particulars.setValue(Particular::Agent, QStringLiteral("代理次郎"));
+            c.particulars = QString::fromUtf8(QJsonDocument(particulars.toJson()).toJson());
             const CaseStore::Saved saved = store.save(c, true);
             QVERIFY2(saved.ok, qPrintable(store.error()));
             id = saved.id;
@@ -166,9 +173,11 @@ class OutputCommandsTest : public QObject {
         prompts_->path = dir_.filePath(QStringLiteral("case.pdf"));
         trigger("mnuPrintCase");
         QVERIFY2(prompts_->warnings.isEmpty(), qPrintable(prompts_->warnings.join(u'\n')));
-        QCOMPARE(prompts_->offeredDocuments,
-                 (QStringList{DocumentKind::SelfDeclaration, DocumentKind::PowerOfAttorney,
-                              DocumentKind::ConsentLetter}));
+        QCOMPARE(
+            prompts_->offeredDocuments,
+            (QStringList{DocumentKind::SelfDeclaration, DocumentKind::ParkingConsentCertificate,
+                         DocumentKind::PowerOfAttorney, DocumentKind::TransferCertificate,
+                         DocumentKind::ConsentLetter}));
 
         QFile file(prompts_->path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -176,6 +185,8 @@ class OutputCommandsTest : public QObject {
         QCOMPARE(pdfPageCount(pdf), 2);
         QVERIFY(findWord(readPdfWords(pdf, 1), QStringLiteral("委任太郎")));
         QVERIFY(!findWord(readPdfWords(pdf, 1), QStringLiteral("山田太郎")));
+        QVERIFY(findWord(readPdfWords(pdf, 1), QStringLiteral("使用花子")));
+        QVERIFY(!findWord(readPdfWords(pdf, 1), QStringLiteral("代理次郎")));
         QVERIFY(findWord(readPdfWords(pdf, 2), QStringLiteral("承諾太郎")));
 
         // Printed instead: one job.
