@@ -74,7 +74,10 @@ QString OutputCommands::proposedName(const QString& title) const {
     QStringList parts{title};
     if (const std::optional<CaseRef> current = currentCase_(); current && !current->name.isEmpty())
         parts << fileNamePart(current->name);
-    parts << QDate::currentDate().toString(Qt::ISODate);
+    // A case named automatically already ends with its date.
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    if (!parts.last().contains(today))
+        parts << today;
     return parts.join(u'_');
 }
 

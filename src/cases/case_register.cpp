@@ -1,6 +1,10 @@
 #include "cases/case_register.h"
 
 #include "cases/case.h"
+#include "particulars/particulars.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <initializer_list>
 
@@ -27,15 +31,28 @@ QString firstOf(const Case& c, std::initializer_list<int> indices) {
     return {};
 }
 
+// A case typed only into its particulars (or read from a certificate) is named and listed by
+// them until a document holds the value.
+QString firstOf(const Case& c, std::initializer_list<int> indices, Particular particular) {
+    const QString typed = firstOf(c, indices);
+    if (!typed.isEmpty() || c.particulars.isEmpty())
+        return typed;
+    const QJsonObject json = QJsonDocument::fromJson(c.particulars.toUtf8()).object();
+    return Particulars::fromJson(json).value(particular).trimmed();
+}
+
 } // namespace
 
-QString personName(const Case& c) { return firstOf(c, kNames); }
-QString personAddress(const Case& c) { return firstOf(c, kAddresses); }
-QString chassisNumber(const Case& c) { return firstOf(c, kChassisNumbers); }
+QString personName(const Case& c) { return firstOf(c, kNames, Particular::UserName); }
+QString personAddress(const Case& c) { return firstOf(c, kAddresses, Particular::UserAddress); }
+QString chassisNumber(const Case& c) {
+    return firstOf(c, kChassisNumbers, Particular::ChassisNumber);
+}
 
 QString registrationNumber(const Case& c) {
     const QString drawn = c.registrationNumber.trimmed();
-    return drawn.isEmpty() ? firstOf(c, kRegistrationNumbers) : drawn;
+    return drawn.isEmpty() ? firstOf(c, kRegistrationNumbers, Particular::RegistrationNumber)
+                           : drawn;
 }
 
 QString automaticName(const Case& c, QDate day) {
