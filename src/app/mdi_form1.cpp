@@ -89,7 +89,10 @@ void MDIForm1::createActions() {
     // Closes the active document window through its own closing steps, as its 閉じる does.
     close_ = namedAction(this, "close", QStringLiteral("閉じる(&C)"));
     close_->setShortcut(Qt::CTRL | Qt::Key_F4);
-    close_->setEnabled(false); // until a document opens
+    // It acts on the active document window; with none it has nothing to close.
+    close_->setEnabled(false);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, close_,
+            [this](QMdiSubWindow* window) { close_->setEnabled(window != nullptr); });
     connect(close_, &QAction::triggered, this, [this] {
         if (QMdiSubWindow* window = mdiArea_->activeSubWindow())
             window->close();
@@ -209,10 +212,7 @@ void MDIForm1::createToolBar() {
 
 // Print from the menu can act only on an open document; the toolbar's button stays enabled.
 // Decided again whenever the document changes, so that Ctrl+P is never left dead.
-void MDIForm1::updateFileMenu() {
-    mneprint_->setEnabled(document_.isOpen());
-    close_->setEnabled(document_.isOpen());
-}
+void MDIForm1::updateFileMenu() { mneprint_->setEnabled(document_.isOpen()); }
 
 void MDIForm1::newDocument() {
     if (document_.isOpen())
