@@ -19,6 +19,28 @@ int shiftInto(int start, int end, int length) {
     return 0;
 }
 
+// The area gives its bars a page as large as the windows, which draws the thumb far too large,
+// and gives it again whenever it lays the windows out, the range unchanged; this bar's page is
+// always what the viewport shows.
+class VisiblePageBar : public QScrollBar {
+  public:
+    VisiblePageBar(Qt::Orientation orientation, QAbstractScrollArea* area)
+        : QScrollBar(orientation), area_(area) {}
+
+  protected:
+    void sliderChange(SliderChange change) override {
+        const QSize visible = area_->viewport()->size();
+        const int page = orientation() == Qt::Horizontal ? visible.width() : visible.height();
+        if (change != SliderValueChange && pageStep() != page)
+            setPageStep(page); // comes back here as a steps change, the page now right
+        else
+            QScrollBar::sliderChange(change);
+    }
+
+  private:
+    QAbstractScrollArea* area_;
+};
+
 } // namespace
 
 MdiViewKeeper::MdiViewKeeper(QMdiArea* area) : QObject(area), area_(area) {
@@ -33,18 +55,8 @@ MdiViewKeeper::MdiViewKeeper(QMdiArea* area) : QObject(area), area_(area) {
         if (window->x() < 0 || window->y() < 0)
             window->move(std::max(window->x(), 0), std::max(window->y(), 0));
     });
-    // The area gives each bar a page as large as the windows, which draws the thumb far too
-    // large; a page is what the viewport shows. Set after the area has set its own.
-    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()}) {
-        connect(
-            bar, &QScrollBar::rangeChanged, this,
-            [this, bar] {
-                const QSize visible = area_->viewport()->size();
-                bar->setPageStep(bar->orientation() == Qt::Horizontal ? visible.width()
-                                                                      : visible.height());
-            },
-            Qt::QueuedConnection);
-    }
+    area->setHorizontalScrollBar(new VisiblePageBar(Qt::Horizontal, area));
+    area->setVerticalScrollBar(new VisiblePageBar(Qt::Vertical, area));
 }
 
 void MdiViewKeeper::bringIntoView(QWidget* focused) {
