@@ -66,7 +66,9 @@ MDIForm1::MDIForm1(QWidget* parent)
     resize(twipsSize(9900, 8430, this));
 }
 
-MDIForm1::~MDIForm1() = default;
+// The document windows use this window's document, particulars and prompts: they close while
+// all of these are still here, as they do when the window itself is closed.
+MDIForm1::~MDIForm1() { mdiArea_->closeAllSubWindows(); }
 
 void MDIForm1::setPrintService(std::unique_ptr<PrintService> service) {
     printService_ = std::move(service);
