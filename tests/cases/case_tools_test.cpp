@@ -1,10 +1,11 @@
 // mivo-cases and mivo-render --case run as a user runs them, against a SQLite file of the test's
 // own: what they print, how they fail, and a register that a spreadsheet reads as text.
+#include "program_run.h"
+
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,30 +17,18 @@ class CaseToolsTest : public QObject {
     QString firstId_;
     QString secondId_;
 
-    struct Run {
-        int exitCode;
-        QByteArray out;
-        QString err;
-    };
+    using Run = ProgramRun;
 
     // Runs the tool named by the environment variable; --database is the test's file unless
     // the arguments name another.
     Run run(const char* tool, QStringList arguments) const {
         if (!arguments.join(u' ').contains(QStringLiteral("--database")))
             arguments << QStringLiteral("--database") << database_;
-        QProcess process;
-        process.start(qEnvironmentVariable(tool), arguments);
-        if (!process.waitForFinished(60000))
-            return {-1, {}, QStringLiteral("timeout")};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+        return runProgram(qEnvironmentVariable(tool), arguments);
     }
 
     QString writeFile(const QString& name, const QByteArray& content) const {
-        QFile file(dir_.filePath(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            qFatal("cannot write %s", qPrintable(name));
-        return file.fileName();
+        return writeTestFile(dir_.filePath(name), content);
     }
 
   private slots:

@@ -1,7 +1,8 @@
+#include "program_run.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,29 +12,17 @@ class ImportCertificateCommandTest : public QObject {
 
     QTemporaryDir dir_;
 
-    struct Run {
-        int exitCode;
-        QByteArray out;
-        QString err;
-    };
+    using Run = ProgramRun;
 
     Run cases(QStringList arguments) const {
         arguments.prepend(QStringLiteral("--database=") + dir_.filePath("cases.sqlite"));
-        QProcess process;
-        process.start(qEnvironmentVariable("MIVO_CASES"), arguments);
-        if (!process.waitForFinished(30000))
-            return {-1, {}, QStringLiteral("timeout")};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput().trimmed(),
-                QString::fromUtf8(process.readAllStandardError())};
+        Run run = runProgram(qEnvironmentVariable("MIVO_CASES"), arguments);
+        run.out = run.out.trimmed();
+        return run;
     }
 
     QString write(const QString& name, const QByteArray& content) const {
-        QFile file(dir_.filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-        file.write(content);
-        return file.fileName();
+        return writeTestFile(dir_.filePath(name), content);
     }
 
     QJsonObject particulars(const QByteArray& id) const {

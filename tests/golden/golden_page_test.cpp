@@ -1,9 +1,9 @@
 #include "page_ink.h"
+#include "program_run.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,12 +17,8 @@ class GoldenPageTest : public QObject {
     const QDir pages_{QStringLiteral(MIVO_GOLDEN_PAGES)};
 
     static QByteArray render(const QStringList& arguments) {
-        QProcess process;
-        process.start(qEnvironmentVariable("MIVO_RENDER"), arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-            process.exitCode() != 0)
-            return {};
-        return process.readAllStandardOutput();
+        const ProgramRun run = runProgram(qEnvironmentVariable("MIVO_RENDER"), arguments);
+        return run.exitCode == 0 ? run.out : QByteArray();
     }
 
     QString mapPicture(const QString& name, QSize size) const {

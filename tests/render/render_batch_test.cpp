@@ -1,9 +1,9 @@
 #include "cases/case_store.h"
 #include "pdf_words.h"
+#include "program_run.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,28 +15,16 @@ class RenderBatchTest : public QObject {
 
     QTemporaryDir dir_;
 
-    struct Run {
-        int exitCode;
-        QString err;
-    };
+    using Run = ProgramRun;
 
     static Run render(const QStringList& arguments) {
-        QProcess process;
-        process.start(qEnvironmentVariable("MIVO_RENDER"), arguments);
-        if (!process.waitForFinished(60000))
-            return {-1, QStringLiteral("timeout")};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardError())};
+        return runProgram(qEnvironmentVariable("MIVO_RENDER"), arguments);
     }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     QString writeFile(const QString& name, const QByteArray& content) const {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-        file.write(content);
-        return file.fileName();
+        return writeTestFile(path(name), content);
     }
 
     static QByteArray contents(const QString& path) {

@@ -1,9 +1,10 @@
+#include "program_run.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,44 +17,23 @@ class RenderCommandTest : public QObject {
 
     QTemporaryDir dir_;
 
-    struct Run {
-        int exitCode;
-        QByteArray out;
-        QString err;
-    };
+    using Run = ProgramRun;
 
     static Run render(const QStringList& arguments, const QStringList& environment = {}) {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const QString& pair : environment)
-            env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
-        process.setProcessEnvironment(env);
-        process.start(qEnvironmentVariable("MIVO_RENDER"), arguments);
-        if (!process.waitForFinished(60000))
-            return {-1, {}, QStringLiteral("timeout")};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+        return runProgram(qEnvironmentVariable("MIVO_RENDER"), arguments, environment);
     }
 
     // A command line that only a shell can give: names that are not UTF-8, a full output.
     static Run shell(const QString& script, const QStringList& arguments) {
-        QProcess process;
-        process.start(QStringLiteral("/bin/sh"),
-                      QStringList{QStringLiteral("-c"), script, QStringLiteral("sh")} + arguments);
-        if (!process.waitForFinished(60000))
-            return {-1, {}, QStringLiteral("timeout")};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+        return runProgram(QStringLiteral("/bin/sh"),
+                          QStringList{QStringLiteral("-c"), script, QStringLiteral("sh")} +
+                              arguments);
     }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     QString writeFile(const QString& name, const QByteArray& content) const {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-        file.write(content);
-        return file.fileName();
+        return writeTestFile(path(name), content);
     }
 
   private slots:
