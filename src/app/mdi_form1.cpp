@@ -147,8 +147,8 @@ void MDIForm1::connectCase() {
     output_->setCurrentCase([&keeper]() -> std::optional<CaseRef> {
         if (keeper.currentCaseId() == 0)
             return std::nullopt;
-        keeper.waitUntilSaved(3000); // the stored case is what is sent
-        return CaseRef{keeper.database(), keeper.currentCaseId(), keeper.currentCaseName()};
+        return CaseRef{keeper.database(), keeper.currentCaseId(), keeper.currentCaseName(),
+                       [&keeper] { keeper.waitUntilSaved(3000); }};
     });
 }
 

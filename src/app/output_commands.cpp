@@ -148,6 +148,8 @@ void OutputCommands::sendCase() {
                                              "選んでください。"));
         return;
     }
+    if (current->storePending)
+        current->storePending(); // the stored case is what is sent
     CaseStore store(current->where);
     const std::optional<Case> c = store.isOpen() ? store.load(current->id) : std::nullopt;
     if (!c) {

@@ -19,11 +19,13 @@ class PreviewWindow;
 class PrintService;
 class Prompts;
 
-// The stored case the user works on: where it is kept, its id and its name.
+// The stored case the user works on: where it is kept, its id and its name, and how to store
+// what was typed last before the case is read back.
 struct CaseRef {
     CaseDatabase where;
     qint64 id = 0;
     QString name;
+    std::function<void()> storePending;
 };
 
 // The commands that send the open document, or a whole case, somewhere other than straight to

@@ -108,7 +108,7 @@ class OutputCommandsTest : public QObject {
         QFETCH(QByteArray, format);
         QFETCH(int, dpi);
         main_->outputCommands().setCurrentCase([] {
-            return CaseRef{{}, 7, QStringLiteral("山田/様")};
+            return CaseRef{{}, 7, QStringLiteral("山田/様"), {}};
         });
         openPowerOfAttorney();
         const QString path = dir_.filePath(file);
@@ -165,7 +165,7 @@ class OutputCommandsTest : public QObject {
             id = saved.id;
         }
         main_->outputCommands().setCurrentCase([&] {
-            return CaseRef{CaseDatabase::fromArgument(database), id, QStringLiteral("案件")};
+            return CaseRef{CaseDatabase::fromArgument(database), id, QStringLiteral("案件"), {}};
         });
         openPowerOfAttorney(); // the form says 山田太郎; the case says 委任太郎
         prompts_->caseDocuments =
