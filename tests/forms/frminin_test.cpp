@@ -1,5 +1,6 @@
 #include "chooser_driver.h"
 #include "fake_prompts.h"
+#include "top_level_windows.h"
 
 #include "cases/case_database.h"
 #include "document/document_kind.h"
@@ -55,12 +56,7 @@ class FrmininTest : public QObject {
 
   private slots:
     void cleanup() {
-        // A form takes its own pop-ups, top-level widgets too, with it.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            windows.append(widget);
-        for (const QPointer<QWidget>& window : windows)
-            delete window.data();
+        deleteTopLevelWindows();
         document_.clear();
     }
 

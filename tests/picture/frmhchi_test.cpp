@@ -6,6 +6,7 @@
 #include "print/dispatch.h"
 #include "print/recording_surface.h"
 #include "test_pictures.h"
+#include "top_level_windows.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -79,12 +80,7 @@ class FrmhchiTest : public QObject {
 
     void init() { prompts_ = new FakePrompts; }
     void cleanup() {
-        // A form takes its own pop-ups, top-level widgets too, with it.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            windows.append(widget);
-        for (const QPointer<QWidget>& window : windows)
-            delete window.data();
+        deleteTopLevelWindows();
         delete prompts_;
     }
 

@@ -27,6 +27,22 @@ std::vector<Operation> traceOf(const LayoutDrawingState& drawing) {
     return surface.operations();
 }
 
+// The drawing printed on a 300-dpi picture of the paper; null when it did not print.
+QImage pageOf(const LayoutDrawingState& drawing) {
+    CurrentDocument document;
+    document.setTitle(DocumentKind::LayoutDrawing);
+    document.drawing() = drawing;
+    ImageTarget target(300);
+    PainterSurface surface(target);
+    if (insatu(surface, document).status != PrintOutcome::Status::Printed)
+        return {};
+    return target.image();
+}
+
+QColor colourAt(const QImage& page, double xMm, double yMm) {
+    return page.pixelColor(int(xMm / 25.4 * 300), int(yMm / 25.4 * 300));
+}
+
 std::vector<Operation> named(const std::vector<Operation>& trace, const QString& name) {
     std::vector<Operation> found;
     for (const Operation& op : trace) {
@@ -112,18 +128,9 @@ class LayoutDrawingTest : public QObject {
         drawing.layoutMap = plain(300, 300, Qt::green);
         drawing.layoutMap.setDotsPerMeterX(11811);
         drawing.layoutMap.setDotsPerMeterY(11811);
-        CurrentDocument document;
-        document.setTitle(DocumentKind::LayoutDrawing);
-        document.drawing() = drawing;
-
-        const int dpi = 300;
-        ImageTarget target(dpi);
-        PainterSurface surface(target);
-        QCOMPARE(insatu(surface, document).status, PrintOutcome::Status::Printed);
-        const QImage& page = target.image();
-        const auto at = [&](double xMm, double yMm) {
-            return page.pixelColor(int(xMm / 25.4 * dpi), int(yMm / 25.4 * dpi));
-        };
+        const QImage page = pageOf(drawing);
+        QVERIFY(!page.isNull());
+        const auto at = [&](double xMm, double yMm) { return colourAt(page, xMm, yMm); };
         // 400 px at 96 dpi is 105.8 mm: from y 35 to 140.8.
         QCOMPARE(at(270, 100), QColor(Qt::red)); // beyond the frame's right edge at 260
         QCOMPARE(at(100, 140), QColor(Qt::red));
@@ -149,17 +156,9 @@ class LayoutDrawingTest : public QObject {
         drawing.layoutMap.setDotsPerMeterX(11811); // 300 dpi: 25.4 mm
         drawing.layoutMap.setDotsPerMeterY(11811);
         drawing.fitLocationMap = drawing.fitLayoutMap = true;
-        CurrentDocument document;
-        document.setTitle(DocumentKind::LayoutDrawing);
-        document.drawing() = drawing;
-        const int dpi = 300;
-        ImageTarget target(dpi);
-        PainterSurface surface(target);
-        QCOMPARE(insatu(surface, document).status, PrintOutcome::Status::Printed);
-        const QImage& page = target.image();
-        const auto at = [&](double xMm, double yMm) {
-            return page.pixelColor(int(xMm / 25.4 * dpi), int(yMm / 25.4 * dpi));
-        };
+        const QImage page = pageOf(drawing);
+        QVERIFY(!page.isNull());
+        const auto at = [&](double xMm, double yMm) { return colourAt(page, xMm, yMm); };
         // 118 × 47.2 mm: from x 22 to the divider at 140, y 35 to 82.2.
         QCOMPARE(at(139, 81), QColor(Qt::red));
         QCOMPARE(at(141, 60), QColor(Qt::white));
