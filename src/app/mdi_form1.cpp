@@ -4,6 +4,7 @@
 #include "app/mdi_view_keeper.h"
 #include "app/output_commands.h"
 #include "app/particulars_commands.h"
+#include "app/print_checks.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
 #include "app/toolbar_customize_dialog.h"
@@ -165,6 +166,7 @@ void MDIForm1::createMenus() {
     file->addAction(output_->saveAsPdf());
     file->addAction(output_->saveAsImage());
     file->addAction(output_->printCase());
+    file->addAction(output_->checkFirst());
     file->addSeparator();
     file->addAction(particularsCommands_->showAction());
     file->addAction(particularsCommands_->importAction());
@@ -214,7 +216,11 @@ void MDIForm1::createToolBar() {
 
 // Print from the menu can act only on an open document; the toolbar's button stays enabled.
 // Decided again whenever the document changes, so that Ctrl+P is never left dead.
-void MDIForm1::updateFileMenu() { mneprint_->setEnabled(document_.isOpen()); }
+// The list before printing may have been turned off from the list itself.
+void MDIForm1::updateFileMenu() {
+    mneprint_->setEnabled(document_.isOpen());
+    output_->checkFirst()->setChecked(checkingBeforePrinting());
+}
 
 void MDIForm1::newDocument() {
     if (document_.isOpen())

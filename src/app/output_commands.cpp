@@ -1,6 +1,7 @@
 #include "app/output_commands.h"
 
 #include "app/preview_window.h"
+#include "app/print_checks.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
 #include "cases/case_document.h"
@@ -47,7 +48,12 @@ OutputCommands::OutputCommands(QWidget* window, CurrentDocument& document,
                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))),
       saveAsImage_(command(this, "mnuSaveImage", QStringLiteral("画像として保存(&G)..."))),
       printTo_(command(this, "mnuPrintTo", QStringLiteral("印刷(&R)..."))),
-      printCase_(command(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&M)..."))) {
+      printCase_(command(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&M)..."))),
+      checkFirst_(command(this, "mnuCheckFirst", QStringLiteral("印刷の前に確かめる(&H)"))) {
+    // The list before printing: turned off from the list itself, on again here.
+    checkFirst_->setCheckable(true);
+    checkFirst_->setChecked(checkingBeforePrinting());
+    connect(checkFirst_, &QAction::toggled, this, &setCheckingBeforePrinting);
     preview_->setIcon(QIcon(QStringLiteral(":/icons/preview.svg")));
     connect(preview_, &QAction::triggered, this, &OutputCommands::showPreview);
     connect(saveAsPdf_, &QAction::triggered, this, &OutputCommands::savePdf);
@@ -106,6 +112,9 @@ void OutputCommands::printFromPreview() {
 void OutputCommands::savePdf() {
     if (!document_.isOpen())
         return;
+    const CurrentDocument* const pages[] = {&document_};
+    if (!goAheadAfterChecks(window_, prompts_(), pages))
+        return;
     const QString path =
         prompts_().pdfSavePath(window_, proposedName(document_.title()) + QStringLiteral(".pdf"));
     if (path.isEmpty())
@@ -129,6 +138,9 @@ void OutputCommands::saveImage() {
 
 void OutputCommands::printWithDialog() {
     if (!document_.isOpen())
+        return;
+    const CurrentDocument* const pages[] = {&document_};
+    if (!goAheadAfterChecks(window_, prompts_(), pages))
         return;
     const std::optional<PrinterChoice> choice = prompts_().choosePrinter(window_);
     if (!choice)
@@ -177,6 +189,8 @@ void OutputCommands::sendCase() {
         fillDocument(*c, maps, *pages.back());
         order.push_back(pages.back().get());
     }
+    if (!goAheadAfterChecks(window_, prompts, order))
+        return;
     Destination destination = Destination::defaultPrinter();
     if (choice->toPdf) {
         QStringList name{fileNamePart(c->name), QDate::currentDate().toString(Qt::ISODate)};

@@ -43,6 +43,8 @@ class OutputCommands : public QObject {
     QAction* saveAsImage() const { return saveAsImage_; }
     QAction* printTo() const { return printTo_; }
     QAction* printCase() const { return printCase_; }
+    // Whether the list of findings comes before printing (ticked), the setting.
+    QAction* checkFirst() const { return checkFirst_; }
 
     // The current case, or nothing when none is current; none until the window sets it.
     void setCurrentCase(std::function<std::optional<CaseRef>()> currentCase) {
@@ -77,6 +79,7 @@ class OutputCommands : public QObject {
     QAction* saveAsImage_;
     QAction* printTo_;
     QAction* printCase_;
+    QAction* checkFirst_;
 };
 
 } // namespace mivo

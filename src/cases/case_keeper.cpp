@@ -4,6 +4,7 @@
 #include "cases/case_worker.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "particulars/fill_rules.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -132,10 +133,18 @@ QJsonObject CaseKeeper::particulars() const {
 void CaseKeeper::setParticulars(const QJsonObject& particulars) {
     if (particulars == this->particulars())
         return;
+    const Particulars before = Particulars::fromJson(this->particulars());
+    const Particulars after = Particulars::fromJson(particulars);
     current_.particulars =
         particulars.isEmpty()
             ? QString()
             : QString::fromUtf8(QJsonDocument(particulars).toJson(QJsonDocument::Compact));
+    // The correction reaches every document of the case: while one is open its fields hold
+    // the case's values, and what changes there is kept as typing is.
+    if (document_.isOpen())
+        followParticulars(before, after, document_.fields());
+    else
+        followParticulars(before, after, current_.values);
     if (keeping_)
         markDirty();
 }

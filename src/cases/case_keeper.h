@@ -57,7 +57,8 @@ class CaseKeeper : public QObject {
     void drawingChanged();
 
     // The current case's particulars (案件の基本情報), kept as JSON; a change is saved like
-    // typing, and with no current case it starts one.
+    // typing, and with no current case it starts one. A changed particular carries into every
+    // field of the case that still holds its old value or nothing (followParticulars).
     QJsonObject particulars() const;
     void setParticulars(const QJsonObject& particulars);
 

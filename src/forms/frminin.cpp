@@ -3,6 +3,8 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
+#include "document/field_kinds.h"
+#include "forms/field_box.h"
 #include "forms/form_page.h"
 #include "forms/postal_lookup.h"
 #include "forms/screen_font.h"
@@ -12,6 +14,7 @@
 #include "particulars/case_particulars.h"
 #include "particulars/fill_rules.h"
 #include "particulars/postal_fill.h"
+#include "particulars/value_checks.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -98,7 +101,7 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
         for (const FieldInfo& info : fieldCatalogue()) {
             if (!owner.fields.contains(info.index))
                 continue;
-            auto* box = new QLineEdit(pages_[page]);
+            auto* box = new FieldBox(pages_[page]);
             box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
             box->setGeometry(twipsRect(info.left, info.top, info.width, info.height, this));
             box->setMaxLength(std::numeric_limits<int>::max());
@@ -109,6 +112,8 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
             connect(box, &QLineEdit::editingFinished, this,
                     [this, index = info.index] { adopt(index); });
             tx_[info.index] = box;
+            if (fieldKind(info.index).kind == ValueKind::PoliceStation)
+                showToolTip(info.index);
             if (!firstFields_[page])
                 firstFields_[page] = box;
             // The catalogue lists each document's fields in Tab order; only the shown page
@@ -123,6 +128,15 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
         if (tx_[index]->text() != text)
             tx_[index]->setText(text);
         showTints();
+        // A date's day is doubtful or not by its month and year too.
+        const ValueKind kind = fieldKind(index).kind;
+        const int year = kind == ValueKind::Month ? index - 1
+                         : kind == ValueKind::Day ? index - 2
+                                                  : index;
+        for (int each = year; each <= year + 2 && each < FieldStore::Count; ++each) {
+            if (each == index || fieldKind(each).kind != ValueKind::Text)
+                showToolTip(each);
+        }
     });
 
     for (int postal = 0; postal < FieldStore::Count; ++postal) {
@@ -135,16 +149,20 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
         });
     }
     addTodayButtons();
-    connect(&particulars_, &CaseParticulars::changed, this, &Frminin::followParticulars);
+    // Whoever keeps the case carries a changed particular into the fields; the tints follow.
+    connect(&particulars_, &CaseParticulars::changed, this, &Frminin::showTints);
 }
 
 void Frminin::addTodayButtons() {
     for (const DateGroup& group : kDateGroups) {
         const std::array boxes{tx_[group.year], tx_[group.year + 1], tx_[group.year + 2]};
-        QToolButton* today = addTodayButton(boxes[2]->parentWidget(), boxes, [this, group] {
-            for (int index = group.year; index < group.year + 3; ++index)
-                adopt(index);
-        });
+        QToolButton* today = addTodayButton(
+            boxes[2]->parentWidget(), boxes,
+            [this, group] {
+                for (int index = group.year; index < group.year + 3; ++index)
+                    adopt(index);
+            },
+            !fieldKind(group.year).eraPrinted);
         today->setObjectName(QStringLiteral("today(%1)").arg(group.year));
         today->setGeometry(
             twipsRect(group.todayLeft, group.todayTop, kTodayWidth, kTodayHeight, this));
@@ -158,13 +176,6 @@ void Frminin::adopt(int index) {
         particulars_.set(particulars);
 }
 
-void Frminin::followParticulars(const Particulars& previous) {
-    if (const DocumentInfo* open = findDocument(document_.title()))
-        mivo::followParticulars(previous, particulars_.particulars(), document_.fields(),
-                                open->fields);
-    showTints();
-}
-
 void Frminin::showTints() {
     std::array<bool, FieldStore::Count> tinted{};
     for (int index : fieldsFromParticulars(particulars_.particulars(), document_.fields()))
@@ -172,14 +183,30 @@ void Frminin::showTints() {
     for (int index = 0; index < FieldStore::Count; ++index) {
         if (tinted[size_t(index)] == tinted_[size_t(index)])
             continue;
-        QLineEdit* box = tx_[size_t(index)];
+        tinted_[size_t(index)] = tinted[size_t(index)];
         QPalette palette; // the form's own, but for the tint
         if (tinted[size_t(index)])
             palette.setColor(QPalette::Base, kTint);
-        box->setPalette(palette);
-        box->setToolTip(tinted[size_t(index)] ? QStringLiteral("基本情報から入力") : QString());
+        tx_[size_t(index)]->setPalette(palette);
+        showToolTip(index);
     }
-    tinted_ = tinted;
+}
+
+// What the box says of itself: filled from the particulars, what a doubtful value should be
+// (underlined in red), and what to type where the page prints words around the value.
+void Frminin::showToolTip(int index) {
+    auto* box = static_cast<FieldBox*>(tx_[size_t(index)]);
+    QStringList lines;
+    if (tinted_[size_t(index)])
+        lines.append(QStringLiteral("基本情報から入力"));
+    const std::optional<QString> doubt = doubtAbout(index, document_.fields());
+    box->setDoubtful(doubt.has_value());
+    if (doubt)
+        lines.append(*doubt);
+    if (fieldKind(index).kind == ValueKind::PoliceStation)
+        lines.append(QStringLiteral("警察署の名前だけを入力します（例: 練馬）。"
+                                    "「警察署長　殿」は書類に印刷されています"));
+    box->setToolTip(lines.join(u'\n'));
 }
 
 void Frminin::showPage(int page) { pages_[page]->show(); }

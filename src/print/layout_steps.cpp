@@ -2,6 +2,7 @@
 
 #include "document/field_store.h"
 #include "print/page_setup.h"
+#include "print/value_form.h"
 
 namespace mivo {
 
@@ -44,7 +45,7 @@ void play(PrinterSurface& surface, const FieldStore& fields, std::span<const Ste
             DrawLine(surface, x, y, QString::fromUtf16(s.text));
             break;
         case Step::Kind::Field:
-            DrawLine(surface, x, y, fields.value(s.number));
+            DrawLine(surface, x, y, printedForm(s.number, fields.value(s.number)));
             break;
         }
     }

@@ -157,11 +157,14 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     const QCommandLineOption keepGoing(
         QStringLiteral("keep-going"),
         QStringLiteral("--batch の誤りのある行を飛ばして続け、最後に失敗で終わります。"));
+    const QCommandLineOption strict(
+        QStringLiteral("strict"), QStringLiteral("疑わしい値や欄に入りきらない値があれば、出力せず"
+                                                 "に失敗で終わります（空欄は知らせるだけです）。"));
     const QCommandLineOption progress(
         QStringLiteral("progress"),
         QStringLiteral("--batch の進み具合を、端末でない標準エラーにも出します。"));
     parser.addOptions({set, valuesFile, leftMap, rightMap, number, fitMaps, output, dpi, print,
-                       trace, list, caseRef, database, all, batch, keepGoing, progress});
+                       trace, list, caseRef, database, all, batch, keepGoing, progress, strict});
 
     ParsedOptions parsed;
     RenderOptions& o = parsed.options;
@@ -193,6 +196,7 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     o.allOfCase = parser.isSet(all);
     o.batch = QFile::decodeName(argumentBytes(parser.value(batch)));
     o.keepGoing = parser.isSet(keepGoing);
+    o.strict = parser.isSet(strict);
     o.progress = parser.isSet(progress);
     if (o.allOfCase && o.caseRef.isEmpty())
         return fail(QStringLiteral("--all は --case と一緒に指定してください。"));

@@ -7,7 +7,9 @@
 #include "cases/case_store.h"
 #include "chooser_driver.h"
 #include "fake_prompts.h"
+#include "forms/field_box.h"
 #include "forms/frmhchi.h"
+#include "particulars/case_particulars.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>
@@ -158,6 +160,43 @@ class CaseWindowTest : public QObject {
         QCOMPARE(child<QLineEdit>(main_->mdiArea(), QStringLiteral("Text1"))->text(),
                  QStringLiteral("品川500あ1234"));
         QVERIFY(child<QCheckBox>(main_->mdiArea(), QStringLiteral("Check1"))->isChecked());
+    }
+
+    // A correction in 案件の基本情報 after a document was closed reaches the stored documents:
+    // the one that held the old value and those never opened; a value typed differently stays.
+    // Before a PDF is saved the doubtful month is listed, and 戻って直す saves nothing.
+    void correctionReachesTheStoredDocuments() {
+        start();
+        main_->particulars().setValue(Particular::UserAddress, QStringLiteral("東京都練馬区"));
+        chooser::pick(*main_, kPowerOfAttorney);
+        QCOMPARE(box(70)->text(), QStringLiteral("東京都練馬区"));
+        box(74)->setText(QStringLiteral("手書きの住所"));
+        box(64)->setText(QStringLiteral("13"));
+        auto* month = dynamic_cast<FieldBox*>(box(64));
+        QVERIFY(month && month->isDoubtful());
+        QVERIFY(month->toolTip().contains(QStringLiteral("1〜12")));
+        prompts_->printingAnyway = false;
+        prompts_->path = home_.filePath(QStringLiteral("page.pdf"));
+        chooser::trigger(*main_, "mnuSavePdf");
+        QCOMPARE(prompts_->findings.size(), 1);
+        QVERIFY(prompts_->findings.first().join(u'\n').contains(QStringLiteral("日付・月")));
+        QVERIFY(prompts_->suggestedNames.isEmpty() && !QFile::exists(prompts_->path));
+        QTest::mouseClick(child<QPushButton>(main_->mdiArea(), QStringLiteral("cmdexit")),
+                          Qt::LeftButton);
+
+        main_->particulars().setValue(Particular::UserAddress,
+                                      QStringLiteral("東京都練馬区豊玉北6-12-1"));
+        main_->particulars().setValue(Particular::TransferorAddress,
+                                      QStringLiteral("東京都豊島区"));
+        exit();
+        CaseStore store(CaseDatabase::fromArgument(casesFile()));
+        const QList<CaseSummary> cases = store.list();
+        QCOMPARE(cases.size(), 1);
+        const Case c = *store.load(cases.first().id);
+        for (int field : {70, 2, 35, 49})
+            QCOMPARE(c.values[size_t(field)], QStringLiteral("東京都練馬区豊玉北6-12-1"));
+        QCOMPARE(c.values[74], QStringLiteral("手書きの住所"));
+        QCOMPARE(c.values[44], QStringLiteral("東京都豊島区"));
     }
 
     // Rename in place, and delete only after yes.
