@@ -1,11 +1,13 @@
 // mivo-cases: the stored cases from the command line: list, show, import, export, delete.
 
+#include "cases/case_correction.h"
 #include "cases/case_database.h"
 #include "cases/case_document.h"
 #include "cases/case_store.h"
 #include "document/file_output.h"
 #include "mivo_version.h"
 #include "particulars/certificate_import.h"
+#include "particulars/value_checks.h"
 #include "print/qt_texts.h"
 #include "render/mivo_cases_json.h"
 
@@ -114,9 +116,12 @@ int import(CaseStore& store, const QStringList& paths) {
 }
 
 // The export's values go into the particulars of the case `into` that are still empty, or of
-// a new case; its id on standard output, what was read and what was not on standard error.
-int importCertificate(CaseStore& store, const QString& path, const QString& into) {
-    const CertificateImport imported = mivo::importCertificate(path);
+// a new case; its id on standard output, what was read and what was not on standard error. A
+// chassis number, registration number or name that differs stays the case's, or with
+// `preferCertificate` becomes the certificate's; both values are shown on standard output.
+int importCertificate(CaseStore& store, const QString& path, const QString& into,
+                      CertificateOf whose, bool preferCertificate) {
+    const CertificateImport imported = mivo::importCertificate(path, whose);
     if (!imported.ok())
         return failure(imported.error);
     Case c;
@@ -127,16 +132,49 @@ int importCertificate(CaseStore& store, const QString& path, const QString& into
             return failure(error);
         c = *found;
     }
-    Particulars particulars =
-        Particulars::fromJson(QJsonDocument::fromJson(c.particulars.toUtf8()).object());
-    const QList<Particular> kept = imported.mergeInto(particulars);
-    c.particulars =
-        QString::fromUtf8(QJsonDocument(particulars.toJson()).toJson(QJsonDocument::Compact));
+    Particulars particulars = particularsOf(c);
+    const QList<Particular> conflicts = imported.conflicts(particulars);
+    QStringList shown;
+    for (Particular particular : conflicts) {
+        shown.append(imported.conflictText(particulars, particular) +
+                     (preferCertificate
+                          ? QStringLiteral("\n→ 車検証の値にしました。")
+                          : QStringLiteral("\n→ 案件の値のままです"
+                                           "（--prefer-certificate で車検証の値）。")));
+    }
+    const QList<Particular> taken = preferCertificate ? conflicts : QList<Particular>{};
+    const QList<Particular> kept = imported.mergeInto(particulars, taken);
+    changeParticulars(c, particulars);
     const CaseStore::Saved saved = store.save(c, false);
     if (!saved.ok)
         return failure(store.error());
     write(stdout, QByteArray::number(saved.id) + '\n');
-    write(stderr, imported.summary(kept).toUtf8() + '\n');
+    for (const QString& conflict : shown)
+        write(stdout, conflict.toUtf8() + '\n');
+    write(stderr, imported.summary(kept, taken).toUtf8() + '\n');
+    return 0;
+}
+
+// NAME=VALUE on a stored case, all or none; what changed on standard output, by the field's
+// index and name or the particular's, never its value.
+int set(CaseStore& store, const QString& idOrName, const QStringList& assignments) {
+    QString error;
+    std::optional<Case> c = findCase(store, idOrName, &error);
+    if (!c)
+        return failure(error);
+    const CaseCorrection correction = correctCase(*c, assignments);
+    if (!correction.error.isEmpty())
+        return failure(correction.error);
+    if (!store.save(*c, false).ok)
+        return failure(store.error());
+    for (Particular particular : correction.particulars)
+        write(stdout, QStringLiteral("%1.%2 %3\n")
+                          .arg(QLatin1StringView(info(particular).roleKey),
+                               QLatin1StringView(info(particular).key),
+                               QString::fromUtf16(info(particular).fullLabel))
+                          .toUtf8());
+    for (int index : correction.fields)
+        write(stdout, QStringLiteral("%1 %2\n").arg(index).arg(fieldName(index)).toUtf8());
     return 0;
 }
 
@@ -181,30 +219,46 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption into(QStringLiteral("into"),
                                   QStringLiteral("import-certificate: この案件に読み込む"),
                                   QStringLiteral("ID"));
-    parser.addOption(into);
-    parser.addPositionalArgument(QStringLiteral("コマンド"),
-                                 QStringLiteral("list | show ID | import FILE.json... | "
-                                                "import-certificate FILE.json [--into ID] | "
-                                                "export --csv | delete ID"));
+    const QCommandLineOption as(
+        QStringLiteral("as"),
+        QStringLiteral("import-certificate: だれの車検証か。buyer（この登録の後の所有者・使用者、"
+                       "既定）か seller（売り手。所有者が譲渡人になる）"),
+        QStringLiteral("buyer|seller"));
+    const QCommandLineOption preferCertificate(
+        QStringLiteral("prefer-certificate"),
+        QStringLiteral("import-certificate: 案件と違う車台番号・登録番号・氏名を車検証の値にする"));
+    parser.addOptions({into, as, preferCertificate});
+    parser.addPositionalArgument(
+        QStringLiteral("コマンド"),
+        QStringLiteral(
+            "list | show ID | import FILE.json... | "
+            "import-certificate FILE.json [--into ID] [--as seller] [--prefer-certificate] | "
+            "set ID NAME=VALUE... | export --csv | delete ID"));
     parser.process(app);
     if (parser.isSet(help))
         parser.showHelp();
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
-    const qsizetype wanted = (command == u"show" || command == u"import" ||
+    const qsizetype wanted = (command == u"show" || command == u"import" || command == u"set" ||
                               command == u"import-certificate" || command == u"delete")
                                  ? 2
                              : (command == u"list" || command == u"export") ? 1
                                                                             : -1;
-    // import takes one file or more.
-    const bool counted = command == u"import" ? args.size() >= wanted : args.size() == wanted;
-    if (wanted < 0 || !counted || (command == u"export" && !parser.isSet(csv))) {
-        write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
-                                     "list | show ID [--maps-to フォルダ] | import FILE.json... | "
-                                     "import-certificate FILE.json [--into ID] | "
-                                     "export --csv | delete ID\n")
-                          .toUtf8());
+    // import takes one file or more, set one assignment or more.
+    const bool counted = command == u"import" ? args.size() >= wanted
+                         : command == u"set"  ? args.size() >= 3
+                                              : args.size() == wanted;
+    const bool whoseKnown =
+        !parser.isSet(as) || parser.value(as) == u"buyer" || parser.value(as) == u"seller";
+    if (wanted < 0 || !counted || !whoseKnown || (command == u"export" && !parser.isSet(csv))) {
+        write(stderr,
+              QStringLiteral(
+                  "使い方: mivo-cases [--database ファイルか接続文字列] "
+                  "list | show ID [--maps-to フォルダ] | import FILE.json... | "
+                  "import-certificate FILE.json [--into ID] [--as seller] [--prefer-certificate] | "
+                  "set ID NAME=VALUE... | export --csv | delete ID\n")
+                  .toUtf8());
         return 2;
     }
 
@@ -222,7 +276,12 @@ int main(int argc, char* argv[]) {
     if (command == u"import")
         return import(store, args.mid(1));
     if (command == u"import-certificate")
-        return importCertificate(store, args[1], parser.value(into));
+        return importCertificate(store, args[1], parser.value(into),
+                                 parser.value(as) == u"seller" ? CertificateOf::Seller
+                                                               : CertificateOf::Buyer,
+                                 parser.isSet(preferCertificate));
+    if (command == u"set")
+        return set(store, args[1], args.mid(2));
     if (command == u"export")
         return exportCsv(store);
     bool isId = false;
