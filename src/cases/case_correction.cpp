@@ -2,9 +2,8 @@
 
 #include "particulars/fill_rules.h"
 
-#include <QJsonDocument>
-
 #include <optional>
+#include <utility>
 
 namespace mivo {
 namespace {
@@ -20,23 +19,15 @@ std::optional<Particular> particularNamed(QStringView name) {
 
 } // namespace
 
-Particulars particularsOf(const Case& c) {
-    return Particulars::fromJson(QJsonDocument::fromJson(c.particulars.toUtf8()).object());
-}
-
 QList<int> changeParticulars(Case& c, const Particulars& after) {
-    const Particulars before = particularsOf(c);
-    const QJsonObject json = after.toJson();
-    c.particulars = json.isEmpty()
-                        ? QString()
-                        : QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact));
+    const Particulars before = std::exchange(c.particulars, after);
     return followParticulars(before, after, c.values);
 }
 
 CaseCorrection correctCase(Case& c, const QStringList& assignments) {
     CaseCorrection result;
     Case corrected = c;
-    Particulars particulars = particularsOf(c);
+    Particulars particulars = c.particulars;
     QList<int> typed;
     for (const QString& assignment : assignments) {
         const qsizetype equals = assignment.indexOf(u'=');
@@ -65,7 +56,7 @@ CaseCorrection correctCase(Case& c, const QStringList& assignments) {
     for (int index : typed)
         adoptTypedValue(particulars, fields, index);
 
-    const Particulars before = particularsOf(c);
+    const Particulars& before = c.particulars;
     changeParticulars(corrected, particulars);
     for (const ParticularInfo& item : particularInfos()) {
         if (before.value(item.particular) != particulars.value(item.particular))

@@ -9,9 +9,6 @@
 
 namespace mivo {
 
-// A stored case's particulars, as its JSON text holds them.
-Particulars particularsOf(const Case& c);
-
 // Gives the case the particulars `after`: each changed one carries into the case's fields
 // that still hold its old value or nothing (followParticulars). Returns the fields changed.
 QList<int> changeParticulars(Case& c, const Particulars& after);

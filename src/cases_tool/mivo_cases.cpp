@@ -132,7 +132,7 @@ int importCertificate(CaseStore& store, const QString& path, const QString& into
             return failure(error);
         c = *found;
     }
-    Particulars particulars = particularsOf(c);
+    Particulars particulars = c.particulars;
     const QList<Particular> conflicts = imported.conflicts(particulars);
     QStringList shown;
     for (Particular particular : conflicts) {
