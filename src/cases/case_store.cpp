@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 
 #include <limits>
 
@@ -35,6 +36,14 @@ Case::Values valuesFromJson(const QString& text) {
     for (qsizetype i = 0; i < array.size() && i < qsizetype(values.size()); ++i)
         values[size_t(i)] = array[i].toString();
     return values;
+}
+
+QString particularsJson(const Particulars& particulars) {
+    return QString::fromUtf8(QJsonDocument(particulars.toJson()).toJson(QJsonDocument::Compact));
+}
+
+Particulars particularsFromJson(const QString& text) {
+    return Particulars::fromJson(QJsonDocument::fromJson(text.toUtf8()).object());
 }
 
 // A null text would be bound as NULL.
@@ -79,8 +88,8 @@ std::span<const SavedColumn> savedColumns(bool sqlite) {
 }
 
 QVariantList savedValues(const Case& c, const QString& search, bool sqlite) {
-    QVariantList values{valuesJson(c.values), text(c.registrationNumber), c.fitLocationMap,
-                        c.fitLayoutMap,       text(c.particulars),        text(search)};
+    QVariantList values{valuesJson(c.values), text(c.registrationNumber),     c.fitLocationMap,
+                        c.fitLayoutMap,       particularsJson(c.particulars), text(search)};
     if (!sqlite)
         values << arrayLiteral(searchGrams(search));
     return values;
@@ -321,7 +330,7 @@ std::optional<Case> CaseStore::load(qint64 id) {
     c.revision = row->value(4).toLongLong();
     c.values = valuesFromJson(row->value(5).toString());
     c.registrationNumber = row->value(6).toString();
-    c.particulars = row->value(7).toString();
+    c.particulars = particularsFromJson(row->value(7).toString());
     c.fitLocationMap = row->value(8).toBool();
     c.fitLayoutMap = row->value(9).toBool();
 
