@@ -28,6 +28,7 @@ using namespace mivo;
 
 namespace {
 // The chooser's buttons.
+constexpr int kParkingCertificate = 2;
 constexpr int kLayoutDrawing = 3;
 constexpr int kPowerOfAttorney = 4;
 } // namespace
@@ -196,6 +197,28 @@ class CaseWindowTest : public QObject {
             QCOMPARE(c.values[size_t(field)], QStringLiteral("東京都練馬区豊玉北6-12-1"));
         QCOMPARE(c.values[74], QStringLiteral("手書きの住所"));
         QCOMPARE(c.values[44], QStringLiteral("東京都豊島区"));
+    }
+
+    // The box a particular was learned from is kept with the case: after a restart, correcting
+    // it still corrects the particular.
+    void learnedBoxDrivesItsParticularAfterARestart() {
+        start();
+        chooser::pick(*main_, kParkingCertificate);
+        chooser::typeThroughInputMethod(box(5), QStringLiteral("行政花子")); // in 電話・番号
+        emit box(5)->editingFinished();
+        exit();
+
+        start();
+        CaseListDialog* dialog = openCaseList();
+        QTRY_COMPARE(names(dialog).size(), 1);
+        QTest::keyClick(child<QLineEdit>(dialog, QStringLiteral("search")), Qt::Key_Return);
+        QTRY_COMPARE(main_->particulars().value(Particular::UserPhoneNumber),
+                     QStringLiteral("行政花子"));
+        chooser::pick(*main_, kParkingCertificate);
+        box(5)->selectAll();
+        QTest::keyClicks(box(5), QStringLiteral("5678"));
+        emit box(5)->editingFinished();
+        QCOMPARE(main_->particulars().value(Particular::UserPhoneNumber), QStringLiteral("5678"));
     }
 
     // Rename in place, and delete only after yes.
