@@ -17,6 +17,7 @@ namespace mivo {
 namespace {
 
 constexpr int kLeastStretch = 60;
+constexpr int kEasyStretch = 80; // one line this condensed still reads easily
 constexpr float kLeastPoints = 7;
 constexpr float kPointStep = 0.5f;
 
@@ -62,9 +63,8 @@ TwoLines breakAt(const QString& text, qsizetype at) {
     return {text.left(at), text.mid(at)};
 }
 
-// The sensible break (after 丁目/番地/号 or at a space) that leaves the wider line narrowest,
-// when that line goes into `width` condensed; failing that, the break nearest the middle.
-TwoLines bestBreak(const Measure& measure, const QString& text, double width) {
+// The sensible break (after 丁目/番地/号 or at a space) that leaves the wider line narrowest.
+std::optional<TwoLines> sensibleBreak(const Measure& measure, const QString& text) {
     std::optional<TwoLines> best;
     double bestWidth = 0;
     for (qsizetype at = 1; at < text.size(); ++at) {
@@ -84,8 +84,11 @@ TwoLines bestBreak(const Measure& measure, const QString& text, double width) {
             bestWidth = wider;
         }
     }
-    if (best && stretchFor(bestWidth, width) >= kLeastStretch)
-        return *best;
+    return best;
+}
+
+// The break between the two characters nearest the middle.
+TwoLines middleBreak(const Measure& measure, const QString& text) {
     const std::vector<double> ends = measure.prefixWidths(text);
     qsizetype middle = 1;
     while (middle + 1 < text.size() && ends[middle + 1] <= ends.back() / 2)
@@ -93,6 +96,11 @@ TwoLines bestBreak(const Measure& measure, const QString& text, double width) {
     if (splitsPair(text, middle))
         ++middle;
     return breakAt(text, middle);
+}
+
+FittedValue onTwoLines(const Measure& measure, float points, const TwoLines& lines, double width) {
+    const double wider = std::max(measure.width(lines.first), measure.width(lines.second));
+    return {FitState::Fitted, stretchFor(wider, width), points, lines.first + u'\n' + lines.second};
 }
 
 // The longest leading part of `text` that is at most `width` wide.
@@ -123,18 +131,36 @@ FittedValue fitValue(const QString& value, const TextStyle& style, double width,
         return {FitState::Fits, 100, style.points, value};
 
     const QString text = typed.join(QLatin1Char(' '));
+    // Per size: one line unless it would be much narrower than two; two lines at a sensible
+    // break, or between characters when a sensible break needs more than a point smaller.
+    const auto twoLines = [&](float points, bool sensibleOnly) -> std::optional<FittedValue> {
+        const Measure measure(style, points);
+        if (points < kLeastPoints || linesAt(measure) < 2 || text.size() < 2)
+            return std::nullopt;
+        if (const std::optional<TwoLines> lines = sensibleBreak(measure, text)) {
+            const FittedValue fit = onTwoLines(measure, points, *lines, width);
+            if (fit.stretch >= kLeastStretch)
+                return fit;
+        }
+        if (sensibleOnly)
+            return std::nullopt;
+        return onTwoLines(measure, points, middleBreak(measure, text), width);
+    };
     for (float points = style.points; points >= kLeastPoints; points -= kPointStep) {
         const Measure measure(style, points);
-        const int oneLine = stretchFor(measure.width(text), width);
-        if (oneLine >= kLeastStretch)
-            return {FitState::Fitted, oneLine, points, text};
-        if (linesAt(measure) < 2 || text.size() < 2)
-            continue;
-        const TwoLines lines = bestBreak(measure, text, width);
-        const int twoLines =
-            stretchFor(std::max(measure.width(lines.first), measure.width(lines.second)), width);
-        if (twoLines >= kLeastStretch)
-            return {FitState::Fitted, twoLines, points, lines.first + u'\n' + lines.second};
+        const FittedValue one{FitState::Fitted, stretchFor(measure.width(text), width), points,
+                              text};
+        if (one.stretch >= kEasyStretch)
+            return one;
+        std::optional<FittedValue> two = twoLines(points, true);
+        for (int smaller = 1; !two && smaller <= 2; ++smaller)
+            two = twoLines(points - smaller * kPointStep, true);
+        if (!two)
+            two = twoLines(points, false);
+        if (two && two->stretch >= kLeastStretch && two->stretch > one.stretch)
+            return *two;
+        if (one.stretch >= kLeastStretch)
+            return one;
     }
 
     // At the limits: as much as goes, line by line, and nothing over the gap's edge.
