@@ -2,6 +2,7 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "print/dispatch.h"
 #include "print/recording_surface.h"
 #include "print/typefaces.h"
 
@@ -195,18 +196,14 @@ FitState fitStateOf(int fieldIndex, const QString& value) {
     if (value.isEmpty())
         return FitState::Fits;
     for (const DocumentInfo& info : documents()) {
-        if (!info.fields.contains(fieldIndex) || !info.print)
+        if (!info.fields.contains(fieldIndex))
             continue;
         CurrentDocument document;
         document.setTitle(info.title);
         document.fields().setValue(fieldIndex, value);
         Probe probe(fieldIndex);
-        try {
-            info.print(probe, document);
-        } catch (const PrintError&) {
-            return FitState::Fits; // no face to measure with; printing will say so
-        }
-        return probe.state;
+        // A failure (no face to measure with) is for printing to report.
+        return insatu(probe, document).failed() ? FitState::Fits : probe.state;
     }
     return FitState::Fits;
 }
