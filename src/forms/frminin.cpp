@@ -17,11 +17,13 @@
 #include "particulars/postal_fill.h"
 #include "particulars/value_checks.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 
 #include <limits>
@@ -129,7 +131,8 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
     connect(&fields, &FieldStore::valueChanged, this, [this](int index, const QString& text) {
         if (tx_[index]->text() != text)
             tx_[index]->setText(text);
-        showTints();
+        fits_[size_t(index)] = fitStateOf(index, text);
+        showMarks();
         // A date's day is doubtful or not by its month and year too.
         const ValueKind kind = fieldKind(index).kind;
         const int year = kind == ValueKind::Month ? index - 1
@@ -152,8 +155,37 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
     }
     addTodayButtons();
     // Whoever keeps the case carries a changed particular into the fields; the tints follow.
-    connect(&particulars_, &CaseParticulars::changed, this, &Frminin::showTints);
+    connect(&particulars_, &CaseParticulars::changed, this, &Frminin::showMarks);
 }
+
+namespace {
+
+QString fitTip(FitState fit) {
+    return fit == FitState::Fitted       ? QStringLiteral("縮めて印刷します")
+           : fit == FitState::DoesNotFit ? QStringLiteral("この欄に入りきりません")
+                                         : QString();
+}
+
+// The mark at the end of a box whose value is fitted (information) or cannot be (critical).
+void showFitMark(QLineEdit* box, FitState fit, const QString& tip) {
+    auto* mark = box->findChild<QAction*>(QStringLiteral("fitMark"));
+    if (fit == FitState::Fits) {
+        if (mark)
+            mark->setVisible(false);
+        return;
+    }
+    if (!mark) {
+        mark = box->addAction(QIcon(), QLineEdit::TrailingPosition);
+        mark->setObjectName(QStringLiteral("fitMark"));
+    }
+    mark->setIcon(box->style()->standardIcon(fit == FitState::Fitted
+                                                 ? QStyle::SP_MessageBoxInformation
+                                                 : QStyle::SP_MessageBoxCritical));
+    mark->setToolTip(tip);
+    mark->setVisible(true);
+}
+
+} // namespace
 
 void Frminin::addTodayButtons() {
     for (const DateGroup& group : kDateGroups) {
@@ -178,29 +210,38 @@ void Frminin::adopt(int index) {
         particulars_.set(particulars);
 }
 
-void Frminin::showTints() {
+void Frminin::showMarks() {
     std::array<bool, FieldStore::Count> tinted{};
     for (int index : fieldsFilledFromParticulars(particulars_.particulars(), document_.fields()))
         tinted[size_t(index)] = true;
     for (int index = 0; index < FieldStore::Count; ++index) {
-        if (tinted[size_t(index)] == tinted_[size_t(index)])
+        const FitState fit = fits_[size_t(index)];
+        if (tinted[size_t(index)] == tinted_[size_t(index)] && fit == shownFits_[size_t(index)])
             continue;
         tinted_[size_t(index)] = tinted[size_t(index)];
-        QPalette palette; // the form's own, but for the tint
+        shownFits_[size_t(index)] = fit;
+        QPalette palette; // the form's own, but for the tint and the colour of what cannot fit
         if (tinted[size_t(index)])
             palette.setColor(QPalette::Base, kTint);
-        tx_[size_t(index)]->setPalette(palette);
+        if (fit == FitState::DoesNotFit)
+            palette.setColor(QPalette::Text, Qt::red);
+        QLineEdit* box = tx_[size_t(index)];
+        box->setPalette(palette);
+        showFitMark(box, fit, fitTip(fit));
         showToolTip(index);
     }
 }
 
-// What the box says of itself: filled from the particulars, what a doubtful value should be
-// (underlined in red), and what to type where the page prints words around the value.
+// What the box says of itself: filled from the particulars, fitted or not fitting, what a
+// doubtful value should be (underlined in red), and what to type where the page prints words
+// around the value.
 void Frminin::showToolTip(int index) {
     auto* box = static_cast<FieldBox*>(tx_[size_t(index)]);
     QStringList lines;
     if (tinted_[size_t(index)])
         lines.append(QStringLiteral("基本情報から入力"));
+    if (const QString fit = fitTip(shownFits_[size_t(index)]); !fit.isEmpty())
+        lines.append(fit);
     const std::optional<QString> doubt = doubtAbout(index, document_.fields());
     box->setDoubtful(doubt.has_value());
     if (doubt)

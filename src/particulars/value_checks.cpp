@@ -5,6 +5,7 @@
 #include "document/field_store.h"
 #include "document/value_text.h"
 #include "particulars/postal_codes.h"
+#include "print/value_fit.h"
 
 #include <QDate>
 
@@ -99,9 +100,13 @@ QList<Finding> findingsFor(FieldRun within, const FieldStore& fields) {
         if (value.trimmed().isEmpty()) {
             if (fieldKind(info.index).important)
                 findings.append({info.index, Finding::Kind::Empty, QStringLiteral("空欄です")});
-        } else if (const std::optional<QString> doubt = doubtAbout(info.index, fields)) {
-            findings.append({info.index, Finding::Kind::Doubtful, *doubt});
+            continue;
         }
+        if (const std::optional<QString> doubt = doubtAbout(info.index, fields))
+            findings.append({info.index, Finding::Kind::Doubtful, *doubt});
+        if (fitStateOf(info.index, value) == FitState::DoesNotFit)
+            findings.append({info.index, Finding::Kind::DoesNotFit,
+                             QStringLiteral("この欄に入りきりません。短くしてください")});
     }
     return findings;
 }

@@ -113,8 +113,9 @@ class ParticularsTest : public QObject {
         QLineEdit* number = tx(form, 5); // 電話・番号
         type(number, QStringLiteral("Yamada Taro"));
         QCOMPARE(phone(), QStringLiteral("Yamada Taro"));
-        // Not tinted as filled from the particulars; the tooltip only says a phone is digits.
+        // Not tinted; a name is too wide for a phone part and is not digits, which the box says.
         QVERIFY(!number->toolTip().contains(QStringLiteral("基本情報から入力")));
+        QVERIFY(number->toolTip().contains(QStringLiteral("縮めて印刷します")));
         number->clear();
         emit number->editingFinished();
         QCOMPARE(phone(), QString());

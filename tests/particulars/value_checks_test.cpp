@@ -58,9 +58,10 @@ class ValueChecksTest : public QObject {
             return;
         // Listed before printing by the field's name, never its value.
         const QList<Finding> found = findingsFor({field, 1}, fields);
-        QCOMPARE(found.size(), 1);
+        QVERIFY(!found.isEmpty());
         QCOMPARE(found.first().kind, Finding::Kind::Doubtful);
-        QVERIFY(!findingLine(found.first()).contains(value));
+        for (const Finding& finding : found)
+            QVERIFY(!findingLine(finding).contains(value));
     }
 
     // Empty fields that matter are named; empty free text and optional parts are not.
@@ -109,5 +110,5 @@ class ValueChecksTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(ValueChecksTest)
+QTEST_MAIN(ValueChecksTest)
 #include "value_checks_test.moc"
