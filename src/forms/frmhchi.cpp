@@ -2,6 +2,7 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "document/field_value.h"
 #include "document/picture_file.h"
 #include "document/picture_size.h"
 #include "forms/blank_map.h"
@@ -137,6 +138,7 @@ void Frmhchi::buildControls() {
     ui_.Picture2 = pictureBox("Picture2");
     ui_.Picture3 = pictureBox("Picture3");
     ui_.Text1 = new QLineEdit(this);
+    ui_.Text1->setMaxLength(kValueMaxLength);
     ui_.Text1->setObjectName(QStringLiteral("Text1"));
     const auto fitBox = [this](const char* name) {
         auto* box = new QCheckBox(QStringLiteral("枠に合わせる"), this);

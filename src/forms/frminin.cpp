@@ -3,6 +3,7 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
+#include "document/field_value.h"
 #include "forms/form_page.h"
 #include "forms/postal_lookup.h"
 #include "forms/screen_font.h"
@@ -19,8 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-
-#include <limits>
+#include <QToolTip>
 
 namespace mivo {
 namespace {
@@ -101,7 +101,12 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
             auto* box = new QLineEdit(pages_[page]);
             box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
             box->setGeometry(twipsRect(info.left, info.top, info.width, info.height, this));
-            box->setMaxLength(std::numeric_limits<int>::max());
+            box->setMaxLength(kValueMaxLength);
+            // Typing or pasting past the limit is refused where the user looks.
+            connect(box, &QLineEdit::inputRejected, box, [box, index = info.index] {
+                QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())),
+                                   tooLongMessage(index) + u'。', box);
+            });
             connect(box, &QLineEdit::textChanged, &fields,
                     [&fields, index = info.index](const QString& text) {
                         fields.setValue(index, text);

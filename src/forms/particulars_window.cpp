@@ -1,5 +1,6 @@
 #include "forms/particulars_window.h"
 
+#include "document/field_value.h"
 #include "forms/postal_lookup.h"
 #include "forms/today_button.h"
 #include "particulars/case_particulars.h"
@@ -121,6 +122,7 @@ QWidget* ParticularsWindow::lineFor(Particular particular) {
         const auto each = Particular(int(particular) + i);
         auto* box = new QLineEdit;
         box->setObjectName(boxName(each));
+        box->setMaxLength(kValueMaxLength);
         box->setAccessibleName(QString::fromUtf16(info(each).fullLabel));
         if (line)
             box->setMaximumWidth(fontMetrics().horizontalAdvance(u'0') * (line->date ? 5 : 8));

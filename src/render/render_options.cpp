@@ -3,6 +3,7 @@
 #include "document/batch_rows.h"
 #include "document/document_kind.h"
 #include "document/field_store.h"
+#include "document/field_value.h"
 #include "document/regular_file.h"
 #include "print/output.h"
 #include "render/argument_text.h"
@@ -160,8 +161,13 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     const QCommandLineOption progress(
         QStringLiteral("progress"),
         QStringLiteral("--batch の進み具合を、端末でない標準エラーにも出します。"));
+    const QCommandLineOption encoding(
+        QStringLiteral("encoding"),
+        QStringLiteral("--batch の CSV の文字コード: utf-8 か cp932（Shift_JIS）。既定では UTF-8 で"
+                       "読めないファイルを cp932 として読みます。"),
+        QStringLiteral("文字コード"));
     parser.addOptions({set, valuesFile, leftMap, rightMap, number, fitMaps, output, dpi, print,
-                       trace, list, caseRef, database, all, batch, keepGoing, progress});
+                       trace, list, caseRef, database, all, batch, keepGoing, progress, encoding});
 
     ParsedOptions parsed;
     RenderOptions& o = parsed.options;
@@ -216,9 +222,15 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     if (!o.batch.isEmpty()) {
         if (o.documents.size() != 1 || !o.caseRef.isEmpty())
             return fail(QStringLiteral("--batch には書類を一つだけ指定し、--case は使いません。"));
-    } else if (o.keepGoing || o.progress) {
-        return fail(
-            QStringLiteral("--keep-going と --progress は --batch と一緒に指定してください。"));
+    } else if (o.keepGoing || o.progress || parser.isSet(encoding)) {
+        return fail(QStringLiteral(
+            "--keep-going、--progress、--encoding は --batch と一緒に指定してください。"));
+    }
+    if (parser.isSet(encoding)) {
+        const std::optional<CsvEncoding> named = csvEncodingNamed(parser.value(encoding));
+        if (!named)
+            return fail(QStringLiteral("--encoding は utf-8 か cp932 にしてください。"));
+        o.encoding = *named;
     }
 
     if (parser.isSet(output)) {
@@ -264,12 +276,14 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
         const qsizetype equals = pair.indexOf(u'=');
         const std::optional<int> index = equals > 0 ? fieldIndex(pair.left(equals)) : std::nullopt;
         if (!index) {
-            return fail(QStringLiteral(
-                            "--set %1 は「番号=値」の形ではありません（例: --set 62=山田太郎）。")
-                            .arg(pair));
+            // The value is not repeated: it may be a name or an address.
+            return fail(
+                QStringLiteral("--set は「番号=値」の形にしてください（例: --set 62=山田太郎）。"));
         }
         o.values.insert(*index, argumentValue(pair.mid(equals + 1)));
     }
+    if (const QString error = valuesProblem(o.values); !error.isEmpty())
+        return fail(error + u'。');
     if (!o.allOfCase) {
         if (const QString error = checkIndices(o.documents, o.values); !error.isEmpty())
             return fail(error);
