@@ -3,7 +3,9 @@
 #include "cases/case_database.h"
 #include "cases/case_document.h"
 #include "cases/case_store.h"
+#include "document/batch_rows.h"
 #include "document/file_output.h"
+#include "document/regular_file.h"
 #include "mivo_version.h"
 #include "particulars/certificate_import.h"
 #include "print/qt_texts.h"
@@ -17,6 +19,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QJsonDocument>
+#include <QStringEncoder>
 
 #include <cstdio>
 
@@ -97,11 +100,12 @@ int show(CaseStore& store, const QString& idOrName, const QString& mapsTo) {
 int import(CaseStore& store, const QStringList& paths) {
     QList<Case> cases;
     for (const QString& path : paths) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return failure(QStringLiteral("%1 を読めません（%2）。").arg(path, file.errorString()));
+        // A regular file of bounded size: /dev/zero or a FIFO is refused at once.
+        const FileContents file = readRegularFile(QFile::encodeName(path), kCaseFileLimit);
+        if (!file.ok())
+            return failure(file.error);
         QString error;
-        cases << caseFromJson(file.readAll(), QFileInfo(path).absolutePath(), &error);
+        cases << caseFromJson(file.data, QFileInfo(path).absolutePath(), &error);
         if (!error.isEmpty())
             return failure(QStringLiteral("%1: %2").arg(path, error));
     }
@@ -140,18 +144,36 @@ int importCertificate(CaseStore& store, const QString& path, const QString& into
     return 0;
 }
 
-int exportCsv(CaseStore& store) {
+// The register as CSV: UTF-8 with a byte-order mark, which spreadsheets in Japan open as
+// such, or CP932 for older tools. Into `path` through the one file writer (mode 0600, whole or
+// not at all), else to standard output.
+int exportCsv(CaseStore& store, const QString& path, bool cp932) {
     const QList<CaseSummary> cases = store.list();
     if (!store.error().isEmpty())
         return failure(store.error());
-    write(stdout, csvLine(registerHeader()));
+    QStringEncoder encoder(cp932 ? "CP932" : "UTF-8", QStringConverter::Flag::Stateless);
+    QByteArray csv = cp932 ? QByteArray() : QByteArray("\xEF\xBB\xBF");
+    csv += encoder.encode(csvLine(registerHeader()));
     for (const CaseSummary& summary : cases) {
         const std::optional<Case> c = store.load(summary.id);
         if (!c)
             return failure(store.error());
-        write(stdout, csvLine(registerRow(*c)));
+        csv += encoder.encode(csvLine(registerRow(*c)));
+        if (encoder.hasError())
+            return failure(QStringLiteral("案件 %1 に CP932 で書けない文字があります。"
+                                          "--encoding を付けずに UTF-8 で書き出してください。")
+                               .arg(c->id));
+        if (path.isEmpty() && csv.size() > 64 * 1024) {
+            write(stdout, csv);
+            csv.clear();
+        }
     }
-    return 0;
+    if (path.isEmpty()) {
+        write(stdout, csv);
+        return 0;
+    }
+    const FileWrite written = writeWholeFile(QFile::encodeName(path), csv);
+    return written.ok() ? 0 : failure(written.error);
 }
 
 } // namespace
@@ -177,7 +199,14 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("show: 地図の画像をこのフォルダに書く"),
                                     QStringLiteral("フォルダ"));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("export: CSV で書き出す"));
-    parser.addOptions({database, mapsTo, csv});
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("export: 標準出力でなくこのファイルに書く"),
+                                    QStringLiteral("ファイル"));
+    const QCommandLineOption encoding(
+        QStringLiteral("encoding"),
+        QStringLiteral("export: 文字コード。既定は BOM 付きの utf-8、古い表計算には cp932"),
+        QStringLiteral("文字コード"));
+    parser.addOptions({database, mapsTo, csv, output, encoding});
     const QCommandLineOption into(QStringLiteral("into"),
                                   QStringLiteral("import-certificate: この案件に読み込む"),
                                   QStringLiteral("ID"));
@@ -185,7 +214,8 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument(QStringLiteral("コマンド"),
                                  QStringLiteral("list | show ID | import FILE.json... | "
                                                 "import-certificate FILE.json [--into ID] | "
-                                                "export --csv | delete ID"));
+                                                "export --csv [-o FILE] [--encoding cp932] | "
+                                                "delete ID"));
     parser.process(app);
     if (parser.isSet(help))
         parser.showHelp();
@@ -199,11 +229,22 @@ int main(int argc, char* argv[]) {
                                                                             : -1;
     // import takes one file or more.
     const bool counted = command == u"import" ? args.size() >= wanted : args.size() == wanted;
-    if (wanted < 0 || !counted || (command == u"export" && !parser.isSet(csv))) {
-        write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
-                                     "list | show ID [--maps-to フォルダ] | import FILE.json... | "
-                                     "import-certificate FILE.json [--into ID] | "
-                                     "export --csv | delete ID\n")
+    const std::optional<CsvEncoding> encodingNamed = csvEncodingNamed(parser.value(encoding));
+    const bool badEncoding = parser.isSet(encoding) && !encodingNamed;
+    if (wanted < 0 || !counted || (command == u"export" && !parser.isSet(csv)) || badEncoding) {
+        QString why;
+        if (command.isEmpty())
+            why = QStringLiteral("コマンドを指定してください。\n");
+        else if (wanted < 0)
+            why = QStringLiteral("「%1」というコマンドはありません。\n").arg(command);
+        else if (badEncoding)
+            why = QStringLiteral("--encoding は utf-8 か cp932 にしてください。\n");
+        write(stderr, (why + QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
+                                            "list | show ID [--maps-to フォルダ] | "
+                                            "import FILE.json... | "
+                                            "import-certificate FILE.json [--into ID] | "
+                                            "export --csv [-o FILE] [--encoding cp932] | "
+                                            "delete ID\n"))
                           .toUtf8());
         return 2;
     }
@@ -224,7 +265,7 @@ int main(int argc, char* argv[]) {
     if (command == u"import-certificate")
         return importCertificate(store, args[1], parser.value(into));
     if (command == u"export")
-        return exportCsv(store);
+        return exportCsv(store, parser.value(output), encodingNamed == CsvEncoding::Cp932);
     bool isId = false;
     const qint64 id = args[1].toLongLong(&isId);
     if (!isId)
