@@ -14,6 +14,7 @@
 #include <QJsonDocument>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 #include <algorithm>
 #include <cerrno>
@@ -189,14 +190,26 @@ bool CaseStore::openSqlite(const QString& path) {
     db_.setDatabaseName(path);
     db_.setConnectOptions(
         QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyWaitMs));
-    if (!db_.open())
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+    const bool folderWritable = ::access(folder.constData(), W_OK) == 0;
+    bool opened = db_.open();
+    // In a folder the user may only read, a WAL database cannot make its index file: it is
+    // read as a file that does not change (a read-only mount, a backup).
+    if (!folderWritable && (!opened || !QSqlQuery(db_).exec(QStringLiteral("SELECT 1 FROM "
+                                                                           "sqlite_master")))) {
+        db_.close();
+        QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
+        uri.setQuery(QStringLiteral("immutable=1"));
+        db_.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+        db_.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+        opened = db_.open();
+    }
+    if (!opened)
         return failSqlite(db_.lastError(), shown);
     if (!looksSound(shown))
         return false;
     // A file the user may only read (0400, a read-only mount, a backup) is read as it is.
-    const QByteArray folder = QFile::encodeName(info.absolutePath());
-    if (::access(QFile::encodeName(path).constData(), W_OK) != 0 ||
-        ::access(folder.constData(), W_OK) != 0) {
+    if (::access(QFile::encodeName(path).constData(), W_OK) != 0 || !folderWritable) {
         readOnly_ = true;
         readOnlyMessage_ = QStringLiteral("案件のファイル %1 は読み取り専用なので、一覧と表示だけが"
                                           "できます。保存するには、ファイルとフォルダを書き込める"

@@ -11,6 +11,7 @@
 #include "forms/prompts.h"
 #include "forms/screen_font.h"
 #include "forms/twips.h"
+#include "forms/value_length.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -138,7 +139,8 @@ void Frmhchi::buildControls() {
     ui_.Picture2 = pictureBox("Picture2");
     ui_.Picture3 = pictureBox("Picture3");
     ui_.Text1 = new QLineEdit(this);
-    ui_.Text1->setMaxLength(kValueMaxLength);
+    refuseLongValues(ui_.Text1,
+                     QStringLiteral("登録番号は %1 文字までです。").arg(kValueMaxLength));
     ui_.Text1->setObjectName(QStringLiteral("Text1"));
     const auto fitBox = [this](const char* name) {
         auto* box = new QCheckBox(QStringLiteral("枠に合わせる"), this);

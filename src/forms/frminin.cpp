@@ -10,6 +10,7 @@
 #include "forms/svg_picture.h"
 #include "forms/today_button.h"
 #include "forms/twips.h"
+#include "forms/value_length.h"
 #include "particulars/case_particulars.h"
 #include "particulars/fill_rules.h"
 #include "particulars/postal_fill.h"
@@ -20,7 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QToolTip>
+
+#include <limits>
 
 namespace mivo {
 namespace {
@@ -101,12 +103,8 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
             auto* box = new QLineEdit(pages_[page]);
             box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
             box->setGeometry(twipsRect(info.left, info.top, info.width, info.height, this));
-            box->setMaxLength(kValueMaxLength);
-            // Typing or pasting past the limit is refused where the user looks.
-            connect(box, &QLineEdit::inputRejected, box, [box, index = info.index] {
-                QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())),
-                                   tooLongMessage(index) + u'。', box);
-            });
+            box->setMaxLength(std::numeric_limits<int>::max());
+            refuseLongValues(box, tooLongMessage(info.index) + u'。');
             connect(box, &QLineEdit::textChanged, &fields,
                     [&fields, index = info.index](const QString& text) {
                         fields.setValue(index, text);
