@@ -3,7 +3,7 @@
 // and 2n.
 
 #include "bench_table.h"
-#include "document/batch_rows.h"
+#include "render/batch_rows.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/batch_rows.h"
+#include "document/csv_encoding.h"
 
 #include <QList>
 #include <QMap>

@@ -1,4 +1,4 @@
-#include "document/batch_rows.h"
+#include "render/batch_rows.h"
 
 #include "document/field_value.h"
 #include "document/json_keys.h"
@@ -69,15 +69,6 @@ bool isUtf8Throughout(QFile& file) {
 const QString kTooLong = QStringLiteral("1 行が長すぎます（1 MiB まで）");
 
 } // namespace
-
-std::optional<CsvEncoding> csvEncodingNamed(QString name) {
-    name = name.toLower().remove(u'-').remove(u'_');
-    if (name == u"utf8")
-        return CsvEncoding::Utf8;
-    if (name == u"cp932" || name == u"shiftjis" || name == u"sjis")
-        return CsvEncoding::Cp932;
-    return std::nullopt;
-}
 
 QMap<int, QString> valuesFromJson(const QByteArray& json, QString* error) {
     QMap<int, QString> values;

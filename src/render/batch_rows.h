@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/csv_encoding.h"
+
 #include <QFile>
 #include <QMap>
 #include <QString>
@@ -19,12 +21,6 @@ struct BatchRow {
     QMap<int, QString> values;
     QString error;
 };
-
-// How a CSV file's bytes are text: office suites in Japan save UTF-8 (with or without a
-// byte-order mark) or Shift_JIS as Windows has it (CP932).
-enum class CsvEncoding { Detect, Utf8, Cp932 };
-// The encoding an --encoding option names (utf-8, cp932, shift_jis, sjis), or nothing.
-std::optional<CsvEncoding> csvEncodingNamed(QString name);
 
 // The rows of a batch file, read one at a time so that memory stays flat however long the file
 // is, in one pass over its bytes. Two kinds: CSV whose first row names the columns (quoted

@@ -3,13 +3,13 @@
 #include "cases/case_database.h"
 #include "cases/case_document.h"
 #include "cases/case_store.h"
-#include "document/batch_rows.h"
+#include "cases_tool/mivo_cases_json.h"
+#include "document/csv_encoding.h"
 #include "document/file_output.h"
 #include "document/regular_file.h"
 #include "mivo_version.h"
 #include "particulars/certificate_import.h"
-#include "print/qt_texts.h"
-#include "render/mivo_cases_json.h"
+#include "programs/qt_texts.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
