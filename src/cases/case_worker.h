@@ -51,6 +51,11 @@ class CaseWorker : public QObject {
     // Takes `key` as the stored case `c` from now on; the keeper's keys only grow, so a
     // higher key means an older case was left.
     void adopt(int key, const Case& c);
+    // The stored id of the case `key`, or `otherwise` while it has none here.
+    qint64 storedId(int key, qint64 otherwise) const {
+        const auto it = known_.constFind(key);
+        return it != known_.cend() && it->id != 0 ? it->id : otherwise;
+    }
 
   private:
     void forgetLeftCases();

@@ -29,19 +29,16 @@ QString asText(const QString& field) {
 bool holdsSomething(const Case& c) {
     return std::ranges::any_of(c.values, [](const QString& v) { return !v.isEmpty(); }) ||
            !c.registrationNumber.isEmpty() || !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
-           !c.particulars.isEmpty();
+           c.particulars != Particulars{};
 }
 
-// The first particular longer than a value may be, named by its keys.
-QString particularsProblem(const QJsonObject& particulars) {
-    for (auto role = particulars.begin(); role != particulars.end(); ++role) {
-        const QJsonObject items = role.value().toObject();
-        for (auto item = items.begin(); item != items.end(); ++item) {
-            if (item.value().toString().size() > kValueMaxLength)
-                return QStringLiteral("基本情報の %1.%2 が長すぎます（%3 文字まで）。")
-                    .arg(role.key(), item.key())
-                    .arg(kValueMaxLength);
-        }
+// The first particular longer than a value may be, named as the particulars window names it.
+QString particularsProblem(const Particulars& particulars) {
+    for (const ParticularInfo& item : particularInfos()) {
+        if (particulars.value(item.particular).size() > kValueMaxLength)
+            return QStringLiteral("基本情報の%1が長すぎます（%2 文字まで）。")
+                .arg(QString::fromUtf16(item.fullLabel))
+                .arg(kValueMaxLength);
     }
     return {};
 }
@@ -65,9 +62,8 @@ QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
                                                  {QStringLiteral("layout"), c.fitLayoutMap}}}};
     if (!mapFiles.isEmpty())
         json.insert(QStringLiteral("maps"), mapFiles);
-    const QJsonDocument particulars = QJsonDocument::fromJson(c.particulars.toUtf8());
-    if (particulars.isObject())
-        json.insert(QStringLiteral("particulars"), particulars.object());
+    if (const QJsonObject particulars = c.particulars.toJson(); !particulars.isEmpty())
+        json.insert(QStringLiteral("particulars"), particulars);
     return json;
 }
 
@@ -131,14 +127,11 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
         }
         *bytes = picture.data;
     }
-    const QJsonObject particulars = json.value(QStringLiteral("particulars")).toObject();
-    if (const QString problem = particularsProblem(particulars); !problem.isEmpty()) {
+    c.particulars = Particulars::fromJson(json.value(QStringLiteral("particulars")).toObject());
+    if (const QString problem = particularsProblem(c.particulars); !problem.isEmpty()) {
         *error = problem;
         return c;
     }
-    if (!particulars.isEmpty())
-        c.particulars =
-            QString::fromUtf8(QJsonDocument(particulars).toJson(QJsonDocument::Compact));
     if (!holdsSomething(c))
         *error = QStringLiteral("案件の値がありません。mivo-cases show の形で書いたファイルを"
                                 "指定してください。");
