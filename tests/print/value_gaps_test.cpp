@@ -1,6 +1,9 @@
 #include "traced_page.h"
 
+#include "document/current_document.h"
+#include "document/document_kind.h"
 #include "document/field_store.h"
+#include "print/dispatch.h"
 #include "print/layouts/consent_letter.h"
 #include "print/layouts/parking_consent_certificate.h"
 #include "print/layouts/power_of_attorney.h"
@@ -100,6 +103,36 @@ class ValueGapsTest : public QObject {
             for (const QRectF& r : page.rules)
                 QVERIFY2(!overlaps(room, r), qPrintable(where + QStringLiteral(" over a rule")));
         }
+    }
+
+    // What the boxes are told is what printing does: a sample address fits as typed, a long
+    // one is fitted whole, and one far too long prints at the limits, only as far as it goes.
+    void fitStateIsWhatPrints() {
+        const QString address = QStringLiteral(
+            "東京都練馬区豊玉北六丁目12番1号 サンシャインマンション練馬豊玉北 1203号室");
+        QCOMPARE(fitStateOf(70, QStringLiteral("東京都品川区東品川一丁目1番1号")), FitState::Fits);
+        QCOMPARE(fitStateOf(70, address), FitState::Fitted);
+        const QString tooLong = address.repeated(4);
+        QCOMPARE(fitStateOf(70, tooLong), FitState::DoesNotFit);
+
+        CurrentDocument document;
+        document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
+        document.fields().setValue(70, tooLong);
+        RecordingSurface surface;
+        QCOMPARE(insatu(surface, document).status, PrintOutcome::Status::Printed);
+        const auto& ops = surface.operations();
+        const auto note = std::find_if(ops.begin(), ops.end(),
+                                       [](const auto& op) { return op.name == u"NoteFit"; });
+        QVERIFY(note != ops.end());
+        QCOMPARE(note->args, (QVariantList{70, QStringLiteral("DoesNotFit")}));
+        const auto& printed = *(note - 3); // the value, before the size and stretch go back
+        QCOMPARE(printed.name, QStringLiteral("PrintText"));
+        const QStringList lines = printed.args.value(0).toString().split(u'\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(tooLong.startsWith(lines[0]));
+        const QRectF room = tracedPage(surface).texts.back().box;
+        QCOMPARE_LE(room.right(), 148.0);
+        QCOMPARE_LE(room.bottom(), 134.8);
     }
 };
 
