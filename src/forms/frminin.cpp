@@ -4,6 +4,7 @@
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "document/field_kinds.h"
+#include "document/field_value.h"
 #include "forms/document_forms.h"
 #include "forms/field_box.h"
 #include "forms/form_page.h"
@@ -12,6 +13,7 @@
 #include "forms/svg_picture.h"
 #include "forms/today_button.h"
 #include "forms/twips.h"
+#include "forms/value_length.h"
 #include "particulars/case_particulars.h"
 #include "particulars/fill_rules.h"
 #include "particulars/postal_fill.h"
@@ -109,6 +111,7 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
             box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
             box->setGeometry(twipsRect(info.left, info.top, info.width, info.height, this));
             box->setMaxLength(std::numeric_limits<int>::max());
+            refuseLongValues(box, tooLongMessage(info.index) + u'。');
             connect(box, &QLineEdit::textChanged, &fields,
                     [&fields, index = info.index](const QString& text) {
                         fields.setValue(index, text);
