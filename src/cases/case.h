@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +31,8 @@ struct Case {
     bool fitLocationMap = false;
     bool fitLayoutMap = false;
     QString particulars; // JSON text kept for a later feature, stored as given
+    // Document title → when it was last printed or saved as PDF; kept apart from the values.
+    QMap<QString, QDateTime> printed;
 };
 
 // One line of the list of cases.
@@ -39,6 +42,11 @@ struct CaseSummary {
     QDateTime created;
     QDateTime changed;
     QStringList documents; // titles of the documents that have values
+    QDateTime deleted;     // in the trash since then; invalid for a case in use
+    // Found by a search: the value that matched and where in it (UTF-16 units).
+    QString matched;
+    qsizetype matchedStart = 0;
+    qsizetype matchedLength = 0;
 };
 
 } // namespace mivo

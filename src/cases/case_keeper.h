@@ -10,8 +10,11 @@
 #include <QThread>
 #include <QTimer>
 
+#include <functional>
+
 namespace mivo {
 
+class CaseStore;
 class CaseWorker;
 class CurrentDocument;
 
@@ -62,15 +65,26 @@ class CaseKeeper : public QObject {
     void setParticulars(const QJsonObject& particulars);
 
     void requestList(const QString& search, int limit = 200);
+    // The cases in the trash, answered by trashListed.
+    void requestTrash();
     void rename(qint64 id, const QString& name);
     void duplicate(qint64 id);
+    // Moves the case to the trash; restore takes it back, purge deletes it for good.
     void remove(qint64 id);
+    void restore(qint64 id);
+    void purge(qint64 id);
+    // The open document of the current case was printed or saved as a PDF just now.
+    void recordPrinted(const QStringList& documents);
+    QMap<QString, QDateTime> printed() const { return current_.printed; }
 
   signals:
     void currentCaseChanged(qint64 id, const QString& name);
     // Another case became current (opened or new): these are its particulars.
     void particularsChanged(const QJsonObject& particulars);
     void listed(const QString& search, const QList<mivo::CaseSummary>& cases);
+    void trashListed(const QList<mivo::CaseSummary>& cases);
+    // The current case's documents were printed: printed() has the new dates.
+    void printedChanged();
     // A rename, duplicate or delete went through: the list may show something else now.
     void casesChanged();
     // A change met a newer save of the same case elsewhere and was kept as the copy `id`.
@@ -90,6 +104,9 @@ class CaseKeeper : public QObject {
     void report(const QString& message);
     void checkStore();
     void stopKeeping(const QString& message);
+    // Runs `work` on the store in the worker's thread; then `done` here, or the error is
+    // reported.
+    void changeStore(std::function<bool(CaseStore&)> work, std::function<void()> done);
 
     CurrentDocument& document_;
     CaseDatabase where_;

@@ -40,6 +40,20 @@ std::span<const Migration> migrations() {
                          "DEFAULT 0"),
           QStringLiteral("ALTER TABLE cases ADD COLUMN fit_layout_map INTEGER NOT NULL "
                          "DEFAULT 0")}},
+        // The trash (deleted: when, or NULL) and when each document was last printed (a JSON
+        // object of title to time). Search folds more, so the grams are made again; the list
+        // reads PostgreSQL's newest rows in the index's order, without sorting every case.
+        {{QStringLiteral("ALTER TABLE cases ADD COLUMN deleted INTEGER"),
+          QStringLiteral("ALTER TABLE cases ADD COLUMN printed TEXT NOT NULL DEFAULT '{}'"),
+          QStringLiteral("CREATE INDEX cases_deleted ON cases (deleted) WHERE deleted IS NOT "
+                         "NULL")},
+         {QStringLiteral("ALTER TABLE cases ADD COLUMN deleted BIGINT"),
+          QStringLiteral("ALTER TABLE cases ADD COLUMN printed TEXT NOT NULL DEFAULT '{}'"),
+          QStringLiteral("CREATE INDEX cases_deleted ON cases (deleted) WHERE deleted IS NOT "
+                         "NULL"),
+          QStringLiteral("DROP INDEX cases_changed"),
+          QStringLiteral("CREATE INDEX cases_changed ON cases (changed, id)")},
+         true},
     };
     return table;
 }

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -195,36 +196,38 @@ bool CaseStore::migrate() {
         error_ = kReadOnly;
         return commit();
     }
+    bool reindex = false;
     for (int step = version; step < knownSchemaVersion(); ++step) {
         const Migration& migration = migrations()[size_t(step)];
         for (const QString& sql : isSqlite() ? migration.sqlite : migration.postgres) {
             if (!exec(sql))
                 return abandon();
         }
+        reindex = reindex || (version > 0 && migration.reindexSearch);
     }
+    if (reindex && !reindexSearch())
+        return abandon();
     return exec(QStringLiteral("UPDATE case_schema SET version = ?"), {knownSchemaVersion()}) &&
            commit();
 }
 
 QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
-    QList<CaseSummary> cases;
-    if (!reconnectIfLost())
-        return cases;
-    const QString columns =
-        QStringLiteral("SELECT id, name, created, changed, field_values, registration_number, "
-                       "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id)");
-    QString sql = columns + QStringLiteral(" FROM cases");
+    const QString columns = QStringLiteral(
+        "SELECT id, name, created, changed, field_values, registration_number, "
+        "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id), deleted, particulars");
+    QString sql = columns + QStringLiteral(" FROM cases WHERE deleted IS NULL");
     QString order = QStringLiteral(" ORDER BY changed DESC, id DESC");
     QVariantList binds;
     const SearchQuery query = searchQuery(search);
     if (!query.isEmpty()) {
         if (isSqlite()) {
             sql = columns + QStringLiteral(" FROM case_grams JOIN cases ON cases.search_key = "
-                                           "case_grams.rowid WHERE case_grams MATCH ?");
+                                           "case_grams.rowid WHERE case_grams MATCH ? AND "
+                                           "deleted IS NULL");
             order = QStringLiteral(" ORDER BY case_grams.rowid DESC");
             binds << query.grams.join(u' ');
         } else {
-            sql += QStringLiteral(" WHERE grams @> ?::text[]");
+            sql += QStringLiteral(" AND grams @> ?::text[]");
             binds << arrayLiteral(query.grams);
         }
         for (const QString& word : query.words) {
@@ -235,7 +238,45 @@ QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
     }
     sql += order + QStringLiteral(" LIMIT ?");
     binds << (limit < 0 ? std::numeric_limits<qint64>::max() : qint64(limit));
+    return summaries(sql, binds, query.isEmpty() ? nullptr : &query);
+}
 
+QList<CaseSummary> CaseStore::listTrash() {
+    return summaries(QStringLiteral("SELECT id, name, created, changed, field_values, "
+                                    "registration_number, EXISTS (SELECT 1 FROM case_maps WHERE "
+                                    "case_id = cases.id), deleted, particulars FROM cases WHERE "
+                                    "deleted IS NOT NULL ORDER BY deleted DESC, id DESC"),
+                     {}, nullptr);
+}
+
+// The value that shows why a search found the case: a field first, then the registration
+// number, then the particulars.
+static void showMatch(CaseSummary& summary, const Case::Values& values, const QString& registration,
+                      const QString& particulars, const SearchQuery& query) {
+    QStringList candidates(values.begin(), values.end());
+    candidates << registration;
+    const QJsonObject roles = QJsonDocument::fromJson(particulars.toUtf8()).object();
+    for (const QJsonValue role : roles) {
+        for (const QJsonValue value : role.toObject())
+            candidates << value.toString();
+    }
+    for (const QString& value : candidates) {
+        if (value.isEmpty())
+            continue;
+        if (const SearchHit hit = findInValue(value, query); hit.found()) {
+            summary.matched = value;
+            summary.matchedStart = hit.start;
+            summary.matchedLength = hit.length;
+            return;
+        }
+    }
+}
+
+QList<CaseSummary> CaseStore::summaries(const QString& sql, const QVariantList& binds,
+                                        const SearchQuery* query) {
+    QList<CaseSummary> cases;
+    if (!reconnectIfLost())
+        return cases;
     QSqlQuery rows(db_);
     rows.setForwardOnly(true);
     rows.prepare(sql);
@@ -248,8 +289,17 @@ QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
     while (rows.next()) {
         const Case::Values values = valuesFromJson(rows.value(4).toString());
         const bool drawing = rows.value(6).toBool() || !rows.value(5).toString().isEmpty();
-        cases.append({rows.value(0).toLongLong(), rows.value(1).toString(), fromMs(rows.value(2)),
-                      fromMs(rows.value(3)), documentsWithValues(values, drawing)});
+        CaseSummary summary;
+        summary.id = rows.value(0).toLongLong();
+        summary.name = rows.value(1).toString();
+        summary.created = fromMs(rows.value(2));
+        summary.changed = fromMs(rows.value(3));
+        summary.documents = documentsWithValues(values, drawing);
+        if (!rows.value(7).isNull())
+            summary.deleted = fromMs(rows.value(7));
+        if (query)
+            showMatch(summary, values, rows.value(5).toString(), rows.value(8).toString(), *query);
+        cases.append(summary);
     }
     error_.clear();
     return cases;
@@ -259,9 +309,10 @@ std::optional<Case> CaseStore::load(qint64 id) {
     if (!reconnectIfLost())
         return std::nullopt;
     QSqlQuery row(db_);
-    row.prepare(QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
-                               "registration_number, particulars, fit_location_map, fit_layout_map "
-                               "FROM cases WHERE id = ?"));
+    row.prepare(
+        QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
+                       "registration_number, particulars, fit_location_map, fit_layout_map, "
+                       "printed FROM cases WHERE id = ?"));
     row.addBindValue(id);
     if (!row.exec()) {
         fail(QStringLiteral("案件を読めません。"), row.lastError().databaseText());
@@ -283,6 +334,9 @@ std::optional<Case> CaseStore::load(qint64 id) {
     c.particulars = row.value(7).toString();
     c.fitLocationMap = row.value(8).toInt() != 0;
     c.fitLayoutMap = row.value(9).toInt() != 0;
+    const QJsonObject printed = QJsonDocument::fromJson(row.value(10).toString().toUtf8()).object();
+    for (auto it = printed.begin(); it != printed.end(); ++it)
+        c.printed.insert(it.key(), fromMs(it.value().toVariant()));
 
     QSqlQuery maps(db_);
     maps.prepare(QStringLiteral("SELECT location, layout FROM case_maps WHERE case_id = ?"));
@@ -304,7 +358,8 @@ QList<qint64> CaseStore::findByName(const QString& name) {
     if (!reconnectIfLost())
         return ids;
     QSqlQuery rows(db_);
-    rows.prepare(QStringLiteral("SELECT id FROM cases WHERE name = ? ORDER BY changed DESC"));
+    rows.prepare(QStringLiteral("SELECT id FROM cases WHERE name = ? AND deleted IS NULL "
+                                "ORDER BY changed DESC"));
     rows.addBindValue(name);
     if (!rows.exec()) {
         fail(QStringLiteral("案件を探せません。"), rows.lastError().databaseText());
@@ -489,9 +544,34 @@ bool CaseStore::rename(qint64 id, const QString& name) {
     return commit();
 }
 
-bool CaseStore::remove(qint64 id) {
+bool CaseStore::setDeleted(qint64 id, const QVariant& when, const QString& unknown) {
     if (!writable() || !begin())
         return false;
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("UPDATE cases SET deleted = ? WHERE id = ? AND deleted IS %1")
+                      .arg(when.isNull() ? QStringLiteral("NOT NULL") : QStringLiteral("NULL")));
+    query.addBindValue(when);
+    query.addBindValue(id);
+    if (!query.exec() || query.numRowsAffected() != 1) {
+        const QString detail = query.lastError().databaseText();
+        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+        return detail.isEmpty() ? fail(unknown.arg(id))
+                                : fail(QStringLiteral("案件を変更できません。"), detail);
+    }
+    return commit();
+}
+
+bool CaseStore::remove(qint64 id) {
+    return setDeleted(id, QDateTime::currentMSecsSinceEpoch(),
+                      QStringLiteral("案件 %1 はありません。"));
+}
+
+bool CaseStore::restore(qint64 id) {
+    return setDeleted(id, QVariant(QMetaType::fromType<qint64>()),
+                      QStringLiteral("案件 %1 はごみ箱にありません。"));
+}
+
+bool CaseStore::erase(qint64 id) {
     bool ok = exec(QStringLiteral("DELETE FROM case_maps WHERE case_id = ?"), {id}) &&
               (!isSqlite() || exec(QStringLiteral("DELETE FROM case_grams WHERE rowid = (SELECT "
                                                   "search_key FROM cases WHERE id = ?)"),
@@ -500,12 +580,94 @@ bool CaseStore::remove(qint64 id) {
     query.prepare(QStringLiteral("DELETE FROM cases WHERE id = ?"));
     query.addBindValue(id);
     ok = ok && query.exec();
-    if (!ok || query.numRowsAffected() != 1) {
-        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+    if (!ok || query.numRowsAffected() != 1)
         return fail(ok ? QStringLiteral("案件 %1 はありません。").arg(id)
                        : QStringLiteral("案件を削除できません。"));
+    return true;
+}
+
+bool CaseStore::purge(qint64 id) {
+    if (!writable() || !begin())
+        return false;
+    return erase(id) ? commit() : rollback();
+}
+
+bool CaseStore::purgeExpired(const QDateTime& now) {
+    if (!writable() || !begin())
+        return false;
+    QSqlQuery expired(db_);
+    expired.prepare(QStringLiteral("SELECT id FROM cases WHERE deleted < ?"));
+    expired.addBindValue(now.addDays(-kTrashDays).toMSecsSinceEpoch());
+    if (!expired.exec())
+        return rollback();
+    QList<qint64> ids;
+    while (expired.next())
+        ids << expired.value(0).toLongLong();
+    expired.finish();
+    for (qint64 id : ids) {
+        if (!erase(id))
+            return rollback();
     }
     return commit();
+}
+
+bool CaseStore::recordPrinted(qint64 id, const QStringList& documents, const QDateTime& when) {
+    if (!writable() || !begin())
+        return false;
+    QSqlQuery row(db_);
+    row.prepare(QStringLiteral("SELECT printed FROM cases WHERE id = ?"));
+    row.addBindValue(id);
+    if (!row.exec() || !row.next()) {
+        fail(QStringLiteral("案件 %1 はありません。").arg(id));
+        return rollback();
+    }
+    QJsonObject printed = QJsonDocument::fromJson(row.value(0).toString().toUtf8()).object();
+    row.finish();
+    for (const QString& document : documents)
+        printed.insert(document, when.toMSecsSinceEpoch());
+    if (!exec(QStringLiteral("UPDATE cases SET printed = ? WHERE id = ?"),
+              {QString::fromUtf8(QJsonDocument(printed).toJson(QJsonDocument::Compact)), id}))
+        return rollback();
+    return commit();
+}
+
+// After a change of the folding: made again in small steps, so a large store is never read
+// into memory at once. Inside the migration's transaction.
+bool CaseStore::reindexSearch() {
+    qint64 after = 0;
+    for (;;) {
+        QSqlQuery rows(db_);
+        rows.prepare(QStringLiteral("SELECT id, field_values, registration_number, particulars "
+                                    "FROM cases WHERE id > ? ORDER BY id LIMIT 1000"));
+        rows.addBindValue(after);
+        if (!rows.exec())
+            return fail(QStringLiteral("案件の検索の索引を作り直せません。"),
+                        rows.lastError().databaseText());
+        QList<std::pair<qint64, QString>> texts;
+        while (rows.next()) {
+            Case c;
+            c.values = valuesFromJson(rows.value(1).toString());
+            c.registrationNumber = rows.value(2).toString();
+            c.particulars = rows.value(3).toString();
+            texts.append({rows.value(0).toLongLong(), searchText(c)});
+        }
+        rows.finish();
+        if (texts.isEmpty())
+            return true;
+        for (const auto& [id, search] : texts) {
+            const bool ok =
+                isSqlite()
+                    ? exec(QStringLiteral("UPDATE cases SET search_text = ? WHERE id = ?"),
+                           {text(search), id}) &&
+                          writeSearch(id, search)
+                    : exec(QStringLiteral("UPDATE cases SET search_text = ?, grams = ?::text[] "
+                                          "WHERE id = ?"),
+                           {text(search), arrayLiteral(searchGrams(search)), id});
+            if (!ok)
+                return false;
+        }
+        after = texts.last().first;
+    }
 }
 
 } // namespace mivo

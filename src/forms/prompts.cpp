@@ -49,6 +49,10 @@ class DesktopPrompts : public Prompts {
     bool ask(QWidget* parent, const QString& text) override {
         return QMessageBox::question(parent, kCaption, text) == QMessageBox::Yes;
     }
+    bool confirm(QWidget* parent, const QString& text) override {
+        return QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    }
 
     QString pdfSavePath(QWidget* parent, const QString& suggestedName) override {
         QFileDialog dialog(parent, QStringLiteral("PDF ファイルとして保存"));

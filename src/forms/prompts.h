@@ -45,6 +45,8 @@ class Prompts {
                                       const QStringList& choices) = 0;
     // A yes/no question; true for yes.
     virtual bool ask(QWidget* parent, const QString& text) = 0;
+    // A yes/no question before something that is hard to take back: no is the default answer.
+    virtual bool confirm(QWidget* parent, const QString& text) { return ask(parent, text); }
     // Where to save a PDF file, starting from `suggestedName`; empty when cancelled.
     virtual QString pdfSavePath(QWidget* parent, const QString& suggestedName) = 0;
     // Where to save a picture of the page, starting from `suggestedName` (without suffix).

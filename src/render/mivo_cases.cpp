@@ -1,4 +1,5 @@
-// mivo-cases: the stored cases from the command line: list, show, import, export, delete.
+// mivo-cases: the stored cases from the command line: list, show, import, export, delete,
+// restore.
 
 #include "cases/case_database.h"
 #include "cases/case_document.h"
@@ -38,15 +39,18 @@ QString cell(QString text) {
     return text.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
 }
 
-int list(CaseStore& store) {
-    const QList<CaseSummary> cases = store.list();
+// With `trash`, the deleted cases and when each was deleted in place of the last change.
+int list(CaseStore& store, const QString& search, bool trash) {
+    const QList<CaseSummary> cases = trash ? store.listTrash() : store.list(search);
     if (!store.error().isEmpty())
         return failure(store.error());
     for (const CaseSummary& c : cases) {
         write(stdout, QStringLiteral("%1\t%2\t%3\t%4\n")
                           .arg(c.id)
                           .arg(cell(c.name),
-                               c.changed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                               (trash ? c.deleted : c.changed)
+                                   .toLocalTime()
+                                   .toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                                c.documents.join(u'、'))
                           .toUtf8());
     }
@@ -182,29 +186,41 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("import-certificate: この案件に読み込む"),
                                   QStringLiteral("ID"));
     parser.addOption(into);
+    const QCommandLineOption search(QStringLiteral("search"),
+                                    QStringLiteral("list: この言葉を含む案件だけ"),
+                                    QStringLiteral("言葉"));
+    const QCommandLineOption trash(QStringLiteral("trash"),
+                                   QStringLiteral("list: ごみ箱の案件（削除した日時）"));
+    const QCommandLineOption purge(QStringLiteral("purge"),
+                                   QStringLiteral("delete: ごみ箱に入れず、完全に削除する"));
+    parser.addOptions({search, trash, purge});
     parser.addPositionalArgument(QStringLiteral("コマンド"),
                                  QStringLiteral("list | show ID | import FILE.json... | "
                                                 "import-certificate FILE.json [--into ID] | "
-                                                "export --csv | delete ID"));
+                                                "export --csv | delete [--purge] ID | "
+                                                "restore ID"));
     parser.process(app);
     if (parser.isSet(help))
         parser.showHelp();
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
-    const qsizetype wanted = (command == u"show" || command == u"import" ||
-                              command == u"import-certificate" || command == u"delete")
-                                 ? 2
-                             : (command == u"list" || command == u"export") ? 1
-                                                                            : -1;
+    const qsizetype wanted =
+        (command == u"show" || command == u"import" || command == u"import-certificate" ||
+         command == u"delete" || command == u"restore")
+            ? 2
+        : (command == u"list" || command == u"export") ? 1
+                                                       : -1;
     // import takes one file or more.
     const bool counted = command == u"import" ? args.size() >= wanted : args.size() == wanted;
     if (wanted < 0 || !counted || (command == u"export" && !parser.isSet(csv))) {
-        write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
-                                     "list | show ID [--maps-to フォルダ] | import FILE.json... | "
-                                     "import-certificate FILE.json [--into ID] | "
-                                     "export --csv | delete ID\n")
-                          .toUtf8());
+        write(stderr,
+              QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
+                             "list [--search 言葉 | --trash] | show ID [--maps-to フォルダ] | "
+                             "import FILE.json... | import-certificate FILE.json "
+                             "[--into ID] | export --csv | delete [--purge] ID | "
+                             "restore ID\n")
+                  .toUtf8());
         return 2;
     }
 
@@ -216,7 +232,7 @@ int main(int argc, char* argv[]) {
         return failure(store.error());
 
     if (command == u"list")
-        return list(store);
+        return list(store, parser.value(search), parser.isSet(trash));
     if (command == u"show")
         return show(store, args[1], parser.value(mapsTo));
     if (command == u"import")
@@ -228,6 +244,9 @@ int main(int argc, char* argv[]) {
     bool isId = false;
     const qint64 id = args[1].toLongLong(&isId);
     if (!isId)
-        return failure(QStringLiteral("削除する案件は番号で指定してください（mivo-cases list）。"));
-    return store.remove(id) ? 0 : failure(store.error());
+        return failure(QStringLiteral("案件は番号で指定してください（mivo-cases list）。"));
+    if (command == u"restore")
+        return store.restore(id) ? 0 : failure(store.error());
+    const bool done = parser.isSet(purge) ? store.purge(id) : store.remove(id);
+    return done ? 0 : failure(store.error());
 }

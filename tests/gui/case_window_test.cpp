@@ -145,6 +145,9 @@ class CaseWindowTest : public QObject {
         QVERIFY(row->text(2).contains(QStringLiteral("保管場所配置図")));
         chooser::typeThroughInputMethod(search, QStringLiteral("大阪"));
         QTRY_VERIFY(names(dialog).isEmpty());
+        QCOMPARE(child<QLabel>(dialog, QStringLiteral("empty"))->text(),
+                 QStringLiteral("見つかりません"));
+        QVERIFY(child<QLabel>(dialog, QStringLiteral("empty"))->isVisibleTo(dialog));
         search->setText(QStringLiteral("品川500"));
         QTRY_COMPARE(names(dialog).size(), 1);
         QTest::keyClick(search, Qt::Key_Return);
@@ -160,7 +163,7 @@ class CaseWindowTest : public QObject {
         QVERIFY(child<QCheckBox>(main_->mdiArea(), QStringLiteral("Check1"))->isChecked());
     }
 
-    // Rename in place, and delete only after yes.
+    // Rename in place, delete to the trash only after yes, and restore from the trash.
     void listRenamesAndDeletesAfterAsking() {
         {
             CaseStore store(CaseDatabase::fromArgument(casesFile()));
@@ -185,6 +188,13 @@ class CaseWindowTest : public QObject {
         QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("remove")), Qt::LeftButton);
         QTRY_VERIFY(names(dialog).isEmpty());
         QCOMPARE(CaseStore(CaseDatabase::fromArgument(casesFile())).list().size(), 0);
+
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("trash")), Qt::LeftButton);
+        QTRY_COMPARE(names(dialog), QStringList{QStringLiteral("佐藤様 車庫証明")});
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("restore")), Qt::LeftButton);
+        QTRY_VERIFY(names(dialog).isEmpty());
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("trash")), Qt::LeftButton);
+        QTRY_COMPARE(names(dialog), QStringList{QStringLiteral("佐藤様 車庫証明")});
     }
 
     // Said once, where the file is; typing goes on and the file stays as it was.
