@@ -31,6 +31,7 @@ ParticularsCommands::ParticularsCommands(QWidget* window, CurrentDocument& docum
       prompts_(prompts) {
     show_ = new QAction(QStringLiteral("案件の基本情報(&B)…"), this);
     show_->setObjectName(QStringLiteral("mnuParticulars"));
+    show_->setShortcut(Qt::CTRL | Qt::Key_B);
     connect(show_, &QAction::triggered, this, &ParticularsCommands::showWindow);
 
     import_ = new QAction(QStringLiteral("車検証データを読み込む(&I)…"), this);
@@ -54,6 +55,7 @@ void ParticularsCommands::showWindow() {
     if (!particularsWindow_) {
         particularsWindow_ = new ParticularsWindow(particulars_, *prompts_, window_);
         particularsWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        particularsWindow_->addActions(windowActions_);
     }
     particularsWindow_->show();
     particularsWindow_->raise();

@@ -1,6 +1,7 @@
 #include "cases/case_keeper.h"
 
 #include "cases/case_document.h"
+#include "cases/case_documents.h"
 #include "cases/case_worker.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
@@ -342,6 +343,7 @@ void CaseKeeper::remove(qint64 id) {
                 [this, id] {
                     if (id == current_.id)
                         startNewCase();
+                    emit removed(id);
                     emit casesChanged();
                 });
 }
@@ -353,7 +355,10 @@ void CaseKeeper::restore(qint64 id) {
 
 void CaseKeeper::purge(qint64 id) {
     changeStore([id](CaseStore& store) { return store.purge(id); },
-                [this] { emit casesChanged(); });
+                [this, id] {
+                    emit removed(id);
+                    emit casesChanged();
+                });
 }
 
 void CaseKeeper::requestTrash() {
@@ -364,6 +369,14 @@ void CaseKeeper::requestTrash() {
             return store.error().isEmpty();
         },
         [this, cases] { emit trashListed(*cases); });
+}
+
+QStringList CaseKeeper::documentsWithValues() const {
+    // The maps shown are stored as bytes only with the next save.
+    const bool drawing = !current_.registrationNumber.isEmpty() || !locationImage_.isNull() ||
+                         !layoutImage_.isNull() || !current_.locationMap.isEmpty() ||
+                         !current_.layoutMap.isEmpty();
+    return mivo::documentsWithValues(current_, drawing);
 }
 
 // Once the case has been stored: a print of nothing kept yet is not worth a case of its own.

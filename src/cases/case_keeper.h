@@ -75,7 +75,10 @@ class CaseKeeper : public QObject {
     void purge(qint64 id);
     // The open document of the current case was printed or saved as a PDF just now.
     void recordPrinted(const QStringList& documents);
-    QMap<QString, QDateTime> printed() const { return current_.printed; }
+    // The current case as it is here: its name, values, particulars and print dates.
+    const Case& currentCase() const { return current_; }
+    // The documents of the current case that have values, as they would open.
+    QStringList documentsWithValues() const;
 
   signals:
     void currentCaseChanged(qint64 id, const QString& name);
@@ -87,6 +90,8 @@ class CaseKeeper : public QObject {
     void printedChanged();
     // A rename, duplicate or delete went through: the list may show something else now.
     void casesChanged();
+    // The case went to the trash or for good.
+    void removed(qint64 id);
     // A change met a newer save of the same case elsewhere and was kept as the copy `id`.
     void savedAsCopy(qint64 id, const QString& name);
     // What is wrong, for the status bar; the empty text once all is well again.

@@ -322,6 +322,11 @@ std::optional<Case> CaseStore::load(qint64 id) {
         error_ = QStringLiteral("案件 %1 はありません。").arg(id);
         return std::nullopt;
     }
+    if (!row.value(11).isNull()) {
+        error_ =
+            QStringLiteral("案件 %1 はごみ箱にあります。元に戻してから開いてください。").arg(id);
+        return std::nullopt;
+    }
     Case c;
     c.id = id;
     c.name = row.value(0).toString();
