@@ -2,7 +2,6 @@
 
 #include <QObject>
 
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -25,8 +24,7 @@ class RecentCases;
 class CaseCommands : public QObject {
     Q_OBJECT
   public:
-    // `prompts` answers with the window's prompts of the moment (tests replace them).
-    CaseCommands(QMainWindow& window, CurrentDocument& document, std::function<Prompts&()> prompts,
+    CaseCommands(QMainWindow& window, CurrentDocument& document, Prompts& prompts,
                  std::function<bool()> closeDocument);
     ~CaseCommands() override;
 
@@ -57,7 +55,7 @@ class CaseCommands : public QObject {
 
     QMainWindow& window_;
     CurrentDocument& document_;
-    std::function<Prompts&()> prompts_;
+    Prompts& prompts_;
     std::function<bool()> closeDocument_;
     std::unique_ptr<CaseKeeper> keeper_;
     std::unique_ptr<RecentCases> recentCases_;

@@ -34,7 +34,7 @@ CaseOverview::CaseOverview(const CaseKeeper& keeper, QWidget* parent)
         open->setObjectName(QStringLiteral("open:%1").arg(QLatin1String(info.alias)));
         open->setAccessibleName(QStringLiteral("%1を開く").arg(info.title));
         connect(open, &QPushButton::clicked, this,
-                [this, title = info.title] { emit openRequested(title); });
+                [this, kind = info.kind] { emit openRequested(kind); });
         table->addWidget(title, row, 0);
         table->addWidget(state, row, 1);
         table->addWidget(open, row, 2);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/document_kind.h"
+
 #include <QWidget>
 
 class QGridLayout;
@@ -21,7 +23,7 @@ class CaseOverview : public QWidget {
     void refresh();
 
   signals:
-    void openRequested(const QString& title);
+    void openRequested(mivo::DocumentKind kind);
 
   private:
     const CaseKeeper& keeper_;

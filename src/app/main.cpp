@@ -1,7 +1,7 @@
 #include "app/case_commands.h"
 #include "app/mdi_form1.h"
 #include "mivo_version.h"
-#include "print/qt_texts.h"
+#include "programs/qt_texts.h"
 
 #include <QApplication>
 
