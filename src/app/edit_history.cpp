@@ -69,11 +69,6 @@ class StateChange : public QUndoCommand {
     bool done_ = true;
 };
 
-bool isUndoKey(const QKeyEvent& key) {
-    return key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
-           key.keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
-}
-
 } // namespace
 
 EditHistory::EditHistory(CurrentDocument& document, CaseParticulars& particulars,
@@ -104,10 +99,16 @@ EditHistory::EditHistory(CurrentDocument& document, CaseParticulars& particulars
     connect(&pending_, &QTimer::timeout, this, &EditHistory::record);
     connect(&document_.fields(), &FieldStore::valueChanged, this, &EditHistory::changed);
     connect(&particulars_, &CaseParticulars::changed, this, &EditHistory::changed);
-    connect(&document_, &CurrentDocument::titleChanged, this, &EditHistory::restart);
+    // A closing document empties its values after its title: that is no step either.
+    connect(&document_, &CurrentDocument::titleChanged, this, [this](const QString& title) {
+        if (!title.isEmpty())
+            return;
+        stack_.clear();
+        closing_ = true;
+        pending_.start();
+    });
     qApp->installEventFilter(this);
     last_ = current();
-    restart_ = false;
 }
 
 EditHistory::State EditHistory::current() const {
@@ -127,19 +128,19 @@ void EditHistory::changed() {
 void EditHistory::drawingChanged() { changed(); }
 
 void EditHistory::restart() {
+    pending_.stop();
     stack_.clear();
-    restart_ = true;
-    pending_.start(); // the new starting point is taken once the document is filled
+    closing_ = false;
+    last_ = current();
 }
 
 void EditHistory::record() {
-    pending_.stop();
-    State now = current();
-    if (restart_) {
-        restart_ = false;
-        last_ = std::move(now);
+    if (closing_) {
+        restart();
         return;
     }
+    pending_.stop();
+    State now = current();
     if (same(now, last_))
         return;
     stack_.push(new StateChange(*this, last_, now));
@@ -160,14 +161,22 @@ void EditHistory::apply(const State& state) {
         emit drawingRestored();
 }
 
-// A box of ours does not keep an undo of its own: Ctrl+Z and Ctrl+Y reach the menu's commands.
+// A box of ours keeps no undo of its own: it takes Ctrl+Z and Ctrl+Y over the window's
+// shortcuts, and they are handed to the whole history here instead.
 bool EditHistory::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && qobject_cast<QLineEdit*>(watched) &&
-        isUndoKey(*static_cast<QKeyEvent*>(event)) && ownsBox_(static_cast<QWidget*>(watched))) {
-        event->ignore();
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress || !qobject_cast<QLineEdit*>(watched) ||
+        !ownsBox_(static_cast<QWidget*>(watched)))
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    QAction* command = key->matches(QKeySequence::Undo) ? undo_
+                       : key->matches(QKeySequence::Redo) ||
+                               key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)
+                           ? redo_
+                           : nullptr;
+    if (!command)
+        return QObject::eventFilter(watched, event);
+    command->trigger();
+    return true;
 }
 
 } // namespace mivo

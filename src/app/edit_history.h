@@ -23,7 +23,7 @@ class CurrentDocument;
 // any box, 基本情報から入力し直す, a certificate import, a map loaded or removed, 枠に合わせる.
 // Whatever changes in one turn of the event loop is one step, so a command that fills many
 // boxes is undone at once; typing on in one box is one step until another box is typed in.
-// Opening another document or case starts the history again.
+// The window starts the history again when another document or case has been filled in.
 class EditHistory : public QObject {
     Q_OBJECT
   public:
@@ -38,7 +38,7 @@ class EditHistory : public QObject {
 
     // The user changed the layout drawing (its maps, their fit, the number).
     void drawingChanged();
-    // Another document or case: what came before can no longer be undone.
+    // Another document or case, filled: what came before can no longer be undone.
     void restart();
 
     struct State {
@@ -66,8 +66,8 @@ class EditHistory : public QObject {
     QUndoStack stack_;
     QTimer pending_;
     State last_;
-    bool restart_ = true;
     bool applying_ = false;
+    bool closing_ = false; // the document closed: what it empties is taken as the start
     QAction* undo_;
     QAction* redo_;
 };

@@ -347,6 +347,7 @@ void MDIForm1::openDocument(DocumentKind kind) {
     form->setWindowTitle(info.title);
     form->showPage(*page);
     form->show();
+    history_->restart();
 }
 
 // One picture form at a time: an open one is brought forward.
@@ -366,6 +367,7 @@ void MDIForm1::openPictureForm() {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->resize(twipsSize(Frmhchi::OuterWidth, Frmhchi::OuterHeight, form));
     window->show();
+    history_->restart();
 }
 
 void MDIForm1::print() {

@@ -193,6 +193,7 @@ class ParticularsTest : public QObject {
 
         Frminin* form = open(6); // 承諾書
         type(tx(form, 22), QStringLiteral("トヨタ自動車"));
+        QCoreApplication::processEvents(); // the user's next action comes in a turn of its own
         prompts_->openAnswers = {damaged.fileName(), file.fileName()};
         QAction* import = main_->findChild<QAction*>(QStringLiteral("mnuImportCertificate"));
         import->trigger();

@@ -6,6 +6,7 @@
 #include "cases/case_keeper.h"
 #include "cases/case_store.h"
 #include "chooser_driver.h"
+#include "fake_print_service.h"
 #include "fake_prompts.h"
 #include "forms/frmhchi.h"
 
@@ -160,6 +161,38 @@ class CaseWindowTest : public QObject {
         QCOMPARE(child<QLineEdit>(main_->mdiArea(), QStringLiteral("Text1"))->text(),
                  QStringLiteral("品川500あ1234"));
         QVERIFY(child<QCheckBox>(main_->mdiArea(), QStringLiteral("Check1"))->isChecked());
+    }
+
+    // With no document open the work area shows the case: what was printed, what has
+    // values, what is empty. The next start takes the case up again, and its document opens
+    // from there with its values.
+    void theLastCaseComesBack() {
+        start();
+        main_->setPrintService(std::make_unique<FakePrintService>());
+        chooser::pick(*main_, kPowerOfAttorney);
+        chooser::typeThroughInputMethod(box(69), QStringLiteral("山田一郎"));
+        QTRY_VERIFY(main_->windowTitle().contains(QStringLiteral("山田一郎")));
+        chooser::trigger(*main_, "mneprint");
+        main_->mdiArea()->closeAllSubWindows();
+        const auto state = [this](const char* alias) {
+            return child<QLabel>(main_.get(), QStringLiteral("state:%1").arg(alias))->text();
+        };
+        QVERIFY(state("power-of-attorney").startsWith(QStringLiteral("印刷済み")));
+        QCOMPARE(state("transfer-certificate"), QStringLiteral("空"));
+        exit();
+
+        start();
+        main_->cases().reopenLastCase();
+        QTRY_VERIFY(main_->windowTitle().contains(QStringLiteral("山田一郎")));
+        QVERIFY(child<QLabel>(main_.get(), QStringLiteral("caseName"))
+                    ->text()
+                    .startsWith(QStringLiteral("山田一郎")));
+        QVERIFY(state("power-of-attorney").startsWith(QStringLiteral("印刷済み")));
+        const QList<QAction*> recent = main_->findChildren<QAction*>(QStringLiteral("recentCase"));
+        QVERIFY(recent.first()->text().startsWith(QStringLiteral("&1 山田一郎")));
+        QTest::mouseClick(child<QPushButton>(main_.get(), QStringLiteral("open:power-of-attorney")),
+                          Qt::LeftButton);
+        QCOMPARE(box(69)->text(), QStringLiteral("山田一郎"));
     }
 
     // Rename in place, delete to the trash only after yes, and restore from the trash.

@@ -194,6 +194,9 @@ class MainWindowTest : public QObject {
     void newWhileADocumentIsOpenAsksToCloseIt() {
         QFETCH(QString, from);
         openPowerOfAttorney();
+        auto* form = new ChildWindow;
+        form->onClose = [this] { main_->document().clear(); };
+        main_->mdiArea()->addSubWindow(form)->show();
         const auto startNew = [&] {
             if (from == QLatin1String("menu"))
                 child<QAction>("sinki")->trigger();
