@@ -1,5 +1,6 @@
 // The main window keeps what is typed in a case: found again after a restart, searched, renamed
 // and deleted in 案件を開く; a damaged file and a server that is gone are told to the user.
+#include "app/case_commands.h"
 #include "app/case_list_dialog.h"
 #include "app/output_commands.h"
 #include "app/preview_window.h"
