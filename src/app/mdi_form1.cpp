@@ -5,6 +5,7 @@
 #include "app/edit_history.h"
 #include "app/keyboard_help.h"
 #include "app/mdi_view_keeper.h"
+#include "app/named_action.h"
 #include "app/output_commands.h"
 #include "app/particulars_commands.h"
 #include "app/print_command.h"
@@ -21,7 +22,6 @@
 #include "forms/prompts.h"
 #include "forms/screen_font.h"
 #include "forms/twips.h"
-#include "particulars/fill_rules.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -39,12 +39,6 @@
 
 namespace mivo {
 namespace {
-
-QAction* namedAction(QObject* parent, const char* name, const QString& text) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 // A toolbar button that shows its picture only, named by its key.
 QAction* toolbarButton(QObject* parent, const QString& key, const char* image) {
@@ -163,7 +157,8 @@ void MDIForm1::createActions() {
     particularsCommands_ = new ParticularsCommands(this, document_, particulars_, *prompts_);
 
     output_ = new OutputCommands(
-        this, document_, [this]() -> PrintService& { return *printService_; }, *prompts_);
+        this, document_, [this]() -> PrintService& { return *printService_; }, *prompts_,
+        cases_->keeper());
     QAction* previewButton =
         toolbarButton(this, QStringLiteral("印刷プレビュー"), ":/icons/preview.svg");
     connect(previewButton, &QAction::triggered, output_->preview(), &QAction::trigger);
@@ -222,9 +217,8 @@ bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
 void MDIForm1::connectCase() {
     CaseKeeper& keeper = cases_->keeper();
     connect(&particulars_, &CaseParticulars::changed, &keeper,
-            [this, &keeper] { keeper.setParticulars(particulars_.particulars().toJson()); });
-    connect(&keeper, &CaseKeeper::particularsChanged, &particulars_,
-            [this](const QJsonObject& json) { particulars_.set(Particulars::fromJson(json)); });
+            [this, &keeper] { keeper.setParticulars(particulars_.particulars()); });
+    connect(&keeper, &CaseKeeper::particularsChanged, &particulars_, &CaseParticulars::set);
     // Another case: its history starts here.
     connect(&keeper, &CaseKeeper::particularsChanged, history_, &EditHistory::restart);
     connect(history_, &EditHistory::drawingRestored, this, [this, &keeper] {
@@ -234,12 +228,6 @@ void MDIForm1::connectCase() {
             if (auto* form = qobject_cast<Frmhchi*>(window->widget()))
                 form->showDrawing();
         }
-    });
-    output_->setCurrentCase([&keeper]() -> std::optional<CaseRef> {
-        if (keeper.currentCaseId() == 0)
-            return std::nullopt;
-        return CaseRef{keeper.database(), keeper.currentCaseId(), keeper.currentCaseName(),
-                       [&keeper] { keeper.waitUntilSaved(3000); }};
     });
 }
 
@@ -341,8 +329,6 @@ void MDIForm1::openDocument(DocumentKind kind) {
     document_.setTitle(info.title);
     auto* form = new Frminin(document_, particulars_, *prompts_);
     cases_->fillDocument();
-    // After the case's own values: the particulars fill only what is still empty.
-    fillEmptyFields(particulars_.particulars(), document_.fields(), info.fields);
     mdiArea_->addSubWindow(form);
     form->setWindowTitle(info.title);
     form->showPage(*page);

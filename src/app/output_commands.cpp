@@ -1,11 +1,12 @@
 #include "app/output_commands.h"
 
+#include "app/named_action.h"
 #include "app/preview_window.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
 #include "cases/case_document.h"
 #include "cases/case_documents.h"
-#include "cases/case_store.h"
+#include "cases/case_keeper.h"
 #include "document/current_document.h"
 #include "forms/prompts.h"
 
@@ -20,14 +21,6 @@
 namespace mivo {
 namespace {
 
-QAction* command(QObject* parent, const char* name, const QString& text,
-                 const QKeySequence& shortcut = {}) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    return action;
-}
-
 // A name a file system takes: no folder separators or control characters.
 QString fileNamePart(QString text) {
     static const QRegularExpression unfit(QStringLiteral("[/\\\\\\p{Cc}]"));
@@ -37,15 +30,17 @@ QString fileNamePart(QString text) {
 } // namespace
 
 OutputCommands::OutputCommands(QWidget* window, CurrentDocument& document,
-                               std::function<PrintService&()> service, Prompts& prompts)
+                               std::function<PrintService&()> service, Prompts& prompts,
+                               CaseKeeper& keeper)
     : QObject(window), window_(window), document_(document), service_(std::move(service)),
-      prompts_(prompts), preview_(command(this, "mnuPreview", QStringLiteral("印刷プレビュー(&V)"),
-                                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P))),
-      saveAsPdf_(command(this, "mnuSavePdf", QStringLiteral("PDFとして保存(&D)..."),
-                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))),
-      saveAsImage_(command(this, "mnuSaveImage", QStringLiteral("画像として保存(&G)..."))),
-      printTo_(command(this, "mnuPrintTo", QStringLiteral("印刷(&R)..."))),
-      printCase_(command(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&M)..."))) {
+      prompts_(prompts), keeper_(keeper),
+      preview_(namedAction(this, "mnuPreview", QStringLiteral("印刷プレビュー(&V)"),
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P))),
+      saveAsPdf_(namedAction(this, "mnuSavePdf", QStringLiteral("PDFとして保存(&D)..."),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))),
+      saveAsImage_(namedAction(this, "mnuSaveImage", QStringLiteral("画像として保存(&G)..."))),
+      printTo_(namedAction(this, "mnuPrintTo", QStringLiteral("印刷(&R)..."))),
+      printCase_(namedAction(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&M)..."))) {
     preview_->setIcon(QIcon(QStringLiteral(":/icons/preview.svg")));
     connect(preview_, &QAction::triggered, this, &OutputCommands::showPreview);
     connect(saveAsPdf_, &QAction::triggered, this, &OutputCommands::savePdf);
@@ -70,8 +65,8 @@ void OutputCommands::drawingChanged() {
 
 QString OutputCommands::proposedName(const QString& title) const {
     QStringList parts{title};
-    if (const std::optional<CaseRef> current = currentCase_(); current && !current->name.isEmpty())
-        parts << fileNamePart(current->name);
+    if (keeper_.currentCaseId() != 0 && !keeper_.currentCaseName().isEmpty())
+        parts << fileNamePart(keeper_.currentCaseName());
     return datedName(parts);
 }
 
@@ -151,22 +146,27 @@ void OutputCommands::printWithDialog() {
 }
 
 // The case as stored, not the open form: each chosen document drawn from its stored values.
+// The keeper's thread stores what was typed last and reads the case back: the window never
+// waits on the store.
 void OutputCommands::sendCase() {
-    const std::optional<CaseRef> current = currentCase_();
-    if (!current) {
+    if (keeper_.currentCaseId() == 0) {
         prompts_.warn(window_, QStringLiteral("案件が選ばれていません。案件を開いてからもう一度"
                                               "選んでください。"));
         return;
     }
-    if (current->storePending)
-        current->storePending(); // the stored case is what is sent
-    CaseStore store(current->where);
-    const std::optional<Case> c = store.isOpen() ? store.load(current->id) : std::nullopt;
-    if (!c) {
-        warnIfFailed(QStringLiteral("案件を読めませんでした。"), store.error());
+    printCase_->setEnabled(false); // one case at a time
+    keeper_.readStoredCase(this, [this](const Case& c, const QString& error) {
+        printCase_->setEnabled(true);
+        sendStoredCase(c, error);
+    });
+}
+
+void OutputCommands::sendStoredCase(const Case& c, const QString& error) {
+    if (c.id == 0) {
+        warnIfFailed(QStringLiteral("案件を読めませんでした。"), error);
         return;
     }
-    const QStringList titles = documentsWithValues(*c);
+    const QStringList titles = documentsWithValues(c);
     if (titles.isEmpty()) {
         prompts_.warn(window_, QStringLiteral("この案件には値の入った書類がありません。"));
         return;
@@ -174,7 +174,7 @@ void OutputCommands::sendCase() {
     const std::optional<CaseDocumentsChoice> choice = prompts_.chooseCaseDocuments(window_, titles);
     if (!choice || choice->titles.isEmpty())
         return;
-    const CaseMaps maps = decodeMaps(*c);
+    const CaseMaps maps = decodeMaps(c);
     if (!maps.error.isEmpty()) {
         warnIfFailed(QStringLiteral("案件の地図を読めませんでした。"), maps.error);
         return;
@@ -184,12 +184,12 @@ void OutputCommands::sendCase() {
     for (const QString& title : choice->titles) {
         pages.push_back(std::make_unique<CurrentDocument>());
         pages.back()->setTitle(title);
-        fillDocument(*c, maps, *pages.back());
+        fillDocument(c, maps, *pages.back());
         order.push_back(pages.back().get());
     }
     Destination destination = Destination::defaultPrinter();
     if (choice->toPdf) {
-        const QString path = prompts_.pdfSavePath(window_, datedName({fileNamePart(c->name)}) +
+        const QString path = prompts_.pdfSavePath(window_, datedName({fileNamePart(c.name)}) +
                                                                QStringLiteral(".pdf"));
         if (path.isEmpty())
             return;

@@ -3,8 +3,6 @@
 #include "cases/case.h"
 #include "cases/name_variants.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 
 #include <set>
@@ -85,11 +83,8 @@ QString searchText(const Case& c) {
         add(value);
     add(c.registrationNumber);
     // A case whose person or vehicle is so far only in its particulars is found by them too.
-    const QJsonObject particulars = QJsonDocument::fromJson(c.particulars.toUtf8()).object();
-    for (const QJsonValue role : particulars) {
-        for (const QJsonValue value : role.toObject())
-            add(value.toString());
-    }
+    for (const ParticularInfo& info : particularInfos())
+        add(c.particulars.value(info.particular));
     return lines.join(u'\n');
 }
 

@@ -38,6 +38,14 @@ Case::Values valuesFromJson(const QString& text) {
     return values;
 }
 
+QString particularsJson(const Particulars& particulars) {
+    return QString::fromUtf8(QJsonDocument(particulars.toJson()).toJson(QJsonDocument::Compact));
+}
+
+Particulars particularsFromJson(const QString& text) {
+    return Particulars::fromJson(QJsonDocument::fromJson(text.toUtf8()).object());
+}
+
 // A null text would be bound as NULL.
 QString text(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
 
@@ -80,8 +88,8 @@ std::span<const SavedColumn> savedColumns(bool sqlite) {
 }
 
 QVariantList savedValues(const Case& c, const QString& search, bool sqlite) {
-    QVariantList values{valuesJson(c.values), text(c.registrationNumber), c.fitLocationMap,
-                        c.fitLayoutMap,       text(c.particulars),        text(search)};
+    QVariantList values{valuesJson(c.values), text(c.registrationNumber),     c.fitLocationMap,
+                        c.fitLayoutMap,       particularsJson(c.particulars), text(search)};
     if (!sqlite)
         values << arrayLiteral(searchGrams(search));
     return values;
@@ -98,11 +106,9 @@ void showMatch(CaseSummary& summary, const Case::Values& values, const QString& 
                const QString& particulars, const SearchQuery& query) {
     QStringList candidates(values.begin(), values.end());
     candidates << registration;
-    const QJsonObject roles = QJsonDocument::fromJson(particulars.toUtf8()).object();
-    for (const QJsonValue role : roles) {
-        for (const QJsonValue value : role.toObject())
-            candidates << value.toString();
-    }
+    const Particulars typed = particularsFromJson(particulars);
+    for (const ParticularInfo& info : particularInfos())
+        candidates << typed.value(info.particular);
     for (const QString& value : candidates) {
         if (value.isEmpty())
             continue;
@@ -380,7 +386,7 @@ std::optional<Case> CaseStore::load(qint64 id) {
     c.revision = row->value(4).toLongLong();
     c.values = valuesFromJson(row->value(5).toString());
     c.registrationNumber = row->value(6).toString();
-    c.particulars = row->value(7).toString();
+    c.particulars = particularsFromJson(row->value(7).toString());
     c.fitLocationMap = row->value(8).toBool();
     c.fitLayoutMap = row->value(9).toBool();
     const QJsonObject printed =
@@ -680,7 +686,7 @@ bool CaseStore::reindexSearch() {
             Case c;
             c.values = valuesFromJson(rows->value(1).toString());
             c.registrationNumber = rows->value(2).toString();
-            c.particulars = rows->value(3).toString();
+            c.particulars = particularsFromJson(rows->value(3).toString());
             texts.append({rows->value(0).toLongLong(), searchText(c)});
         }
         rows.reset();

@@ -20,6 +20,7 @@
 #include <QJsonDocument>
 
 #include <cstdio>
+#include <functional>
 
 using namespace mivo;
 
@@ -131,11 +132,7 @@ int importCertificate(CaseStore& store, const QString& path, const QString& into
             return failure(error);
         c = *found;
     }
-    Particulars particulars =
-        Particulars::fromJson(QJsonDocument::fromJson(c.particulars.toUtf8()).object());
-    const QList<Particular> kept = imported.mergeInto(particulars);
-    c.particulars =
-        QString::fromUtf8(QJsonDocument(particulars.toJson()).toJson(QJsonDocument::Compact));
+    const QList<Particular> kept = imported.mergeInto(c.particulars);
     const CaseStore::Saved saved = store.save(c, false);
     if (!saved.ok)
         return failure(store.error());
@@ -158,6 +155,90 @@ int exportCsv(CaseStore& store) {
     return 0;
 }
 
+// Runs `change` on the case numbered `idText`.
+int changeCase(const QString& idText, const std::function<bool(qint64)>& change,
+               const CaseStore& store) {
+    bool isId = false;
+    const qint64 id = idText.toLongLong(&isId);
+    if (!isId)
+        return failure(QStringLiteral("案件は番号で指定してください（mivo-cases list）。"));
+    return change(id) ? 0 : failure(store.error());
+}
+
+// What the options give the commands.
+struct Options {
+    QString mapsTo;
+    QString into;
+    QString search;
+    bool trash = false;
+    bool purge = false;
+};
+
+// One command: its name, how many arguments follow it (the last may repeat when `repeats`),
+// an option it cannot do without, its usage, and what runs it.
+struct Command {
+    const char* name;
+    qsizetype arguments;
+    bool repeats;
+    const char* requiredOption;
+    const char16_t* usage;
+    int (*run)(CaseStore& store, const QStringList& arguments, const Options& options);
+};
+
+constexpr Command kCommands[] = {
+    {"list", 0, false, nullptr, u"list [--search 言葉 | --trash]",
+     [](CaseStore& store, const QStringList&, const Options& options) {
+         return list(store, options.search, options.trash);
+     }},
+    {"show", 1, false, nullptr, u"show ID [--maps-to フォルダ]",
+     [](CaseStore& store, const QStringList& arguments, const Options& options) {
+         return show(store, arguments[0], options.mapsTo);
+     }},
+    {"import", 1, true, nullptr, u"import FILE.json...",
+     [](CaseStore& store, const QStringList& arguments, const Options&) {
+         return import(store, arguments);
+     }},
+    {"import-certificate", 1, false, nullptr, u"import-certificate FILE.json [--into ID]",
+     [](CaseStore& store, const QStringList& arguments, const Options& options) {
+         return importCertificate(store, arguments[0], options.into);
+     }},
+    {"export", 0, false, "csv", u"export --csv",
+     [](CaseStore& store, const QStringList&, const Options&) { return exportCsv(store); }},
+    {"delete", 1, false, nullptr, u"delete [--purge] ID",
+     [](CaseStore& store, const QStringList& arguments, const Options& options) {
+         return changeCase(
+             arguments[0],
+             [&](qint64 id) { return options.purge ? store.purge(id) : store.remove(id); }, store);
+     }},
+    {"restore", 1, false, nullptr, u"restore ID",
+     [](CaseStore& store, const QStringList& arguments, const Options&) {
+         return changeCase(
+             arguments[0], [&](qint64 id) { return store.restore(id); }, store);
+     }},
+};
+
+QString commandUsages() {
+    QStringList usages;
+    for (const Command& command : kCommands)
+        usages << QString::fromUtf16(command.usage);
+    return usages.join(QStringLiteral(" | "));
+}
+
+// The command the arguments name, when they are as many as it takes and its option is there.
+const Command* chosenCommand(const QStringList& args, const QCommandLineParser& parser) {
+    for (const Command& command : kCommands) {
+        if (args.value(0) != QLatin1StringView(command.name))
+            continue;
+        const qsizetype given = args.size() - 1;
+        const bool counted =
+            command.repeats ? given >= command.arguments : given == command.arguments;
+        const bool optioned =
+            !command.requiredOption || parser.isSet(QLatin1StringView(command.requiredOption));
+        return counted && optioned ? &command : nullptr;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -167,7 +248,7 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("保存された案件の一覧、表示、取り込み、書き出し、削除"));
+        QStringLiteral("保存された案件の一覧、表示、取り込み、書き出し、削除、復元"));
     // Qt's own help option describes itself in English whatever the translation.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("この使い方を表示します。"));
@@ -194,33 +275,17 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption purge(QStringLiteral("purge"),
                                    QStringLiteral("delete: ごみ箱に入れず、完全に削除する"));
     parser.addOptions({search, trash, purge});
-    parser.addPositionalArgument(QStringLiteral("コマンド"),
-                                 QStringLiteral("list | show ID | import FILE.json... | "
-                                                "import-certificate FILE.json [--into ID] | "
-                                                "export --csv | delete [--purge] ID | "
-                                                "restore ID"));
+    parser.addPositionalArgument(QStringLiteral("コマンド"), commandUsages());
     parser.process(app);
     if (parser.isSet(help))
         parser.showHelp();
 
     const QStringList args = parser.positionalArguments();
-    const QString command = args.value(0);
-    const qsizetype wanted =
-        (command == u"show" || command == u"import" || command == u"import-certificate" ||
-         command == u"delete" || command == u"restore")
-            ? 2
-        : (command == u"list" || command == u"export") ? 1
-                                                       : -1;
-    // import takes one file or more.
-    const bool counted = command == u"import" ? args.size() >= wanted : args.size() == wanted;
-    if (wanted < 0 || !counted || (command == u"export" && !parser.isSet(csv))) {
-        write(stderr,
-              QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
-                             "list [--search 言葉 | --trash] | show ID [--maps-to フォルダ] | "
-                             "import FILE.json... | import-certificate FILE.json "
-                             "[--into ID] | export --csv | delete [--purge] ID | "
-                             "restore ID\n")
-                  .toUtf8());
+    const Command* command = chosenCommand(args, parser);
+    if (!command) {
+        write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] %1\n")
+                          .arg(commandUsages())
+                          .toUtf8());
         return 2;
     }
 
@@ -231,22 +296,7 @@ int main(int argc, char* argv[]) {
     if (!store.isOpen())
         return failure(store.error());
 
-    if (command == u"list")
-        return list(store, parser.value(search), parser.isSet(trash));
-    if (command == u"show")
-        return show(store, args[1], parser.value(mapsTo));
-    if (command == u"import")
-        return import(store, args.mid(1));
-    if (command == u"import-certificate")
-        return importCertificate(store, args[1], parser.value(into));
-    if (command == u"export")
-        return exportCsv(store);
-    bool isId = false;
-    const qint64 id = args[1].toLongLong(&isId);
-    if (!isId)
-        return failure(QStringLiteral("案件は番号で指定してください（mivo-cases list）。"));
-    if (command == u"restore")
-        return store.restore(id) ? 0 : failure(store.error());
-    const bool done = parser.isSet(purge) ? store.purge(id) : store.remove(id);
-    return done ? 0 : failure(store.error());
+    return command->run(store, args.mid(1),
+                        {parser.value(mapsTo), parser.value(into), parser.value(search),
+                         parser.isSet(trash), parser.isSet(purge)});
 }

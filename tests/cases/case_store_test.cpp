@@ -12,7 +12,6 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -99,7 +98,7 @@ class CaseStoreTest : public QObject {
         c.values[42] = QStringLiteral("ABC-123");
         c.locationMap = png({40, 30}, Qt::red);
         c.registrationNumber = QStringLiteral("品川 500 あ 12-34");
-        c.particulars = QStringLiteral("{\"owner\":\"x\"}");
+        c.particulars.setValue(Particular::OwnerName, QStringLiteral("所有者"));
         c.fitLayoutMap = true;
         qint64 id;
         {
@@ -362,7 +361,8 @@ class CaseStoreTest : public QObject {
         skipWithoutServer();
         const CaseDatabase where = freshDatabase();
         CurrentDocument document;
-        const QJsonObject particulars{{"user", QJsonObject{{"name", "山田　太郎"}}}};
+        Particulars particulars;
+        particulars.setValue(Particular::UserName, QStringLiteral("山田　太郎"));
         qint64 id;
         {
             CaseKeeper keeper(document, where, true);
@@ -377,7 +377,7 @@ class CaseStoreTest : public QObject {
         QSignalSpy opened(&keeper, &CaseKeeper::particularsChanged);
         keeper.openCase(id);
         QTRY_COMPARE(opened.size(), 1);
-        QCOMPARE(opened.first().first().toJsonObject(), particulars);
+        QCOMPARE(opened.first().first().value<Particulars>(), particulars);
         CaseStore store(where);
         QCOMPARE(store.list(QStringLiteral("山田")).value(0).id, id);
     }
