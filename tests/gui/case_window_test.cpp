@@ -10,6 +10,7 @@
 #include "fake_print_service.h"
 #include "fake_prompts.h"
 #include "forms/frmhchi.h"
+#include "particulars/case_particulars.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>
@@ -28,6 +29,7 @@ using namespace mivo;
 
 namespace {
 // The chooser's buttons.
+constexpr int kParkingCertificate = 2;
 constexpr int kLayoutDrawing = 3;
 constexpr int kPowerOfAttorney = 4;
 } // namespace
@@ -194,6 +196,28 @@ class CaseWindowTest : public QObject {
         QTest::mouseClick(child<QPushButton>(main_.get(), QStringLiteral("open:power-of-attorney")),
                           Qt::LeftButton);
         QCOMPARE(box(69)->text(), QStringLiteral("山田一郎"));
+    }
+
+    // The box a particular was learned from is kept with the case: after a restart, correcting
+    // it still corrects the particular.
+    void learnedBoxDrivesItsParticularAfterARestart() {
+        start();
+        chooser::pick(*main_, kParkingCertificate);
+        chooser::typeThroughInputMethod(box(5), QStringLiteral("行政花子")); // in 電話・番号
+        emit box(5)->editingFinished();
+        exit();
+
+        start();
+        CaseListDialog* dialog = openCaseList();
+        QTRY_COMPARE(names(dialog).size(), 1);
+        QTest::keyClick(child<QLineEdit>(dialog, QStringLiteral("search")), Qt::Key_Return);
+        QTRY_COMPARE(main_->particulars().value(Particular::UserPhoneNumber),
+                     QStringLiteral("行政花子"));
+        chooser::pick(*main_, kParkingCertificate);
+        box(5)->selectAll();
+        QTest::keyClicks(box(5), QStringLiteral("5678"));
+        emit box(5)->editingFinished();
+        QCOMPARE(main_->particulars().value(Particular::UserPhoneNumber), QStringLiteral("5678"));
     }
 
     // Rename in place, delete to the trash only after yes, and restore from the trash.
