@@ -73,6 +73,10 @@ QString OutputCommands::proposedName(const QString& title) const {
     QStringList parts{title};
     if (keeper_.currentCaseId() != 0 && !keeper_.currentCaseName().isEmpty())
         parts << fileNamePart(keeper_.currentCaseName());
+    return datedName(parts);
+}
+
+QString OutputCommands::datedName(QStringList parts) {
     // A case named automatically already ends with its date.
     const QString today = QDate::currentDate().toString(Qt::ISODate);
     if (!parts.last().contains(today))
@@ -99,7 +103,8 @@ void OutputCommands::showPreview() {
 
 // As the main window's 印刷: the default printer, and a PDF offered when there is none.
 void OutputCommands::printFromPreview() {
-    printDocument(previewWindow_, document_, service_(), prompts_);
+    if (!printDocument(previewWindow_, document_, service_(), prompts_).isEmpty())
+        emit printed({document_.title()});
 }
 
 void OutputCommands::savePdf() {
@@ -113,8 +118,12 @@ void OutputCommands::savePdf() {
     if (path.isEmpty())
         return;
     const PrintOutcome saved = service_().send(Destination::pdf(path), document_);
-    if (saved.failed())
+    if (saved.failed()) {
         warnIfFailed(QStringLiteral("PDF ファイルを保存できませんでした。"), saved.reason);
+        return;
+    }
+    emit savedTo(path);
+    emit printed({document_.title()});
 }
 
 void OutputCommands::saveImage() {
@@ -127,6 +136,8 @@ void OutputCommands::saveImage() {
         Destination::image(QFile::encodeName(choice.path), choice.format, choice.dpi), document_);
     if (saved.failed())
         warnIfFailed(QStringLiteral("画像を保存できませんでした。"), saved.reason);
+    else
+        emit savedTo(choice.path);
 }
 
 void OutputCommands::printWithDialog() {
@@ -142,6 +153,8 @@ void OutputCommands::printWithDialog() {
         service_().send(Destination::namedPrinter(choice->printer, choice->copies), document_);
     if (printed.failed())
         warnIfFailed(QStringLiteral("印刷できませんでした。"), printed.reason);
+    else
+        emit this->printed({document_.title()});
 }
 
 // The case as stored, not the open form: each chosen document drawn from its stored values.
@@ -190,9 +203,8 @@ void OutputCommands::sendStoredCase(const Case& c, const QString& error) {
         return;
     Destination destination = Destination::defaultPrinter();
     if (choice->toPdf) {
-        QStringList name{fileNamePart(c.name), QDate::currentDate().toString(Qt::ISODate)};
-        const QString path =
-            prompts_.pdfSavePath(window_, name.join(u'_') + QStringLiteral(".pdf"));
+        const QString path = prompts_.pdfSavePath(window_, datedName({fileNamePart(c.name)}) +
+                                                               QStringLiteral(".pdf"));
         if (path.isEmpty())
             return;
         destination = Destination::pdf(path);
@@ -202,7 +214,11 @@ void OutputCommands::sendStoredCase(const Case& c, const QString& error) {
         warnIfFailed(choice->toPdf ? QStringLiteral("PDF ファイルを保存できませんでした。")
                                    : QStringLiteral("印刷できませんでした。"),
                      sent.reason);
+        return;
     }
+    if (choice->toPdf)
+        emit savedTo(QFile::decodeName(destination.path));
+    emit printed(choice->titles);
 }
 
 } // namespace mivo

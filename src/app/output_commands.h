@@ -43,6 +43,12 @@ class OutputCommands : public QObject {
     // The layout drawing changed: the preview draws it again.
     void drawingChanged();
 
+  signals:
+    // A file was written: the window says where.
+    void savedTo(const QString& path);
+    // These documents of the current case went to a printer or a PDF file.
+    void printed(const QStringList& titles);
+
   private:
     void showPreview();
     void savePdf();
@@ -54,6 +60,8 @@ class OutputCommands : public QObject {
     // Title, case name and today's date, as a file name without suffix.
     QString proposedName(const QString& title) const;
     void warnIfFailed(const QString& what, const QString& reason) const;
+    // A file name without suffix from its parts, with today's date once.
+    static QString datedName(QStringList parts);
 
     QWidget* window_;
     CurrentDocument& document_;

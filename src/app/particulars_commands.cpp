@@ -30,6 +30,7 @@ ParticularsCommands::ParticularsCommands(QWidget* window, CurrentDocument& docum
     : QObject(window), window_(window), document_(document), particulars_(particulars),
       prompts_(prompts) {
     show_ = namedAction(this, "mnuParticulars", QStringLiteral("案件の基本情報(&B)…"));
+    show_->setShortcut(Qt::CTRL | Qt::Key_B);
     connect(show_, &QAction::triggered, this, &ParticularsCommands::showWindow);
 
     import_ =
@@ -52,6 +53,7 @@ void ParticularsCommands::showWindow() {
     if (!particularsWindow_) {
         particularsWindow_ = new ParticularsWindow(particulars_, prompts_, window_);
         particularsWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        particularsWindow_->addActions(windowActions_);
     }
     particularsWindow_->show();
     particularsWindow_->raise();

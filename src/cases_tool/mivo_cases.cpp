@@ -1,4 +1,5 @@
-// mivo-cases: the stored cases from the command line: list, show, import, export, delete.
+// mivo-cases: the stored cases from the command line: list, show, import, export, delete,
+// restore.
 
 #include "cases/case_correction.h"
 #include "cases/case_database.h"
@@ -25,6 +26,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 using namespace mivo;
 
@@ -44,15 +46,18 @@ QString cell(QString text) {
     return text.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
 }
 
-int list(CaseStore& store) {
-    const QList<CaseSummary> cases = store.list();
+// With `trash`, the deleted cases and when each was deleted in place of the last change.
+int list(CaseStore& store, const QString& search, bool trash) {
+    const QList<CaseSummary> cases = trash ? store.listTrash() : store.list(search);
     if (!store.error().isEmpty())
         return failure(store.error());
     for (const CaseSummary& c : cases) {
         write(stdout, QStringLiteral("%1\t%2\t%3\t%4\n")
                           .arg(c.id)
                           .arg(cell(c.name),
-                               c.changed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                               (trash ? c.deleted : c.changed)
+                                   .toLocalTime()
+                                   .toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                                c.documents.join(u'、'))
                           .toUtf8());
     }
@@ -215,12 +220,14 @@ int exportCsv(CaseStore& store, const QString& path, bool cp932) {
     return written.ok() ? 0 : failure(written.error);
 }
 
-int deleteCase(CaseStore& store, const QString& idText) {
+// Runs `change` on the case numbered `idText`.
+int changeCase(const QString& idText, const std::function<bool(qint64)>& change,
+               const CaseStore& store) {
     bool isId = false;
     const qint64 id = idText.toLongLong(&isId);
     if (!isId)
-        return failure(QStringLiteral("削除する案件は番号で指定してください（mivo-cases list）。"));
-    return store.remove(id) ? 0 : failure(store.error());
+        return failure(QStringLiteral("案件は番号で指定してください（mivo-cases list）。"));
+    return change(id) ? 0 : failure(store.error());
 }
 
 // What the options give the commands.
@@ -229,6 +236,9 @@ struct Options {
     QString into;
     QString output;
     bool cp932 = false;
+    QString search;
+    bool trash = false;
+    bool purge = false;
     CertificateOf whose = CertificateOf::Buyer;
     bool preferCertificate = false;
 };
@@ -245,8 +255,10 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"list", 0, false, nullptr, u"list",
-     [](CaseStore& store, const QStringList&, const Options&) { return list(store); }},
+    {"list", 0, false, nullptr, u"list [--search 言葉 | --trash]",
+     [](CaseStore& store, const QStringList&, const Options& options) {
+         return list(store, options.search, options.trash);
+     }},
     {"show", 1, false, nullptr, u"show ID [--maps-to フォルダ]",
      [](CaseStore& store, const QStringList& arguments, const Options& options) {
          return show(store, arguments[0], options.mapsTo);
@@ -269,9 +281,16 @@ constexpr Command kCommands[] = {
      [](CaseStore& store, const QStringList&, const Options& options) {
          return exportCsv(store, options.output, options.cp932);
      }},
-    {"delete", 1, false, nullptr, u"delete ID",
+    {"delete", 1, false, nullptr, u"delete [--purge] ID",
+     [](CaseStore& store, const QStringList& arguments, const Options& options) {
+         return changeCase(
+             arguments[0],
+             [&](qint64 id) { return options.purge ? store.purge(id) : store.remove(id); }, store);
+     }},
+    {"restore", 1, false, nullptr, u"restore ID",
      [](CaseStore& store, const QStringList& arguments, const Options&) {
-         return deleteCase(store, arguments[0]);
+         return changeCase(
+             arguments[0], [&](qint64 id) { return store.restore(id); }, store);
      }},
 };
 
@@ -306,7 +325,7 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("保存された案件の一覧、表示、取り込み、書き出し、削除"));
+        QStringLiteral("保存された案件の一覧、表示、取り込み、書き出し、削除、復元"));
     // Qt's own help option describes itself in English whatever the translation.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("この使い方を表示します。"));
@@ -340,6 +359,14 @@ int main(int argc, char* argv[]) {
         QStringLiteral("prefer-certificate"),
         QStringLiteral("import-certificate: 案件と違う車台番号・登録番号・氏名を車検証の値にする"));
     parser.addOptions({into, as, preferCertificate});
+    const QCommandLineOption search(QStringLiteral("search"),
+                                    QStringLiteral("list: この言葉を含む案件だけ"),
+                                    QStringLiteral("言葉"));
+    const QCommandLineOption trash(QStringLiteral("trash"),
+                                   QStringLiteral("list: ごみ箱の案件（削除した日時）"));
+    const QCommandLineOption purge(QStringLiteral("purge"),
+                                   QStringLiteral("delete: ごみ箱に入れず、完全に削除する"));
+    parser.addOptions({search, trash, purge});
     parser.addPositionalArgument(QStringLiteral("コマンド"), commandUsages());
     parser.process(app);
     if (parser.isSet(help))
@@ -378,7 +405,8 @@ int main(int argc, char* argv[]) {
     return command->run(
         store, args.mid(1),
         {parser.value(mapsTo), parser.value(into), parser.value(output),
-         encodingNamed == CsvEncoding::Cp932,
+         encodingNamed == CsvEncoding::Cp932, parser.value(search), parser.isSet(trash),
+         parser.isSet(purge),
          parser.value(as) == u"seller" ? CertificateOf::Seller : CertificateOf::Buyer,
          parser.isSet(preferCertificate)});
 }

@@ -51,6 +51,10 @@ class DesktopPrompts : public Prompts {
     bool ask(QWidget* parent, const QString& text) override {
         return QMessageBox::question(parent, kCaption, text) == QMessageBox::Yes;
     }
+    bool confirm(QWidget* parent, const QString& text) override {
+        return QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    }
 
     bool printAnyway(QWidget* parent, const QStringList& findings, bool* stopAsking) override {
         QMessageBox box(QMessageBox::Warning, kCaption,

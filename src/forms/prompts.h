@@ -48,6 +48,8 @@ class Prompts {
     // Before printing: what the checks found, one line each, with 「このまま印刷」 (true) and
     // 「戻って直す」 (false). `stopAsking` is ticked when the user wants no such list again.
     virtual bool printAnyway(QWidget* parent, const QStringList& findings, bool* stopAsking) = 0;
+    // A yes/no question before something that is hard to take back: no is the default answer.
+    virtual bool confirm(QWidget* parent, const QString& text) { return ask(parent, text); }
     // Where to save a PDF file, starting from `suggestedName`; empty when cancelled.
     virtual QString pdfSavePath(QWidget* parent, const QString& suggestedName) = 0;
     // Where to save a picture of the page, starting from `suggestedName` (without suffix).

@@ -1,11 +1,13 @@
 // The main window keeps what is typed in a case: found again after a restart, searched, renamed
 // and deleted in 案件を開く; a damaged file and a server that is gone are told to the user.
+#include "app/case_commands.h"
 #include "app/case_list_dialog.h"
 #include "app/output_commands.h"
 #include "app/preview_window.h"
 #include "cases/case_keeper.h"
 #include "cases/case_store.h"
 #include "chooser_driver.h"
+#include "fake_print_service.h"
 #include "fake_prompts.h"
 #include "forms/field_box.h"
 #include "forms/frmhchi.h"
@@ -147,6 +149,9 @@ class CaseWindowTest : public QObject {
         QVERIFY(row->text(2).contains(QStringLiteral("保管場所配置図")));
         chooser::typeThroughInputMethod(search, QStringLiteral("大阪"));
         QTRY_VERIFY(names(dialog).isEmpty());
+        QCOMPARE(child<QLabel>(dialog, QStringLiteral("empty"))->text(),
+                 QStringLiteral("見つかりません"));
+        QVERIFY(child<QLabel>(dialog, QStringLiteral("empty"))->isVisibleTo(dialog));
         search->setText(QStringLiteral("品川500"));
         QTRY_COMPARE(names(dialog).size(), 1);
         QTest::keyClick(search, Qt::Key_Return);
@@ -199,6 +204,38 @@ class CaseWindowTest : public QObject {
         QCOMPARE(c.values[44], QStringLiteral("東京都豊島区"));
     }
 
+    // With no document open the work area shows the case: what was printed, what has
+    // values, what is empty. The next start takes the case up again, and its document opens
+    // from there with its values.
+    void theLastCaseComesBack() {
+        start();
+        main_->setPrintService(std::make_unique<FakePrintService>());
+        chooser::pick(*main_, kPowerOfAttorney);
+        chooser::typeThroughInputMethod(box(69), QStringLiteral("山田一郎"));
+        QTRY_VERIFY(main_->windowTitle().contains(QStringLiteral("山田一郎")));
+        chooser::trigger(*main_, "mneprint");
+        main_->mdiArea()->closeAllSubWindows();
+        const auto state = [this](const char* alias) {
+            return child<QLabel>(main_.get(), QStringLiteral("state:%1").arg(alias))->text();
+        };
+        QVERIFY(state("power-of-attorney").startsWith(QStringLiteral("印刷済み")));
+        QCOMPARE(state("transfer-certificate"), QStringLiteral("空"));
+        exit();
+
+        start();
+        main_->cases().reopenLastCase();
+        QTRY_VERIFY(main_->windowTitle().contains(QStringLiteral("山田一郎")));
+        QVERIFY(child<QLabel>(main_.get(), QStringLiteral("caseName"))
+                    ->text()
+                    .startsWith(QStringLiteral("山田一郎")));
+        QVERIFY(state("power-of-attorney").startsWith(QStringLiteral("印刷済み")));
+        const QList<QAction*> recent = main_->findChildren<QAction*>(QStringLiteral("recentCase"));
+        QVERIFY(recent.first()->text().startsWith(QStringLiteral("&1 山田一郎")));
+        QTest::mouseClick(child<QPushButton>(main_.get(), QStringLiteral("open:power-of-attorney")),
+                          Qt::LeftButton);
+        QCOMPARE(box(69)->text(), QStringLiteral("山田一郎"));
+    }
+
     // The box a particular was learned from is kept with the case: after a restart, correcting
     // it still corrects the particular.
     void learnedBoxDrivesItsParticularAfterARestart() {
@@ -221,7 +258,7 @@ class CaseWindowTest : public QObject {
         QCOMPARE(main_->particulars().value(Particular::UserPhoneNumber), QStringLiteral("5678"));
     }
 
-    // Rename in place, and delete only after yes.
+    // Rename in place, delete to the trash only after yes, and restore from the trash.
     void listRenamesAndDeletesAfterAsking() {
         {
             CaseStore store(CaseDatabase::fromArgument(casesFile()));
@@ -246,6 +283,13 @@ class CaseWindowTest : public QObject {
         QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("remove")), Qt::LeftButton);
         QTRY_VERIFY(names(dialog).isEmpty());
         QCOMPARE(CaseStore(CaseDatabase::fromArgument(casesFile())).list().size(), 0);
+
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("trash")), Qt::LeftButton);
+        QTRY_COMPARE(names(dialog), QStringList{QStringLiteral("佐藤様 車庫証明")});
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("restore")), Qt::LeftButton);
+        QTRY_VERIFY(names(dialog).isEmpty());
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("trash")), Qt::LeftButton);
+        QTRY_COMPARE(names(dialog), QStringList{QStringLiteral("佐藤様 車庫証明")});
     }
 
     // Said once, where the file is; typing goes on and the file stays as it was.
