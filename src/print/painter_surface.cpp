@@ -39,6 +39,7 @@ void PainterSurface::resetSettings() {
     // have no bold style of their own, and every bold text would print regular.
     penWidth_ = 1;
     penStyle_ = PenStyle::Solid;
+    fontAngle_ = 0;
     position_ = {};
 }
 
@@ -102,6 +103,7 @@ void PainterSurface::SetFontSize(float points) { font_.setPixelSize(qRound(point
 void PainterSurface::SetFontBold(bool bold) { font_.setBold(bold); }
 void PainterSurface::SetPenWidth(std::int16_t dots) { penWidth_ = dots; }
 void PainterSurface::SetPenStyle(PenStyle style) { penStyle_ = style; }
+void PainterSurface::SetFontAngle(float degrees) { fontAngle_ = degrees; }
 void PainterSurface::MoveTo(float x, float y) { position_ = at(x, y); }
 
 void PainterSurface::Line(float x1, float y1, float x2, float y2) {
@@ -115,6 +117,18 @@ void PainterSurface::Box(float x1, float y1, float x2, float y2) {
     p.setPen(pen());
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(at(x1, y1), at(x2, y2)).normalized());
+}
+
+void PainterSurface::FillPolygon(const QPolygonF& points) {
+    QPainter& p = painter();
+    QPolygonF inTwips;
+    inTwips.reserve(points.size());
+    for (const QPointF& point : points)
+        inTwips.append(at(float(point.x()), float(point.y())));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPolygon(inTwips);
+    p.setBrush(Qt::NoBrush);
 }
 
 void PainterSurface::LineRelative(float dx, float dy) {
@@ -140,7 +154,15 @@ void PainterSurface::PrintText(const QString& text) {
     // outline is thickened instead, by as much as the PDF's bold thickens a stem.
     const bool thicken = font_.bold() && p.paintEngine()->type() == QPaintEngine::Raster;
     const QPen outline(Qt::black, metrics.lineWidth() / 2);
-    QPointF baseline = position_ + QPointF(0, metrics.ascent());
+    // A turned text is drawn in its own frame, from its corner.
+    const QTransform upright = p.transform();
+    QPointF origin = position_;
+    if (fontAngle_ != 0) {
+        p.translate(position_);
+        p.rotate(fontAngle_);
+        origin = {};
+    }
+    QPointF baseline = origin + QPointF(0, metrics.ascent());
     for (const QString& line : lines) {
         if (thicken) {
             QPainterPath path;
@@ -152,6 +174,7 @@ void PainterSurface::PrintText(const QString& text) {
         }
         baseline.ry() += metrics.lineSpacing();
     }
+    p.setTransform(upright);
 }
 
 void PainterSurface::DrawPicture(const QImage& picture, float x, float y) {

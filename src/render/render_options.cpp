@@ -120,6 +120,10 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     const QCommandLineOption rightMap(QStringLiteral("right-map"),
                                       QStringLiteral("保管場所配置図の配置図の画像。"),
                                       QStringLiteral("画像"));
+    const QCommandLineOption layoutPlan(
+        QStringLiteral("layout"),
+        QStringLiteral("保管場所配置図の配置図を、描いた配置図のファイル（JSON）から印刷します。"),
+        QStringLiteral("配置図.json"));
     const QCommandLineOption number(QStringLiteral("number"),
                                     QStringLiteral("保管場所配置図の登録番号。"),
                                     QStringLiteral("登録番号"));
@@ -160,8 +164,8 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     const QCommandLineOption progress(
         QStringLiteral("progress"),
         QStringLiteral("--batch の進み具合を、端末でない標準エラーにも出します。"));
-    parser.addOptions({set, valuesFile, leftMap, rightMap, number, fitMaps, output, dpi, print,
-                       trace, list, caseRef, database, all, batch, keepGoing, progress});
+    parser.addOptions({set, valuesFile, leftMap, rightMap, layoutPlan, number, fitMaps, output, dpi,
+                       print, trace, list, caseRef, database, all, batch, keepGoing, progress});
 
     ParsedOptions parsed;
     RenderOptions& o = parsed.options;
@@ -277,16 +281,19 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
 
     o.leftMap = argumentBytes(parser.value(leftMap));
     o.rightMap = argumentBytes(parser.value(rightMap));
+    o.layoutPlan = argumentBytes(parser.value(layoutPlan));
+    if (parser.isSet(rightMap) && parser.isSet(layoutPlan))
+        return fail(QStringLiteral("--right-map と --layout はどちらか一つにしてください。"));
     if (parser.isSet(number))
         o.number = argumentValue(parser.value(number));
     o.fitMaps = parser.isSet(fitMaps);
     const bool drawing = o.allOfCase || std::ranges::any_of(o.documents, [](const DocumentInfo* d) {
                              return d->title == DocumentKind::LayoutDrawing;
                          });
-    if (!drawing &&
-        (parser.isSet(leftMap) || parser.isSet(rightMap) || parser.isSet(number) || o.fitMaps)) {
-        return fail(QStringLiteral(
-            "--left-map、--right-map、--number、--fit-maps は保管場所配置図だけに使えます。"));
+    if (!drawing && (parser.isSet(leftMap) || parser.isSet(rightMap) || parser.isSet(layoutPlan) ||
+                     parser.isSet(number) || o.fitMaps)) {
+        return fail(QStringLiteral("--left-map、--right-map、--layout、--number、--fit-maps は"
+                                   "保管場所配置図だけに使えます。"));
     }
     return parsed;
 }
