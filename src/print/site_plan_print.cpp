@@ -2,6 +2,8 @@
 
 #include "document/site_plan.h"
 #include "print/page_setup.h"
+#include "print/page_target.h"
+#include "print/painter_surface.h"
 #include "print/printer_surface.h"
 #include "print/site_plan_marks.h"
 
@@ -123,6 +125,16 @@ void drawSitePlan(PrinterSurface& surface, const SitePlan& plan, const QRectF& a
     surface.SetPenWidth(1);
     surface.SetPenStyle(PenStyle::Solid);
     surface.SetFontName(QString::fromUtf16(Typeface::Mincho));
+}
+
+QImage sitePlanPicture(const SitePlan& plan, int dpi) {
+    ImageTarget target(dpi);
+    PainterSurface surface(target);
+    drawSitePlan(surface, plan);
+    surface.EndJob();
+    const double perMm = dpi / 25.4;
+    const QRectF area = kSitePlanAreaMm;
+    return target.image().copy(QRectF(area.topLeft() * perMm, area.size() * perMm).toRect());
 }
 
 } // namespace mivo

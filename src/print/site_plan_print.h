@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QRectF>
 
 #include <optional>
@@ -25,5 +26,8 @@ std::optional<int> sitePlanScale(const SitePlan& plan, const QRectF& area = kSit
 // note saying so instead. Leaves the pen solid and one dot wide, the font upright.
 void drawSitePlan(PrinterSurface& surface, const SitePlan& plan,
                   const QRectF& area = kSitePlanAreaMm);
+
+// The right half as drawSitePlan() prints it, as a picture at `dpi` (for the screen).
+QImage sitePlanPicture(const SitePlan& plan, int dpi);
 
 } // namespace mivo

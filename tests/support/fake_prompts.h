@@ -15,7 +15,7 @@ class FakePrompts : public mivo::Prompts {
     QStringList questions;
     QStringList suggestedNames;
     bool answer = false;     // to every yes/no question
-    QString path;            // where to save a PDF; empty means cancelled
+    QString path;            // where to save a PDF or a file; empty means cancelled
     QStringList openAnswers; // what the open dialog answers, in turn; none left means cancelled
     QString filter;          // the last open dialog's choices
     QStringList painted;     // pictures handed to the paint program
@@ -52,6 +52,10 @@ class FakePrompts : public mivo::Prompts {
     QString openFileName(QWidget*, const QString& choices) override {
         filter = choices;
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString saveFileName(QWidget*, const QString& suggestedName, const QString&) override {
+        suggestedNames.append(suggestedName);
+        return path;
     }
     bool startPaintProgram(const QString& picturePath) override {
         painted.append(picturePath);
