@@ -46,7 +46,7 @@ SitePlan line(double dx, double dy) {
 
 QByteArray layoutPdf(const SitePlan* plan) {
     CurrentDocument document;
-    document.setTitle(DocumentKind::LayoutDrawing);
+    document.setTitle(titleOf(DocumentKind::LayoutDrawing));
     if (plan) {
         document.drawing().sitePlan = *plan;
         document.drawing().printSitePlan = true;
