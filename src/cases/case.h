@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/field_store.h"
+#include "particulars/particulars.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -29,7 +30,7 @@ struct Case {
     // Per map: fitted to its area of the frame, as the user chose.
     bool fitLocationMap = false;
     bool fitLayoutMap = false;
-    QString particulars; // JSON text kept for a later feature, stored as given
+    Particulars particulars; // 案件の基本情報
 };
 
 // One line of the list of cases.

@@ -38,9 +38,8 @@ QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
                                                  {QStringLiteral("layout"), c.fitLayoutMap}}}};
     if (!mapFiles.isEmpty())
         json.insert(QStringLiteral("maps"), mapFiles);
-    const QJsonDocument particulars = QJsonDocument::fromJson(c.particulars.toUtf8());
-    if (particulars.isObject())
-        json.insert(QStringLiteral("particulars"), particulars.object());
+    if (const QJsonObject particulars = c.particulars.toJson(); !particulars.isEmpty())
+        json.insert(QStringLiteral("particulars"), particulars);
     return json;
 }
 
@@ -89,9 +88,7 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
         *bytes = picture.readAll();
     }
     const QJsonValue particulars = json.value(QStringLiteral("particulars"));
-    if (particulars.isObject())
-        c.particulars =
-            QString::fromUtf8(QJsonDocument(particulars.toObject()).toJson(QJsonDocument::Compact));
+    c.particulars = Particulars::fromJson(particulars.toObject());
     return c;
 }
 
