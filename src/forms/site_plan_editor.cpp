@@ -449,13 +449,20 @@ void SitePlanEditor::duplicateSelection() {
     const QList<int> selected = selection();
     if (selected.isEmpty())
         return;
+    std::vector<PlanObject> copies;
+    for (const int i : selected)
+        copies.push_back(plan_.objects[size_t(i)]);
+    addCopies(QStringLiteral("複製"), copies);
+}
+
+// The copies go beside their originals and become the selection; the applied bay stays one.
+void SitePlanEditor::addCopies(const QString& what, const std::vector<PlanObject>& objects) {
     const int first = int(plan_.objects.size());
-    change(QStringLiteral("複製"), [&](SitePlan& plan) {
-        for (const int i : selected) {
-            PlanObject copy = plan.objects[size_t(i)];
-            copy.applied = false; // one applied bay
-            shift(copy, {kPasteOffset, kPasteOffset});
-            plan.objects.push_back(copy);
+    change(what, [&](SitePlan& plan) {
+        for (PlanObject o : objects) {
+            o.applied = o.applied && !plan.appliedBay();
+            shift(o, {kPasteOffset, kPasteOffset});
+            plan.objects.push_back(o);
         }
     });
     QList<int> added;
@@ -502,18 +509,7 @@ void SitePlanEditor::paste() {
         prompts_.warn(this, QStringLiteral("配置図の物は %1 までです。").arg(kSitePlanObjectLimit));
         return;
     }
-    const int first = int(plan_.objects.size());
-    change(QStringLiteral("貼り付け"), [&](SitePlan& plan) {
-        for (PlanObject o : read.plan.objects) {
-            o.applied = o.applied && !plan.appliedBay();
-            shift(o, {kPasteOffset, kPasteOffset});
-            plan.objects.push_back(o);
-        }
-    });
-    QList<int> added;
-    for (int i = first; i < int(plan_.objects.size()); ++i)
-        added << i;
-    select(added);
+    addCopies(QStringLiteral("貼り付け"), read.plan.objects);
 }
 
 void SitePlanEditor::fitView() {

@@ -55,6 +55,7 @@ class SitePlanEditor : public QDialog {
     void setPlan(const SitePlan& plan, const QList<int>& selected);
     void buildMenus(QMenuBar* bar);
     void refreshSide();
+    void addCopies(const QString& what, const std::vector<PlanObject>& objects);
     void fitView();
     void zoom(double factor);
     void openFile();
