@@ -2,6 +2,7 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "document/field_value.h"
 #include "document/picture_file.h"
 #include "document/picture_size.h"
 #include "forms/blank_map.h"
@@ -11,6 +12,7 @@
 #include "forms/screen_font.h"
 #include "forms/site_plan_editor.h"
 #include "forms/twips.h"
+#include "forms/value_length.h"
 #include "print/printer_surface.h"
 #include "print/site_plan_print.h"
 
@@ -94,10 +96,7 @@ Frmhchi::Frmhchi(CurrentDocument& document, Prompts& prompts)
 
 void Frmhchi::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    showMap(left());
-    showMap(right());
-    if (ui_.Text1->text() != drawing().registrationNumber)
-        ui_.Text1->setText(drawing().registrationNumber);
+    showDrawing();
     if (!isAncestorOf(focusWidget()))
         ui_.Command1->setFocus();
 }
@@ -143,6 +142,8 @@ void Frmhchi::buildControls() {
     ui_.Picture2 = pictureBox("Picture2");
     ui_.Picture3 = pictureBox("Picture3");
     ui_.Text1 = new QLineEdit(this);
+    refuseLongValues(ui_.Text1,
+                     QStringLiteral("登録番号は %1 文字までです。").arg(kValueMaxLength));
     ui_.Text1->setObjectName(QStringLiteral("Text1"));
     const auto fitBox = [this](const char* name) {
         auto* box = new QCheckBox(QStringLiteral("枠に合わせる"), this);
@@ -226,6 +227,13 @@ void Frmhchi::paintEvent(QPaintEvent*) {
 }
 
 LayoutDrawingState& Frmhchi::drawing() { return document_.drawing(); }
+
+void Frmhchi::showDrawing() {
+    showMap(left());
+    showMap(right());
+    if (ui_.Text1->text() != drawing().registrationNumber)
+        ui_.Text1->setText(drawing().registrationNumber);
+}
 
 Frmhchi::Half Frmhchi::left() {
     return {&LayoutDrawingState::locationMap, &LayoutDrawingState::fitLocationMap, ui_.Picture2,

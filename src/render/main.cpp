@@ -11,6 +11,7 @@
 #include "programs/qt_texts.h"
 #include "render/argument_text.h"
 #include "render/render_batch.h"
+#include "render/render_findings.h"
 #include "render/render_input.h"
 #include "render/render_options.h"
 
@@ -120,6 +121,17 @@ int main(int argc, char* argv[]) {
         document.fields().setValue(it.key(), it.value());
     if (!loadMaps(options, document.drawing()))
         return 2;
+    // Said before anything is made; with --strict a doubtful value makes nothing.
+    bool refused = false;
+    for (const QString& title : titles) {
+        document.setTitle(title);
+        refused = reportFindings(document) || refused;
+    }
+    if (refused && options.strict) {
+        say(stderr, QStringLiteral("--strict: 疑わしい値か欄に入りきらない値があるため、"
+                                   "出力しませんでした。"));
+        return 1;
+    }
 
     const PrintOutcome outcome = render(options, document, titles);
     if (outcome.status != PrintOutcome::Status::Printed) {

@@ -5,6 +5,7 @@
 #include "document/field_caption.h"
 #include "print/output.h"
 #include "render/batch_rows.h"
+#include "render/render_findings.h"
 #include "render/render_input.h"
 #include "render/render_options.h"
 
@@ -60,8 +61,27 @@ class Progress {
 int runBatch(const RenderOptions& options) {
     const DocumentInfo& info = *options.documents.first();
     QString error;
-    const auto rows = BatchRows::open(
-        options.batch, [&](const QString& heading) { return fieldNamed(info, heading); }, &error);
+    const auto column = [&](const QString& heading, QString* why) {
+        QList<int> several;
+        const std::optional<int> index = fieldNamed(info, heading, &several);
+        if (index)
+            return index;
+        if (several.isEmpty()) {
+            *why = QStringLiteral("「%1」は%2の項目ではありません（mivo-render --list）。")
+                       .arg(heading, info.title);
+        } else {
+            QStringList listed;
+            for (int field : several)
+                listed << listedField(field);
+            *why = QStringLiteral("「%1」は%2の %3 項目のどれか分かりません: %4。"
+                                  "欄と見出しを合わせた名前か番号にしてください。")
+                       .arg(heading, info.title)
+                       .arg(several.size())
+                       .arg(listed.join(QStringLiteral("、")));
+        }
+        return index;
+    };
+    const auto rows = BatchRows::open(options.batch, column, &error, options.encoding);
     if (!rows) {
         say(stderr, error);
         return 2;
@@ -99,6 +119,17 @@ int runBatch(const RenderOptions& options) {
         for (const QMap<int, QString>& values : {options.values, row.values}) {
             for (auto it = values.begin(); it != values.end(); ++it)
                 document.fields().setValue(it.key(), it.value());
+        }
+        // With --strict a row with a doubtful value is a bad row.
+        if (reportFindings(document, where(row.line)) && options.strict) {
+            ++bad;
+            if (!options.keepGoing) {
+                say(stderr,
+                    where(row.line) +
+                        QStringLiteral("--strict: 疑わしい値か欄に入りきらない値があります。"));
+                return 1;
+            }
+            continue;
         }
         const PrintOutcome page =
             filePerRow ? output(destinationFor(options, QString(options.outputPath)
