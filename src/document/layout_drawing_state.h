@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/site_plan.h"
+
 #include <QImage>
 #include <QString>
 
@@ -15,6 +17,10 @@ struct LayoutDrawingState {
     // printed at its natural size.
     bool fitLocationMap = false;
     bool fitLayoutMap = false;
+    // The 配置図 drawn in the program, and whether the right half prints it in place of the
+    // layout map. The map stays, so that choosing the picture again brings it back.
+    SitePlan sitePlan;
+    bool printSitePlan = false;
 
     void clear() { *this = LayoutDrawingState{}; }
 };

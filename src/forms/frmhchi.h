@@ -59,6 +59,7 @@ class Frmhchi : public QWidget {
     void setFit(const Half& half, bool fit);
     void showMap(const Half& half);
     void newMap();
+    void drawSitePlan();
     LayoutDrawingState& drawing();
 
     CurrentDocument& document_;
@@ -77,6 +78,7 @@ class Frmhchi : public QWidget {
         QPushButton* Command3;
         QPushButton* Command4;
         QPushButton* Command5;
+        QPushButton* Command6; // 配置図を描く…
         QPushButton* cmdexit;
         PictureBox* Picture2;
         PictureBox* Picture3;

@@ -32,9 +32,11 @@ void list() {
     for (const DocumentInfo& info : documents()) {
         say(stdout, QStringLiteral("%1\t%2").arg(info.title, QLatin1String(info.alias)));
         if (info.kind == DocumentKind::LayoutDrawing) {
-            say(stdout, QStringLiteral("\t--left-map\t所　在　図　記　載　欄\t地図の画像ファイル\n"
-                                       "\t--right-map\t配　置　図　記　載　欄\t地図の画像ファイル\n"
-                                       "\t--number\t登録番号\t自動車の登録番号"));
+            say(stdout, QStringLiteral(
+                            "\t--left-map\t所　在　図　記　載　欄\t地図の画像ファイル\n"
+                            "\t--right-map\t配　置　図　記　載　欄\t地図の画像ファイル\n"
+                            "\t--layout\t配　置　図　記　載　欄\t描いた配置図のファイル（JSON）\n"
+                            "\t--number\t登録番号\t自動車の登録番号"));
         }
         for (int index = info.fields.first; index <= info.fields.last(); ++index) {
             const auto field = std::ranges::find(fieldCatalogue(), index, &FieldInfo::index);

@@ -5,6 +5,7 @@
 #include "document/picture_size.h"
 #include "print/layout_steps.h"
 #include "print/page_setup.h"
+#include "print/site_plan_print.h"
 
 namespace mivo {
 namespace {
@@ -68,6 +69,10 @@ void PrintLayoutDrawingWording(PrinterSurface& surface, const LayoutDrawingState
 void DrawLayoutPictures(PrinterSurface& surface, const LayoutDrawingState& drawing) {
     for (const MapPlace& map : kMaps) {
         const QImage& picture = drawing.*map.picture;
+        if (map.picture == &LayoutDrawingState::layoutMap && drawing.printSitePlan) {
+            drawSitePlan(surface, drawing.sitePlan);
+            continue;
+        }
         if (picture.isNull())
             continue;
         if (drawing.*map.fit && exceedsMapArea(picture)) {
