@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/location_marks.h"
+
 #include <QImage>
 #include <QString>
 
@@ -15,6 +17,9 @@ struct LayoutDrawingState {
     // printed at its natural size.
     bool fitLocationMap = false;
     bool fitLayoutMap = false;
+    // The location map's two places, their line and distance, or that it is left out. With
+    // none of these the location map prints as a plain picture.
+    LocationMarks location;
 
     void clear() { *this = LayoutDrawingState{}; }
 };

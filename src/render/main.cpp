@@ -4,6 +4,7 @@
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "document/file_output.h"
+#include "document/location_marks.h"
 #include "mivo_version.h"
 #include "print/dispatch.h"
 #include "print/output.h"
@@ -31,9 +32,11 @@ void list() {
     for (const DocumentInfo& info : documents()) {
         say(stdout, QStringLiteral("%1\t%2").arg(info.title, QLatin1String(info.alias)));
         if (info.title == DocumentKind::LayoutDrawing) {
-            say(stdout, QStringLiteral("\t--left-map\t所　在　図　記　載　欄\t地図の画像ファイル\n"
-                                       "\t--right-map\t配　置　図　記　載　欄\t地図の画像ファイル\n"
-                                       "\t--number\t登録番号\t自動車の登録番号"));
+            say(stdout, QStringLiteral(
+                            "\t--left-map\t所　在　図　記　載　欄\t地図の画像ファイル\n"
+                            "\t--right-map\t配　置　図　記　載　欄\t地図の画像ファイル\n"
+                            "\t--number\t登録番号\t自動車の登録番号\n"
+                            "\t--location\t所　在　図　記　載　欄\t地図と二つの位置、距離の JSON"));
         }
         for (int index = info.fields.first; index <= info.fields.last(); ++index) {
             const auto field = std::ranges::find(fieldCatalogue(), index, &FieldInfo::index);
@@ -118,6 +121,10 @@ int main(int argc, char* argv[]) {
         document.fields().setValue(it.key(), it.value());
     if (!loadMaps(options, document.drawing()))
         return 2;
+    // The parking place over 2 km away: said, and printed all the same.
+    if (const QString tooFar = tooFarText(document.drawing().location);
+        !tooFar.isEmpty() && titles.contains(DocumentKind::LayoutDrawing))
+        say(stderr, QStringLiteral("%1: %2。").arg(DocumentKind::LayoutDrawing, tooFar));
 
     const PrintOutcome outcome = render(options, document, titles);
     if (outcome.status != PrintOutcome::Status::Printed) {

@@ -126,6 +126,10 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     const QCommandLineOption fitMaps(
         QStringLiteral("fit-maps"),
         QStringLiteral("枠より大きい地図を縦横の比を保ったまま枠に合わせて縮小します。"));
+    const QCommandLineOption location(
+        QStringLiteral("location"),
+        QStringLiteral("保管場所配置図の所在図: 地図の画像と二つの位置、距離の JSON ファイル。"),
+        QStringLiteral("所在図.json"));
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
         QStringLiteral("PDF（.pdf）か PNG（.png）のファイルに出力します。"),
@@ -160,8 +164,8 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     const QCommandLineOption progress(
         QStringLiteral("progress"),
         QStringLiteral("--batch の進み具合を、端末でない標準エラーにも出します。"));
-    parser.addOptions({set, valuesFile, leftMap, rightMap, number, fitMaps, output, dpi, print,
-                       trace, list, caseRef, database, all, batch, keepGoing, progress});
+    parser.addOptions({set, valuesFile, leftMap, rightMap, number, fitMaps, location, output, dpi,
+                       print, trace, list, caseRef, database, all, batch, keepGoing, progress});
 
     ParsedOptions parsed;
     RenderOptions& o = parsed.options;
@@ -280,13 +284,17 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     if (parser.isSet(number))
         o.number = argumentValue(parser.value(number));
     o.fitMaps = parser.isSet(fitMaps);
+    o.location = argumentBytes(parser.value(location));
+    if (parser.isSet(location) && parser.isSet(leftMap))
+        return fail(QStringLiteral("--location のファイルが所在図の画像を指定します。--left-map "
+                                   "と一緒には使えません。"));
     const bool drawing = o.allOfCase || std::ranges::any_of(o.documents, [](const DocumentInfo* d) {
                              return d->title == DocumentKind::LayoutDrawing;
                          });
-    if (!drawing &&
-        (parser.isSet(leftMap) || parser.isSet(rightMap) || parser.isSet(number) || o.fitMaps)) {
-        return fail(QStringLiteral(
-            "--left-map、--right-map、--number、--fit-maps は保管場所配置図だけに使えます。"));
+    if (!drawing && (parser.isSet(leftMap) || parser.isSet(rightMap) || parser.isSet(number) ||
+                     o.fitMaps || parser.isSet(location))) {
+        return fail(QStringLiteral("--left-map、--right-map、--number、--fit-maps、--location は"
+                                   "保管場所配置図だけに使えます。"));
     }
     return parsed;
 }
