@@ -29,6 +29,9 @@ struct Case {
     // Per map: fitted to its area of the frame, as the user chose.
     bool fitLocationMap = false;
     bool fitLayoutMap = false;
+    // The location map's marks, line and distance as location_file.h writes them, without the
+    // picture (that is locationMap); empty when there are none.
+    QString locationMarks;
     QString particulars; // JSON text kept for a later feature, stored as given
 };
 

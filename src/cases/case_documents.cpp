@@ -30,7 +30,8 @@ QStringList documentsWithValues(const Case& c) {
     for (int i = 0; i < FieldStore::Count; ++i)
         values[size_t(i)] = document.fields().value(i);
     return documentsWithValues(values, !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
-                                           !c.registrationNumber.isEmpty());
+                                           !c.registrationNumber.isEmpty() ||
+                                           !c.locationMarks.isEmpty());
 }
 
 } // namespace mivo

@@ -116,6 +116,7 @@ void CaseKeeper::drawingChanged() {
     current_.registrationNumber = drawing.registrationNumber;
     current_.fitLocationMap = drawing.fitLocationMap;
     current_.fitLayoutMap = drawing.fitLayoutMap;
+    current_.locationMarks = storedMarks(drawing.location);
     if (drawing.locationMap.cacheKey() != locationImage_.cacheKey() ||
         drawing.layoutMap.cacheKey() != layoutImage_.cacheKey()) {
         locationImage_ = drawing.locationMap;
@@ -271,6 +272,7 @@ void CaseKeeper::fillDocument() {
     drawing.registrationNumber = current_.registrationNumber;
     drawing.fitLocationMap = current_.fitLocationMap;
     drawing.fitLayoutMap = current_.fitLayoutMap;
+    drawing.location = marksOf(current_);
     applying_ = false;
 }
 

@@ -40,6 +40,9 @@ std::span<const Migration> migrations() {
                          "DEFAULT 0"),
           QStringLiteral("ALTER TABLE cases ADD COLUMN fit_layout_map INTEGER NOT NULL "
                          "DEFAULT 0")}},
+        // The location map's marks, as JSON text.
+        {{QStringLiteral("ALTER TABLE cases ADD COLUMN location_marks TEXT NOT NULL DEFAULT ''")},
+         {QStringLiteral("ALTER TABLE cases ADD COLUMN location_marks TEXT NOT NULL DEFAULT ''")}},
     };
     return table;
 }

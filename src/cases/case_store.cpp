@@ -212,7 +212,8 @@ QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
         return cases;
     const QString columns =
         QStringLiteral("SELECT id, name, created, changed, field_values, registration_number, "
-                       "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id)");
+                       "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id), "
+                       "location_marks");
     QString sql = columns + QStringLiteral(" FROM cases");
     QString order = QStringLiteral(" ORDER BY changed DESC, id DESC");
     QVariantList binds;
@@ -247,7 +248,8 @@ QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
     }
     while (rows.next()) {
         const Case::Values values = valuesFromJson(rows.value(4).toString());
-        const bool drawing = rows.value(6).toBool() || !rows.value(5).toString().isEmpty();
+        const bool drawing = rows.value(6).toBool() || !rows.value(5).toString().isEmpty() ||
+                             !rows.value(7).toString().isEmpty();
         cases.append({rows.value(0).toLongLong(), rows.value(1).toString(), fromMs(rows.value(2)),
                       fromMs(rows.value(3)), documentsWithValues(values, drawing)});
     }
@@ -259,9 +261,10 @@ std::optional<Case> CaseStore::load(qint64 id) {
     if (!reconnectIfLost())
         return std::nullopt;
     QSqlQuery row(db_);
-    row.prepare(QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
-                               "registration_number, particulars, fit_location_map, fit_layout_map "
-                               "FROM cases WHERE id = ?"));
+    row.prepare(
+        QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
+                       "registration_number, particulars, fit_location_map, fit_layout_map, "
+                       "location_marks FROM cases WHERE id = ?"));
     row.addBindValue(id);
     if (!row.exec()) {
         fail(QStringLiteral("案件を読めません。"), row.lastError().databaseText());
@@ -283,6 +286,7 @@ std::optional<Case> CaseStore::load(qint64 id) {
     c.particulars = row.value(7).toString();
     c.fitLocationMap = row.value(8).toInt() != 0;
     c.fitLayoutMap = row.value(9).toInt() != 0;
+    c.locationMarks = row.value(10).toString();
 
     QSqlQuery maps(db_);
     maps.prepare(QStringLiteral("SELECT location, layout FROM case_maps WHERE case_id = ?"));
@@ -343,19 +347,19 @@ bool CaseStore::insert(Case& c, bool withMaps, qint64 now) {
     const QString search = searchText(c);
     QSqlQuery query(db_);
     query.prepare(
-        isSqlite()
-            ? QStringLiteral("INSERT INTO cases (name, named, created, changed, revision, "
-                             "field_values, registration_number, fit_location_map, "
-                             "fit_layout_map, particulars, search_text) "
-                             "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?) RETURNING id")
-            : QStringLiteral("INSERT INTO cases (name, named, created, changed, revision, "
-                             "field_values, registration_number, fit_location_map, "
-                             "fit_layout_map, particulars, search_text, grams) "
-                             "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?::text[]) RETURNING id"));
-    for (const QVariant& bind :
-         QVariantList{text(c.name), c.named, c.created.toMSecsSinceEpoch(), now,
-                      valuesJson(c.values), text(c.registrationNumber), int(c.fitLocationMap),
-                      int(c.fitLayoutMap), text(c.particulars), text(search)})
+        isSqlite() ? QStringLiteral("INSERT INTO cases (name, named, created, changed, revision, "
+                                    "field_values, registration_number, fit_location_map, "
+                                    "fit_layout_map, location_marks, particulars, search_text) "
+                                    "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?) RETURNING id")
+                   : QStringLiteral(
+                         "INSERT INTO cases (name, named, created, changed, revision, "
+                         "field_values, registration_number, fit_location_map, "
+                         "fit_layout_map, location_marks, particulars, search_text, grams) "
+                         "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?, ?::text[]) RETURNING id"));
+    for (const QVariant& bind : QVariantList{
+             text(c.name), c.named, c.created.toMSecsSinceEpoch(), now, valuesJson(c.values),
+             text(c.registrationNumber), int(c.fitLocationMap), int(c.fitLayoutMap),
+             text(c.locationMarks), text(c.particulars), text(search)})
         query.addBindValue(bind);
     if (!isSqlite())
         query.addBindValue(arrayLiteral(searchGrams(search)));
@@ -382,12 +386,13 @@ CaseStore::Saved CaseStore::write(const Case& original, bool withMaps) {
                                      "END, changed = ?, revision = revision + 1, "
                                      "field_values = ?, registration_number = ?, "
                                      "fit_location_map = ?, fit_layout_map = ?, "
-                                     "particulars = ?, search_text = ?%1 "
+                                     "location_marks = ?, particulars = ?, search_text = ?%1 "
                                      "WHERE id = ? AND revision = ?")
                           .arg(isSqlite() ? QString() : QStringLiteral(", grams = ?::text[]")));
-        for (const QVariant& bind : QVariantList{
-                 automatic, now, valuesJson(c.values), text(c.registrationNumber),
-                 int(c.fitLocationMap), int(c.fitLayoutMap), text(c.particulars), text(search)})
+        for (const QVariant& bind :
+             QVariantList{automatic, now, valuesJson(c.values), text(c.registrationNumber),
+                          int(c.fitLocationMap), int(c.fitLayoutMap), text(c.locationMarks),
+                          text(c.particulars), text(search)})
             query.addBindValue(bind);
         if (!isSqlite())
             query.addBindValue(arrayLiteral(searchGrams(search)));

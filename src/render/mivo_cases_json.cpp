@@ -1,6 +1,8 @@
 #include "render/mivo_cases_json.h"
 
+#include "cases/case_document.h"
 #include "cases/case_register.h"
+#include "document/location_file.h"
 #include "document/picture_file.h"
 
 #include <QDir>
@@ -38,6 +40,9 @@ QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
                                                  {QStringLiteral("layout"), c.fitLayoutMap}}}};
     if (!mapFiles.isEmpty())
         json.insert(QStringLiteral("maps"), mapFiles);
+    if (const QJsonDocument marks = QJsonDocument::fromJson(c.locationMarks.toUtf8());
+        marks.isObject())
+        json.insert(QStringLiteral("location"), marks.object());
     const QJsonDocument particulars = QJsonDocument::fromJson(c.particulars.toUtf8());
     if (particulars.isObject())
         json.insert(QStringLiteral("particulars"), particulars.object());
@@ -87,6 +92,18 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
             return c;
         }
         *bytes = picture.readAll();
+    }
+    if (const QJsonValue marks = json.value(QStringLiteral("location")); !marks.isUndefined()) {
+        const LocationJson read =
+            locationFromJson(QJsonDocument(marks.toObject()).toJson(QJsonDocument::Compact));
+        if (!marks.isObject() || !read.error.isEmpty() || !read.picture.isEmpty()) {
+            *error = QStringLiteral("\"location\" が読めません（%1）。所在図は \"maps\" の "
+                                    "\"location\" に置いてください。")
+                         .arg(read.error.isEmpty() ? QStringLiteral("picture は書けません")
+                                                   : read.error);
+            return c;
+        }
+        c.locationMarks = storedMarks(read.marks);
     }
     const QJsonValue particulars = json.value(QStringLiteral("particulars"));
     if (particulars.isObject())

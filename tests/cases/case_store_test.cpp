@@ -97,6 +97,7 @@ class CaseStoreTest : public QObject {
         c.values[42] = QStringLiteral("ABC-123");
         c.locationMap = png({40, 30}, Qt::red);
         c.registrationNumber = QStringLiteral("品川 500 あ 12-34");
+        c.locationMarks = QStringLiteral(R"({"version":1,"home":{"x":3,"y":4},"omit":false})");
         c.particulars = QStringLiteral("{\"owner\":\"x\"}");
         qint64 id;
         {
@@ -122,6 +123,7 @@ class CaseStoreTest : public QObject {
         QCOMPARE(back->locationMap, c.locationMap);
         QVERIFY(back->layoutMap.isEmpty());
         QCOMPARE(back->registrationNumber, c.registrationNumber);
+        QCOMPARE(back->locationMarks, c.locationMarks);
         QCOMPARE(back->particulars, c.particulars);
         QCOMPARE(decodeMaps(*back).location.size(), QSize(40, 30));
 
