@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     CurrentDocument document;
-    document.setTitle(DocumentKind::PowerOfAttorney);
+    document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
     QFile file(QStringLiteral(MIVO_BENCH_DIR "/power_of_attorney.json"));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read the values");

@@ -4,7 +4,7 @@
 
 #include "app/mdi_form1.h"
 #include "bench_table.h"
-#include "print/qt_texts.h"
+#include "programs/qt_texts.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

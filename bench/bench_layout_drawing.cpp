@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
 
     constexpr int kRuns = 5;
     CurrentDocument document;
-    document.setTitle(DocumentKind::LayoutDrawing);
+    document.setTitle(titleOf(DocumentKind::LayoutDrawing));
     LayoutDrawingState& drawing = document.drawing();
     bench::row("layout drawing: open two 24-MP JPEG maps",
                bench::medianMs(kRuns,

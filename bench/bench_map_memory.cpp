@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer timer;
     timer.start();
     CurrentDocument document;
-    document.setTitle(DocumentKind::LayoutDrawing);
+    document.setTitle(titleOf(DocumentKind::LayoutDrawing));
     document.drawing().locationMap = bench::openMap(left);
     document.drawing().layoutMap = bench::openMap(right);
     const PrintOutcome outcome = output(Destination::pdf(dir.filePath("page.pdf")), document);

@@ -24,7 +24,7 @@ bool loadValues(CurrentDocument& document) {
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QJsonObject values = QJsonDocument::fromJson(file.readAll()).object();
-    document.setTitle(DocumentKind::PowerOfAttorney);
+    document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
     for (auto it = values.begin(); it != values.end(); ++it)
         document.fields().setValue(it.key().toInt(), it.value().toString());
     return values.size() == 17;

@@ -25,9 +25,8 @@ QAction* namedAction(QObject* parent, const char* name, const QString& text) {
 
 } // namespace
 
-CaseCommands::CaseCommands(QMainWindow& window, CurrentDocument& document,
-                           std::function<Prompts&()> prompts)
-    : window_(window), document_(document), prompts_(std::move(prompts)),
+CaseCommands::CaseCommands(QMainWindow& window, CurrentDocument& document, Prompts& prompts)
+    : window_(window), document_(document), prompts_(prompts),
       keeper_(
           std::make_unique<CaseKeeper>(document, CaseDatabase::fromSettings(), keepingEnabled())),
       windowTitle_(window.windowTitle()),
@@ -60,7 +59,7 @@ CaseCommands::CaseCommands(QMainWindow& window, CurrentDocument& document,
     });
     // A damaged file or a newer database: said once, and the program goes on without keeping.
     connect(keeper_.get(), &CaseKeeper::keepingStopped, this, [this](const QString& message) {
-        prompts_().warn(&window_, message);
+        prompts_.warn(&window_, message);
         updateActions();
     });
     connect(&document_, &CurrentDocument::titleChanged, this, &CaseCommands::updateActions);
@@ -78,9 +77,9 @@ void CaseCommands::drawingChanged() { keeper_->drawingChanged(); }
 bool CaseCommands::mayClose() {
     if (keeper_->waitUntilSaved(kExitWaitMs))
         return true;
-    return prompts_().ask(&window_, QStringLiteral("入力の一部をまだ案件に保存できていません。"
-                                                   "いま終了すると、その入力は失われます。"
-                                                   "終了しますか？"));
+    return prompts_.ask(&window_, QStringLiteral("入力の一部をまだ案件に保存できていません。"
+                                                 "いま終了すると、その入力は失われます。"
+                                                 "終了しますか？"));
 }
 
 // Cases change between documents: while one is open its window holds the case's values.
@@ -98,7 +97,7 @@ void CaseCommands::newCase() {
 void CaseCommands::openCase() {
     if (!openCase_->isEnabled())
         return;
-    auto* dialog = new CaseListDialog(*keeper_, prompts_(), &window_);
+    auto* dialog = new CaseListDialog(*keeper_, prompts_, &window_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

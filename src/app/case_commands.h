@@ -2,7 +2,6 @@
 
 #include <QObject>
 
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -22,8 +21,7 @@ class Prompts;
 class CaseCommands : public QObject {
     Q_OBJECT
   public:
-    // `prompts` answers with the window's prompts of the moment (tests replace them).
-    CaseCommands(QMainWindow& window, CurrentDocument& document, std::function<Prompts&()> prompts);
+    CaseCommands(QMainWindow& window, CurrentDocument& document, Prompts& prompts);
     ~CaseCommands() override;
 
     CaseKeeper& keeper() { return *keeper_; }
@@ -46,7 +44,7 @@ class CaseCommands : public QObject {
 
     QMainWindow& window_;
     CurrentDocument& document_;
-    std::function<Prompts&()> prompts_;
+    Prompts& prompts_;
     std::unique_ptr<CaseKeeper> keeper_;
     QString windowTitle_;
     QAction* newCase_;

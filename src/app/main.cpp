@@ -1,6 +1,6 @@
 #include "app/mdi_form1.h"
 #include "mivo_version.h"
-#include "print/qt_texts.h"
+#include "programs/qt_texts.h"
 
 #include <QApplication>
 

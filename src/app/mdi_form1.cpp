@@ -10,6 +10,7 @@
 #include "app/var.h"
 #include "cases/case_keeper.h"
 #include "document/document_kind.h"
+#include "forms/document_forms.h"
 #include "forms/formview.h"
 #include "forms/frmhchi.h"
 #include "forms/frminin.h"
@@ -47,9 +48,9 @@ QAction* toolbarButton(QObject* parent, const QString& key, const char* image) {
 
 } // namespace
 
-MDIForm1::MDIForm1(QWidget* parent)
+MDIForm1::MDIForm1(std::unique_ptr<Prompts> prompts, QWidget* parent)
     : QMainWindow(parent), mdiArea_(new QMdiArea(this)), printService_(systemPrintService()),
-      prompts_(desktopPrompts()) {
+      prompts_(std::move(prompts)) {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Mivo書類発行"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/mivo.svg")));
@@ -74,11 +75,8 @@ void MDIForm1::setPrintService(std::unique_ptr<PrintService> service) {
     printService_ = std::move(service);
 }
 
-void MDIForm1::setPrompts(std::unique_ptr<Prompts> prompts) { prompts_ = std::move(prompts); }
-
 void MDIForm1::createActions() {
-    cases_ = std::make_unique<CaseCommands>(*this, document_,
-                                            [this]() -> Prompts& { return *prompts_; });
+    cases_ = std::make_unique<CaseCommands>(*this, document_, *prompts_);
 
     sinki_ = namedAction(this, "sinki", QStringLiteral("新規作成(&N)"));
     sinki_->setShortcut(QKeySequence::New);
@@ -114,8 +112,9 @@ void MDIForm1::createActions() {
     exit_ = namedAction(this, "exit", QStringLiteral("アプリケーションの終了"));
     connect(exit_, &QAction::triggered, this, &QWidget::close);
 
-    mnuCutomize_ = namedAction(this, "mnuCutomize", QStringLiteral("ツールバーのカスタマイズ(&C)"));
-    connect(mnuCutomize_, &QAction::triggered, this, &MDIForm1::customizeToolbar);
+    mnuCustomize_ =
+        namedAction(this, "mnuCustomize", QStringLiteral("ツールバーのカスタマイズ(&C)"));
+    connect(mnuCustomize_, &QAction::triggered, this, &MDIForm1::customizeToolbar);
 
     ver_ = namedAction(this, "ver", QStringLiteral("バージョン情報"));
     connect(ver_, &QAction::triggered, this, &MDIForm1::showVersion);
@@ -124,11 +123,10 @@ void MDIForm1::createActions() {
     connect(newButton, &QAction::triggered, this, &MDIForm1::newDocument);
     QAction* printButton = toolbarButton(this, QStringLiteral("印刷"), ":/icons/print.svg");
     connect(printButton, &QAction::triggered, this, &MDIForm1::print);
-    particularsCommands_ = new ParticularsCommands(this, document_, particulars_, prompts_);
+    particularsCommands_ = new ParticularsCommands(this, document_, particulars_, *prompts_);
 
     output_ = new OutputCommands(
-        this, document_, [this]() -> PrintService& { return *printService_; },
-        [this]() -> Prompts& { return *prompts_; });
+        this, document_, [this]() -> PrintService& { return *printService_; }, *prompts_);
     QAction* previewButton =
         toolbarButton(this, QStringLiteral("印刷プレビュー"), ":/icons/preview.svg");
     connect(previewButton, &QAction::triggered, output_->preview(), &QAction::trigger);
@@ -181,7 +179,7 @@ void MDIForm1::createMenus() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName(QStringLiteral("mnuView"));
     view->addAction(mnuToolbar);
-    view->addAction(mnuCutomize_);
+    view->addAction(mnuCustomize_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&A)"));
     help->setObjectName(QStringLiteral("help"));
@@ -232,11 +230,13 @@ void MDIForm1::newDocument() {
 
 // Records the pick as the open document and shows its window: the data-entry form on the
 // document's page, or the picture form, which records the layout drawing itself.
-void MDIForm1::openDocument(const DocumentInfo& info) {
-    if (!info.page) {
+void MDIForm1::openDocument(DocumentKind kind) {
+    const std::optional<int> page = documentForm(kind).page;
+    if (!page) {
         openPictureForm();
         return;
     }
+    const DocumentInfo& info = documentInfo(kind);
     document_.setTitle(info.title);
     auto* form = new Frminin(document_, particulars_, *prompts_);
     cases_->fillDocument();
@@ -244,7 +244,7 @@ void MDIForm1::openDocument(const DocumentInfo& info) {
     fillEmptyFields(particulars_.particulars(), document_.fields(), info.fields);
     mdiArea_->addSubWindow(form);
     form->setWindowTitle(info.title);
-    form->showPage(*info.page);
+    form->showPage(*page);
     form->show();
 }
 

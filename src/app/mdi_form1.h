@@ -1,6 +1,8 @@
 #pragma once
 
 #include "document/current_document.h"
+#include "document/document_kind.h"
+#include "forms/prompts.h"
 #include "particulars/case_particulars.h"
 
 #include <QList>
@@ -21,16 +23,16 @@ class CaseCommands;
 class OutputCommands;
 class ParticularsCommands;
 class PrintService;
-class Prompts;
 class var;
-struct DocumentInfo;
 
 // The main window: menus, toolbar, the status label Label1 that shows the open document's
 // title, and the multiple-document area that holds the document windows.
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
   public:
-    explicit MDIForm1(QWidget* parent = nullptr);
+    // `prompts` asks the user everything the windows ask; tests answer instead.
+    explicit MDIForm1(std::unique_ptr<Prompts> prompts = desktopPrompts(),
+                      QWidget* parent = nullptr);
     ~MDIForm1() override;
 
     QMdiArea* mdiArea() const { return mdiArea_; }
@@ -41,10 +43,8 @@ class MDIForm1 : public QMainWindow {
     // What is typed is kept in the current case; other windows reach the case through it.
     CaseCommands& cases() { return *cases_; }
 
-    // Where Print sends the page and how the user is asked; the system's printer and message
-    // boxes unless replaced before a document window opens.
+    // Where Print sends the page: the system's printers unless replaced.
     void setPrintService(std::unique_ptr<PrintService> service);
-    void setPrompts(std::unique_ptr<Prompts> prompts);
     // Preview, PDF, pictures, a chosen printer and a whole case.
     OutputCommands& outputCommands() { return *output_; }
 
@@ -59,7 +59,7 @@ class MDIForm1 : public QMainWindow {
     void updateFileMenu();
 
     void newDocument();
-    void openDocument(const DocumentInfo& info);
+    void openDocument(DocumentKind kind);
     void openPictureForm();
     void print();
     void customizeToolbar();
@@ -76,7 +76,7 @@ class MDIForm1 : public QMainWindow {
     QAction* mneprint_ = nullptr;
     QAction* close_ = nullptr;
     QAction* exit_ = nullptr;
-    QAction* mnuCutomize_ = nullptr;
+    QAction* mnuCustomize_ = nullptr;
     QAction* ver_ = nullptr;
     ParticularsCommands* particularsCommands_ = nullptr;
     OutputCommands* output_ = nullptr;

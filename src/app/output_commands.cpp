@@ -37,12 +37,10 @@ QString fileNamePart(QString text) {
 } // namespace
 
 OutputCommands::OutputCommands(QWidget* window, CurrentDocument& document,
-                               std::function<PrintService&()> service,
-                               std::function<Prompts&()> prompts)
+                               std::function<PrintService&()> service, Prompts& prompts)
     : QObject(window), window_(window), document_(document), service_(std::move(service)),
-      prompts_(std::move(prompts)),
-      preview_(command(this, "mnuPreview", QStringLiteral("印刷プレビュー(&V)"),
-                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P))),
+      prompts_(prompts), preview_(command(this, "mnuPreview", QStringLiteral("印刷プレビュー(&V)"),
+                                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P))),
       saveAsPdf_(command(this, "mnuSavePdf", QStringLiteral("PDFとして保存(&D)..."),
                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))),
       saveAsImage_(command(this, "mnuSaveImage", QStringLiteral("画像として保存(&G)..."))),
@@ -82,7 +80,7 @@ QString OutputCommands::proposedName(const QString& title) const {
 }
 
 void OutputCommands::warnIfFailed(const QString& what, const QString& reason) const {
-    prompts_().warn(window_, QStringLiteral("%1\n%2").arg(what, reason));
+    prompts_.warn(window_, QStringLiteral("%1\n%2").arg(what, reason));
 }
 
 void OutputCommands::showPreview() {
@@ -100,14 +98,14 @@ void OutputCommands::showPreview() {
 
 // As the main window's 印刷: the default printer, and a PDF offered when there is none.
 void OutputCommands::printFromPreview() {
-    printDocument(previewWindow_, document_, service_(), prompts_());
+    printDocument(previewWindow_, document_, service_(), prompts_);
 }
 
 void OutputCommands::savePdf() {
     if (!document_.isOpen())
         return;
     const QString path =
-        prompts_().pdfSavePath(window_, proposedName(document_.title()) + QStringLiteral(".pdf"));
+        prompts_.pdfSavePath(window_, proposedName(document_.title()) + QStringLiteral(".pdf"));
     if (path.isEmpty())
         return;
     const PrintOutcome saved = service_().send(Destination::pdf(path), document_);
@@ -118,7 +116,7 @@ void OutputCommands::savePdf() {
 void OutputCommands::saveImage() {
     if (!document_.isOpen())
         return;
-    const ImageChoice choice = prompts_().imageSavePath(window_, proposedName(document_.title()));
+    const ImageChoice choice = prompts_.imageSavePath(window_, proposedName(document_.title()));
     if (choice.path.isEmpty())
         return;
     const PrintOutcome saved = service_().send(
@@ -130,7 +128,7 @@ void OutputCommands::saveImage() {
 void OutputCommands::printWithDialog() {
     if (!document_.isOpen())
         return;
-    const std::optional<PrinterChoice> choice = prompts_().choosePrinter(window_);
+    const std::optional<PrinterChoice> choice = prompts_.choosePrinter(window_);
     if (!choice)
         return;
     const PrintOutcome printed =
@@ -141,11 +139,10 @@ void OutputCommands::printWithDialog() {
 
 // The case as stored, not the open form: each chosen document drawn from its stored values.
 void OutputCommands::sendCase() {
-    Prompts& prompts = prompts_();
     const std::optional<CaseRef> current = currentCase_();
     if (!current) {
-        prompts.warn(window_, QStringLiteral("案件が選ばれていません。案件を開いてからもう一度"
-                                             "選んでください。"));
+        prompts_.warn(window_, QStringLiteral("案件が選ばれていません。案件を開いてからもう一度"
+                                              "選んでください。"));
         return;
     }
     if (current->storePending)
@@ -158,10 +155,10 @@ void OutputCommands::sendCase() {
     }
     const QStringList titles = documentsWithValues(*c);
     if (titles.isEmpty()) {
-        prompts.warn(window_, QStringLiteral("この案件には値の入った書類がありません。"));
+        prompts_.warn(window_, QStringLiteral("この案件には値の入った書類がありません。"));
         return;
     }
-    const std::optional<CaseDocumentsChoice> choice = prompts.chooseCaseDocuments(window_, titles);
+    const std::optional<CaseDocumentsChoice> choice = prompts_.chooseCaseDocuments(window_, titles);
     if (!choice || choice->titles.isEmpty())
         return;
     const CaseMaps maps = decodeMaps(*c);
@@ -180,7 +177,8 @@ void OutputCommands::sendCase() {
     Destination destination = Destination::defaultPrinter();
     if (choice->toPdf) {
         QStringList name{fileNamePart(c->name), QDate::currentDate().toString(Qt::ISODate)};
-        const QString path = prompts.pdfSavePath(window_, name.join(u'_') + QStringLiteral(".pdf"));
+        const QString path =
+            prompts_.pdfSavePath(window_, name.join(u'_') + QStringLiteral(".pdf"));
         if (path.isEmpty())
             return;
         destination = Destination::pdf(path);

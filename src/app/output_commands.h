@@ -34,9 +34,9 @@ struct CaseRef {
 class OutputCommands : public QObject {
     Q_OBJECT
   public:
-    // `service` and `prompts` are asked for at each use: the window may replace them.
+    // `service` is asked for at each use: the window may replace it.
     OutputCommands(QWidget* window, CurrentDocument& document,
-                   std::function<PrintService&()> service, std::function<Prompts&()> prompts);
+                   std::function<PrintService&()> service, Prompts& prompts);
 
     QAction* preview() const { return preview_; }
     QAction* saveAsPdf() const { return saveAsPdf_; }
@@ -68,7 +68,7 @@ class OutputCommands : public QObject {
     QWidget* window_;
     CurrentDocument& document_;
     std::function<PrintService&()> service_;
-    std::function<Prompts&()> prompts_;
+    Prompts& prompts_;
     std::function<std::optional<CaseRef>()> currentCase_ = [] { return std::nullopt; };
     QPointer<PreviewWindow> previewWindow_;
 

@@ -25,8 +25,7 @@ const DocumentInfo* openTextDocument(const CurrentDocument& document) {
 } // namespace
 
 ParticularsCommands::ParticularsCommands(QWidget* window, CurrentDocument& document,
-                                         CaseParticulars& particulars,
-                                         const std::unique_ptr<Prompts>& prompts)
+                                         CaseParticulars& particulars, Prompts& prompts)
     : QObject(window), window_(window), document_(document), particulars_(particulars),
       prompts_(prompts) {
     show_ = new QAction(QStringLiteral("案件の基本情報(&B)…"), this);
@@ -52,7 +51,7 @@ ParticularsCommands::ParticularsCommands(QWidget* window, CurrentDocument& docum
 
 void ParticularsCommands::showWindow() {
     if (!particularsWindow_) {
-        particularsWindow_ = new ParticularsWindow(particulars_, *prompts_, window_);
+        particularsWindow_ = new ParticularsWindow(particulars_, prompts_, window_);
         particularsWindow_->setAttribute(Qt::WA_DeleteOnClose);
     }
     particularsWindow_->show();
@@ -63,19 +62,19 @@ void ParticularsCommands::showWindow() {
 // The export's values go into the particulars that are still empty; the user is told what
 // came, what the certificate withholds, and what was left as it was.
 void ParticularsCommands::importCertificate() {
-    const QString path = prompts_->openFileName(
+    const QString path = prompts_.openFileName(
         window_, QStringLiteral("車検証閲覧アプリの JSON ファイル|*.json|すべてのファイル|*"));
     if (path.isEmpty())
         return;
     const CertificateImport imported = mivo::importCertificate(path);
     if (!imported.ok()) {
-        prompts_->warn(window_, imported.error);
+        prompts_.warn(window_, imported.error);
         return;
     }
     Particulars merged = particulars_.particulars();
     const QList<Particular> kept = imported.mergeInto(merged);
     particulars_.set(merged);
-    prompts_->inform(window_, imported.summary(kept));
+    prompts_.inform(window_, imported.summary(kept));
 }
 
 // Goes over typed values, so it asks first when a box of a particular holds something else.
@@ -89,8 +88,8 @@ void ParticularsCommands::refill() {
         return open->fields.contains(row.field) && !document_.fields().value(row.field).isEmpty() &&
                !matching.contains(row.field);
     });
-    if (typed && !prompts_->ask(window_, QStringLiteral("入力済みの欄も基本情報の値に置き換えます。"
-                                                        "よろしいですか？")))
+    if (typed && !prompts_.ask(window_, QStringLiteral("入力済みの欄も基本情報の値に置き換えます。"
+                                                       "よろしいですか？")))
         return;
     refillFields(particulars_.particulars(), document_.fields(), open->fields);
 }

@@ -3,8 +3,6 @@
 #include <QObject>
 #include <QPointer>
 
-#include <memory>
-
 class QAction;
 class QWidget;
 
@@ -17,12 +15,12 @@ class Prompts;
 
 // The commands on the current case's particulars: 案件の基本情報 (its window, one at a time,
 // from the menu and the toolbar), 車検証データを読み込む…, and 基本情報から入力し直す for
-// the open document. `prompts` is the main window's, replaced in tests.
+// the open document.
 class ParticularsCommands : public QObject {
     Q_OBJECT
   public:
     ParticularsCommands(QWidget* window, CurrentDocument& document, CaseParticulars& particulars,
-                        const std::unique_ptr<Prompts>& prompts);
+                        Prompts& prompts);
 
     QAction* showAction() const { return show_; }
     QAction* importAction() const { return import_; }
@@ -37,7 +35,7 @@ class ParticularsCommands : public QObject {
     QWidget* window_;
     CurrentDocument& document_;
     CaseParticulars& particulars_;
-    const std::unique_ptr<Prompts>& prompts_;
+    Prompts& prompts_;
     QAction* show_;
     QAction* import_;
     QAction* refill_;

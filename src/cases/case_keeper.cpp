@@ -255,7 +255,7 @@ void CaseKeeper::openCase(qint64 id) {
 }
 
 void CaseKeeper::fillDocument() {
-    if (mapsUndecoded_ && document_.title() == DocumentKind::LayoutDrawing) {
+    if (mapsUndecoded_ && document_.title() == titleOf(DocumentKind::LayoutDrawing)) {
         mapsUndecoded_ = false;
         const CaseMaps maps = decodeMaps(current_);
         locationImage_ = maps.location;

@@ -1,28 +1,33 @@
 #include "cases/case_register.h"
 
 #include "cases/case.h"
+#include "particulars/fill_table.h"
 #include "particulars/particulars.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QList>
 
 #include <initializer_list>
 
 namespace mivo {
 namespace {
 
-// Field store indices, by the meanings in the field catalogue.
-constexpr std::initializer_list<int> kNames = {69, // power of attorney: first delegator's name
-                                               6,  // parking consent certificate: user's name
-                                               36, // self-declaration: declarant's name
-                                               45, // transfer certificate: first row's name
-                                               29, // consent letter: consenting party's name
-                                               73, 77, 50, 55, 60, 18};
-constexpr std::initializer_list<int> kAddresses = {70, 2, 35, 44, 28, 74, 78, 49, 54, 59, 17};
-constexpr std::initializer_list<int> kRegistrationNumbers = {66}; // registration or chassis
-constexpr std::initializer_list<int> kChassisNumbers = {42, 24};
+using enum Particular;
 
-QString firstOf(const Case& c, std::initializer_list<int> indices) {
+// The fields the fill table gives these particulars, particular by particular.
+QList<int> fieldsOf(std::initializer_list<Particular> particulars) {
+    QList<int> fields;
+    for (const Particular particular : particulars) {
+        for (const FieldFill& row : fillTable()) {
+            if (row.particular == particular)
+                fields << row.field;
+        }
+    }
+    return fields;
+}
+
+QString firstOf(const Case& c, const QList<int>& indices) {
     for (int index : indices) {
         const QString value = c.values[size_t(index)].trimmed();
         if (!value.isEmpty())
@@ -33,7 +38,7 @@ QString firstOf(const Case& c, std::initializer_list<int> indices) {
 
 // A case typed only into its particulars (or read from a certificate) is named and listed by
 // them until a document holds the value.
-QString firstOf(const Case& c, std::initializer_list<int> indices, Particular particular) {
+QString firstOf(const Case& c, const QList<int>& indices, Particular particular) {
     const QString typed = firstOf(c, indices);
     if (!typed.isEmpty() || c.particulars.isEmpty())
         return typed;
@@ -43,16 +48,26 @@ QString firstOf(const Case& c, std::initializer_list<int> indices, Particular pa
 
 } // namespace
 
-QString personName(const Case& c) { return firstOf(c, kNames, Particular::UserName); }
-QString personAddress(const Case& c) { return firstOf(c, kAddresses, Particular::UserAddress); }
+QString personName(const Case& c) {
+    static const QList<int> names = fieldsOf({UserName, TransferorName, OwnerName, GrantorName});
+    return firstOf(c, names, UserName);
+}
+
+QString personAddress(const Case& c) {
+    static const QList<int> addresses =
+        fieldsOf({UserAddress, TransferorAddress, OwnerAddress, GrantorAddress});
+    return firstOf(c, addresses, UserAddress);
+}
+
 QString chassisNumber(const Case& c) {
-    return firstOf(c, kChassisNumbers, Particular::ChassisNumber);
+    static const QList<int> chassisNumbers = fieldsOf({ChassisNumber});
+    return firstOf(c, chassisNumbers, ChassisNumber);
 }
 
 QString registrationNumber(const Case& c) {
     const QString drawn = c.registrationNumber.trimmed();
-    return drawn.isEmpty() ? firstOf(c, kRegistrationNumbers, Particular::RegistrationNumber)
-                           : drawn;
+    static const QList<int> registrationNumbers = fieldsOf({RegistrationNumber});
+    return drawn.isEmpty() ? firstOf(c, registrationNumbers, RegistrationNumber) : drawn;
 }
 
 QString automaticName(const Case& c, QDate day) {

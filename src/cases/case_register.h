@@ -7,9 +7,10 @@ namespace mivo {
 
 struct Case;
 
-// What the register of past cases shows of a case: the first value found, in the order of
-// the documents a dealer fills first, or the empty text.
-QString personName(const Case& c); // the owner's, user's or declarant's name
+// What the register of past cases shows of a case: the first value found in the fields the
+// particular fills (the user's before the transferor's, owner's and grantor's), then the
+// particular itself, or the empty text.
+QString personName(const Case& c);
 QString personAddress(const Case& c);
 QString registrationNumber(const Case& c);
 QString chassisNumber(const Case& c);

@@ -1,59 +1,30 @@
 #include "document/document_kind.h"
 
-#include "document/current_document.h"
-#include "print/layouts/consent_letter.h"
-#include "print/layouts/layout_drawing.h"
-#include "print/layouts/parking_consent_certificate.h"
-#include "print/layouts/power_of_attorney.h"
-#include "print/layouts/self_declaration.h"
-#include "print/layouts/transfer_certificate.h"
-
 #include <array>
 
 namespace mivo {
-namespace {
-
-// The layouts read only what their document holds.
-void printSelfDeclaration(PrinterSurface& s, const CurrentDocument& d) {
-    PrintSelfDeclaration(s, d.fields());
-}
-void printParkingConsentCertificate(PrinterSurface& s, const CurrentDocument& d) {
-    PrintParkingConsentCertificate(s, d.fields());
-}
-void printLayoutDrawing(PrinterSurface& s, const CurrentDocument& d) {
-    PrintLayoutDrawing(s, d.drawing());
-}
-void printPowerOfAttorney(PrinterSurface& s, const CurrentDocument& d) {
-    PrintPowerOfAttorney(s, d.fields());
-}
-void printTransferCertificate(PrinterSurface& s, const CurrentDocument& d) {
-    PrintTransferCertificate(s, d.fields());
-}
-void printConsentLetter(PrinterSurface& s, const CurrentDocument& d) {
-    PrintConsentLetter(s, d.fields());
-}
-
-} // namespace
 
 std::span<const DocumentInfo> documents() {
-    using namespace DocumentKind;
+    using enum DocumentKind;
     // clang-format off
     static const std::array<DocumentInfo, 6> table{{
-        {SelfDeclaration, "self-declaration", 0, u"自　認　書", "self-declaration.svg",
-         {30, 10}, 2, printSelfDeclaration},
-        {ParkingConsentCertificate, "parking-consent-certificate", 0, u"保管場所証明書",
-         "parking-consent-certificate.svg", {0, 22}, 4, printParkingConsentCertificate},
-        {LayoutDrawing, "layout-drawing", 0, u"保管場所配置図", "layout-drawing.svg",
-         {}, std::nullopt, printLayoutDrawing},
-        {PowerOfAttorney, "power-of-attorney", 1, u"委　任　状", "power-of-attorney.svg",
-         {62, 17}, 0, printPowerOfAttorney},
-        {TransferCertificate, "transfer-certificate", 1, u"譲　渡　証", "transfer-certificate.svg",
-         {40, 22}, 1, printTransferCertificate},
-        {ConsentLetter, "consent-letter", 1, u"承　諾　書", "consent-letter.svg",
-         {22, 8}, 3, printConsentLetter},
+        {SelfDeclaration, QStringLiteral("自認書"), "self-declaration", {30, 10}},
+        {ParkingConsentCertificate, QStringLiteral("保管場所証明書"),
+         "parking-consent-certificate", {0, 22}},
+        {LayoutDrawing, QStringLiteral("保管場所配置図"), "layout-drawing", {}},
+        {PowerOfAttorney, QStringLiteral("委任状"), "power-of-attorney", {62, 17}},
+        {TransferCertificate, QStringLiteral("譲渡証明書"), "transfer-certificate", {40, 22}},
+        {ConsentLetter, QStringLiteral("承諾書"), "consent-letter", {22, 8}},
     }};
     // clang-format on
     return table;
+}
+
+// The table is in the order of the enum.
+const DocumentInfo& documentInfo(DocumentKind kind) {
+    const DocumentInfo& info = documents()[size_t(kind)];
+    Q_ASSERT(info.kind == kind);
+    return info;
 }
 
 const DocumentInfo* findDocument(QStringView name) {

@@ -1,7 +1,7 @@
 #include "forms/formview.h"
 
 #include "document/current_document.h"
-#include "document/document_kind.h"
+#include "forms/document_forms.h"
 #include "forms/svg_picture.h"
 #include "forms/twips.h"
 
@@ -80,16 +80,16 @@ Formview::Formview(CurrentDocument& document, QWidget* owner)
     QWidget* previous = tabStrip_;
     std::array<int, 2> filled{};
     int index = 0;
-    for (const DocumentInfo& info : documents()) {
-        const int slot = filled[size_t(info.chooserTab)]++;
-        auto* cmdsyo = new QToolButton(pages[size_t(info.chooserTab)]);
+    for (const DocumentForm& form : documentForms()) {
+        const int slot = filled[size_t(form.chooserTab)]++;
+        auto* cmdsyo = new QToolButton(pages[size_t(form.chooserTab)]);
         cmdsyo->setObjectName(QStringLiteral("cmdsyo(%1)").arg(++index));
         cmdsyo->setGeometry(twipsRect(360 + 2400 * slot, 240, 2025, 1700, this));
         cmdsyo->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        cmdsyo->setText(QString::fromUtf16(info.caption));
+        cmdsyo->setText(QString::fromUtf16(form.caption));
         cmdsyo->setIconSize(QSize(115, 80));
-        cmdsyo->setIcon(QIcon(svgPicture(QString::fromLatin1(info.picture), QSize(115, 80))));
-        connect(cmdsyo, &QToolButton::clicked, this, [this, &info] { pick(info); });
+        cmdsyo->setIcon(QIcon(svgPicture(QString::fromLatin1(form.picture), QSize(115, 80))));
+        connect(cmdsyo, &QToolButton::clicked, this, [this, kind = form.kind] { pick(kind); });
         setTabOrder(previous, cmdsyo);
         previous = cmdsyo;
     }
@@ -130,8 +130,8 @@ void Formview::tabClick() {
     }
 }
 
-void Formview::pick(const DocumentInfo& info) {
-    emit picked(info);
+void Formview::pick(DocumentKind kind) {
+    emit picked(kind);
     close();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/document_kind.h"
+
 #include <QWidget>
 
 class QTabBar;
@@ -7,7 +9,6 @@ class QTabBar;
 namespace mivo {
 
 class CurrentDocument;
-struct DocumentInfo;
 
 // The document chooser `Formview`, opened by New while no document is open. Two tabs, each
 // with three document buttons; a pick reports the document and closes the chooser, キャンセル
@@ -20,7 +21,7 @@ class Formview : public QWidget {
 
   signals:
     // A document button was pressed; the chooser closes next.
-    void picked(const DocumentInfo& info);
+    void picked(DocumentKind kind);
     // However it closes.
     void closed();
 
@@ -30,7 +31,7 @@ class Formview : public QWidget {
 
   private:
     void tabClick();
-    void pick(const DocumentInfo& info);
+    void pick(DocumentKind kind);
 
     QTabBar* tabStrip_ = nullptr;
 };

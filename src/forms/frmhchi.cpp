@@ -84,11 +84,11 @@ QString openDialogFilter() {
 
 Frmhchi::Frmhchi(CurrentDocument& document, Prompts& prompts)
     : document_(document), prompts_(prompts) {
-    setWindowTitle(DocumentKind::LayoutDrawing);
+    setWindowTitle(titleOf(DocumentKind::LayoutDrawing));
     buildControls();
     placeControls();
     drawing().clear();
-    document_.setTitle(DocumentKind::LayoutDrawing);
+    document_.setTitle(titleOf(DocumentKind::LayoutDrawing));
 }
 
 void Frmhchi::showEvent(QShowEvent* event) {

@@ -3,6 +3,7 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
+#include "forms/document_forms.h"
 #include "forms/form_page.h"
 #include "forms/postal_lookup.h"
 #include "forms/screen_font.h"
@@ -91,12 +92,13 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
     FieldStore& fields = document.fields();
     fields.clear();
     QWidget* previous = nullptr;
-    for (const DocumentInfo& owner : documents()) {
-        if (!owner.page)
+    for (const DocumentForm& form : documentForms()) {
+        if (!form.page)
             continue;
-        const int page = *owner.page;
+        const int page = *form.page;
+        const FieldRun owned = documentInfo(form.kind).fields;
         for (const FieldInfo& info : fieldCatalogue()) {
-            if (!owner.fields.contains(info.index))
+            if (!owned.contains(info.index))
                 continue;
             auto* box = new QLineEdit(pages_[page]);
             box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/document_kind.h"
 #include "particulars/particulars.h"
 
 #include <optional>
@@ -10,7 +11,7 @@ namespace mivo {
 // One field that a particular fills: the document it is on, its index in the field store,
 // the particular, and the one it takes instead while that particular is empty.
 struct FieldFill {
-    const char16_t* document;
+    DocumentKind document;
     int field;
     Particular particular;
     std::optional<Particular> otherwise = std::nullopt;

@@ -21,7 +21,7 @@ std::optional<int> addressFieldBeside(int postalField) {
         if (postal.field != postalField || !address)
             continue;
         for (const FieldFill& row : fillTable()) {
-            if (row.particular == *address && QStringView(row.document) == postal.document)
+            if (row.particular == *address && row.document == postal.document)
                 return row.field;
         }
     }

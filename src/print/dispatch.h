@@ -1,3 +1,4 @@
+// insatu: prints the open document through the print routine of its kind.
 #pragma once
 
 #include <QString>

@@ -8,8 +8,8 @@
 #include "mivo_version.h"
 #include "print/dispatch.h"
 #include "print/output.h"
-#include "print/qt_texts.h"
 #include "print/recording_surface.h"
+#include "programs/qt_texts.h"
 #include "render/argument_text.h"
 #include "render/render_batch.h"
 #include "render/render_input.h"
@@ -31,7 +31,7 @@ namespace {
 void list() {
     for (const DocumentInfo& info : documents()) {
         say(stdout, QStringLiteral("%1\t%2").arg(info.title, QLatin1String(info.alias)));
-        if (info.title == DocumentKind::LayoutDrawing) {
+        if (info.kind == DocumentKind::LayoutDrawing) {
             say(stdout, QStringLiteral(
                             "\t--left-map\t所　在　図　記　載　欄\t地図の画像ファイル\n"
                             "\t--right-map\t配　置　図　記　載　欄\t地図の画像ファイル\n"
@@ -123,8 +123,8 @@ int main(int argc, char* argv[]) {
         return 2;
     // The parking place over 2 km away: said, and printed all the same.
     if (const QString tooFar = tooFarText(document.drawing().location);
-        !tooFar.isEmpty() && titles.contains(DocumentKind::LayoutDrawing))
-        say(stderr, QStringLiteral("%1: %2。").arg(DocumentKind::LayoutDrawing, tooFar));
+        !tooFar.isEmpty() && titles.contains(titleOf(DocumentKind::LayoutDrawing)))
+        say(stderr, QStringLiteral("%1: %2。").arg(titleOf(DocumentKind::LayoutDrawing), tooFar));
 
     const PrintOutcome outcome = render(options, document, titles);
     if (outcome.status != PrintOutcome::Status::Printed) {

@@ -1,10 +1,10 @@
 #include "render/render_batch.h"
 
-#include "document/batch_rows.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/field_caption.h"
 #include "print/output.h"
+#include "render/batch_rows.h"
 #include "render/render_input.h"
 #include "render/render_options.h"
 

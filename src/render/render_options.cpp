@@ -1,11 +1,11 @@
 #include "render/render_options.h"
 
-#include "document/batch_rows.h"
 #include "document/document_kind.h"
 #include "document/field_store.h"
 #include "document/regular_file.h"
 #include "print/output.h"
 #include "render/argument_text.h"
+#include "render/batch_rows.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -289,7 +289,7 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
         return fail(QStringLiteral("--location のファイルが所在図の画像を指定します。--left-map "
                                    "と一緒には使えません。"));
     const bool drawing = o.allOfCase || std::ranges::any_of(o.documents, [](const DocumentInfo* d) {
-                             return d->title == DocumentKind::LayoutDrawing;
+                             return d->kind == DocumentKind::LayoutDrawing;
                          });
     if (!drawing && (parser.isSet(leftMap) || parser.isSet(rightMap) || parser.isSet(number) ||
                      o.fitMaps || parser.isSet(location))) {

@@ -1,4 +1,4 @@
-#include "document/batch_rows.h"
+#include "render/batch_rows.h"
 
 #include <QTemporaryDir>
 #include <QTest>

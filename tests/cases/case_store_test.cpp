@@ -140,10 +140,11 @@ class CaseStoreTest : public QObject {
         QVERIFY(found(QStringLiteral("郎東")).isEmpty());
         QVERIFY(found(QStringLiteral("山田花子")).isEmpty());
         QCOMPARE(store.list().first().documents,
-                 (QStringList{DocumentKind::ParkingConsentCertificate}));
+                 (QStringList{titleOf(DocumentKind::ParkingConsentCertificate)}));
         QCOMPARE(store.list().last().documents,
-                 (QStringList{DocumentKind::LayoutDrawing, DocumentKind::PowerOfAttorney,
-                              DocumentKind::TransferCertificate}));
+                 (QStringList{titleOf(DocumentKind::LayoutDrawing),
+                              titleOf(DocumentKind::PowerOfAttorney),
+                              titleOf(DocumentKind::TransferCertificate)}));
     }
 
     // Two desks (two connections) change one case: the later save becomes a copy.
@@ -181,7 +182,7 @@ class CaseStoreTest : public QObject {
         skipWithoutServer();
         const CaseDatabase where = freshDatabase();
         CurrentDocument document;
-        document.setTitle(DocumentKind::PowerOfAttorney);
+        document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
         qint64 id;
         {
             CaseKeeper keeper(document, where, true);
@@ -214,7 +215,7 @@ class CaseStoreTest : public QObject {
         CaseKeeper keeper(document, where, true);
         keeper.openCase(id);
         QTRY_COMPARE(keeper.currentCaseId(), id);
-        document.setTitle(DocumentKind::PowerOfAttorney);
+        document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
         keeper.fillDocument();
         QCOMPARE(document.fields().value(70), QStringLiteral("横浜市"));
         QSignalSpy problems(&keeper, &CaseKeeper::problem);
@@ -269,7 +270,7 @@ class CaseStoreTest : public QObject {
         QVERIFY(!store.isOpen());
         QVERIFY(store.error().contains(path));
         CurrentDocument document;
-        document.setTitle(DocumentKind::ConsentLetter);
+        document.setTitle(titleOf(DocumentKind::ConsentLetter));
         {
             CaseKeeper keeper(document, CaseDatabase::fromArgument(path), true);
             QSignalSpy problems(&keeper, &CaseKeeper::problem);

@@ -19,7 +19,7 @@ const QString kQueue = QStringLiteral("mivo-test");
 
 // Every field of the power of attorney filled, as a user would type them.
 void fillPowerOfAttorney(CurrentDocument& document) {
-    document.setTitle(DocumentKind::PowerOfAttorney);
+    document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
     const QStringList values = {
         QStringLiteral("行政太郎"),
         QStringLiteral("8"),

@@ -53,7 +53,7 @@ int fullDiskChild(const QByteArray& folder) {
     const FileWrite direct = writeWholeFile(pdf, QByteArray(100 * 1024, 'x'));
     report("writer", direct.ok(), pdf, direct.error);
     CurrentDocument document;
-    document.setTitle(DocumentKind::PowerOfAttorney);
+    document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
     const PrintOutcome asPdf = output(Destination::pdf(pdf), document);
     report("pdf", !asPdf.failed(), pdf, asPdf.reason);
     const PrintOutcome asPng = output(Destination::image(png, "PNG", 30), document);

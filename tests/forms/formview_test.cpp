@@ -80,8 +80,8 @@ class FormviewTest : public QObject {
         // Space on the first button opens the document it shows.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(main.document().title(),
-                 tab == 0 ? DocumentKind::SelfDeclaration : DocumentKind::PowerOfAttorney);
+        QCOMPARE(main.document().title(), tab == 0 ? titleOf(DocumentKind::SelfDeclaration)
+                                                   : titleOf(DocumentKind::PowerOfAttorney));
     }
 
     void escapeClosesTheChooserAsCancelDoes() {
@@ -112,12 +112,13 @@ class FormviewTest : public QObject {
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("firstField");
-        QTest::newRow("自認書") << 1 << DocumentKind::SelfDeclaration << 2 << "tx(30)";
+        QTest::newRow("自認書") << 1 << titleOf(DocumentKind::SelfDeclaration) << 2 << "tx(30)";
         QTest::newRow("保管場所証明書")
-            << 2 << DocumentKind::ParkingConsentCertificate << 4 << "tx(0)";
-        QTest::newRow("委任状") << 4 << DocumentKind::PowerOfAttorney << 0 << "tx(62)";
-        QTest::newRow("譲渡証明書") << 5 << DocumentKind::TransferCertificate << 1 << "tx(40)";
-        QTest::newRow("承諾書") << 6 << DocumentKind::ConsentLetter << 3 << "tx(22)";
+            << 2 << titleOf(DocumentKind::ParkingConsentCertificate) << 4 << "tx(0)";
+        QTest::newRow("委任状") << 4 << titleOf(DocumentKind::PowerOfAttorney) << 0 << "tx(62)";
+        QTest::newRow("譲渡証明書")
+            << 5 << titleOf(DocumentKind::TransferCertificate) << 1 << "tx(40)";
+        QTest::newRow("承諾書") << 6 << titleOf(DocumentKind::ConsentLetter) << 3 << "tx(22)";
     }
     void eachPickShowsOnlyItsOwnPage() {
         QFETCH(int, index);
@@ -175,7 +176,7 @@ class FormviewTest : public QObject {
         QVERIFY(formview.isNull());
         QVERIFY(main.isEnabled());
         QVERIFY(chooser::forms(main).isEmpty());
-        QCOMPARE(main.document().title(), DocumentKind::LayoutDrawing);
+        QCOMPARE(main.document().title(), titleOf(DocumentKind::LayoutDrawing));
     }
 
     void closingOrCancellingOpensNothing_data() {

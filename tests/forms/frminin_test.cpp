@@ -6,6 +6,7 @@
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "forms/caption_label.h"
+#include "forms/document_forms.h"
 #include "print/dispatch.h"
 #include "print/recording_surface.h"
 
@@ -38,7 +39,7 @@ class FrmininTest : public QObject {
     Frminin* openForm(const QString& title) {
         document_.setTitle(title);
         auto* form = new Frminin(document_, particulars_, prompts_);
-        form->showPage(*findDocument(title)->page);
+        form->showPage(*documentForm(findDocument(title)->kind).page);
         form->show();
         return form;
     }
@@ -70,7 +71,7 @@ class FrmininTest : public QObject {
             ++seen[field.index];
             const auto owner = std::ranges::find_if(
                 documents(), [&](const DocumentInfo& d) { return d.fields.contains(field.index); });
-            QVERIFY(owner != documents().end() && owner->page);
+            QVERIFY(owner != documents().end() && documentForm(owner->kind).page);
             const QRect place(field.left, field.top, field.width, field.height);
             QVERIFY2(pageRect.contains(place), qPrintable(QString::number(field.index)));
             for (const FieldInfo& other : fieldCatalogue()) {
@@ -101,7 +102,7 @@ class FrmininTest : public QObject {
 
     // No word of a caption lies under a box or outside its own place or its page.
     void captionsStayClearOfTheBoxes() {
-        Frminin* frminin = openForm(DocumentKind::PowerOfAttorney);
+        Frminin* frminin = openForm(titleOf(DocumentKind::PowerOfAttorney));
         for (int k = 0; k < Frminin::PageCount; ++k) {
             QWidget* frame = page(frminin, k);
             const QList<QLineEdit*> boxes = frame->findChildren<QLineEdit*>();
@@ -127,7 +128,7 @@ class FrmininTest : public QObject {
     void captionsSayReiwaAndPoliceStation() {
         QStringList texts;
         for (CaptionLabel* caption :
-             openForm(DocumentKind::SelfDeclaration)->findChildren<CaptionLabel*>())
+             openForm(titleOf(DocumentKind::SelfDeclaration))->findChildren<CaptionLabel*>())
             texts << caption->text();
         for (const FieldInfo& field : fieldCatalogue())
             texts << QString::fromUtf16(field.label);
@@ -141,7 +142,7 @@ class FrmininTest : public QObject {
 
     // The name comes before the telephone boxes; after 閉じる the order wraps to the start.
     void tabOrderOfTheParkingPage() {
-        Frminin* form = openForm(DocumentKind::ParkingConsentCertificate);
+        Frminin* form = openForm(titleOf(DocumentKind::ParkingConsentCertificate));
         QApplication::setActiveWindow(form);
         QCOMPARE(QApplication::focusWidget(), box(form, 0));
         QStringList visited;
@@ -199,7 +200,7 @@ class FrmininTest : public QObject {
     // Any text, exactly as typed: blanks at either end, full-width letters, and more than a
     // line edit takes by default.
     void boxesKeepEveryCharacter() {
-        Frminin* form = openForm(DocumentKind::SelfDeclaration);
+        Frminin* form = openForm(titleOf(DocumentKind::SelfDeclaration));
         chooser::typeThroughInputMethod(box(form, 34), QStringLiteral("　１２"));
         QTest::keyClicks(box(form, 34), QStringLiteral("ab"));
         chooser::typeThroughInputMethod(box(form, 34), QStringLiteral("－３"));
@@ -216,11 +217,11 @@ class FrmininTest : public QObject {
     void typedValueReachesThePrintedPage_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("index");
-        QTest::newRow("自認書") << DocumentKind::SelfDeclaration << 36;
-        QTest::newRow("保管場所証明書") << DocumentKind::ParkingConsentCertificate << 6;
-        QTest::newRow("委任状") << DocumentKind::PowerOfAttorney << 69;
-        QTest::newRow("譲渡証明書") << DocumentKind::TransferCertificate << 45;
-        QTest::newRow("承諾書") << DocumentKind::ConsentLetter << 29;
+        QTest::newRow("自認書") << titleOf(DocumentKind::SelfDeclaration) << 36;
+        QTest::newRow("保管場所証明書") << titleOf(DocumentKind::ParkingConsentCertificate) << 6;
+        QTest::newRow("委任状") << titleOf(DocumentKind::PowerOfAttorney) << 69;
+        QTest::newRow("譲渡証明書") << titleOf(DocumentKind::TransferCertificate) << 45;
+        QTest::newRow("承諾書") << titleOf(DocumentKind::ConsentLetter) << 29;
     }
     void typedValueReachesThePrintedPage() {
         QFETCH(QString, title);

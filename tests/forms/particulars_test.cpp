@@ -54,10 +54,9 @@ class ParticularsTest : public QObject {
 
   private slots:
     void init() {
-        main_ = new MDIForm1;
         auto prompts = std::make_unique<FakePrompts>();
         prompts_ = prompts.get();
-        main_->setPrompts(std::move(prompts));
+        main_ = new MDIForm1(std::move(prompts));
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_));
     }

@@ -40,10 +40,9 @@ class CaseWindowTest : public QObject {
     QString casesFile() const { return home_.filePath(QStringLiteral("data/mivo/cases.sqlite")); }
 
     void start() {
-        main_ = std::make_unique<MDIForm1>();
         auto prompts = std::make_unique<FakePrompts>();
         prompts_ = prompts.get();
-        main_->setPrompts(std::move(prompts));
+        main_ = std::make_unique<MDIForm1>(std::move(prompts));
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
     }

@@ -91,15 +91,15 @@ class MainWindowTest : public QObject {
             clickToolbarButton(QStringLiteral("印刷"));
     }
     void openPowerOfAttorney() {
-        main_->document().setTitle(DocumentKind::PowerOfAttorney);
+        main_->document().setTitle(titleOf(DocumentKind::PowerOfAttorney));
         main_->document().fields().setValue(62, QStringLiteral("山田太郎"));
         main_->document().fields().setValue(78, QStringLiteral("東京都"));
     }
     void verifyPowerOfAttorneyKept() {
-        QCOMPARE(main_->document().title(), DocumentKind::PowerOfAttorney);
+        QCOMPARE(main_->document().title(), titleOf(DocumentKind::PowerOfAttorney));
         QCOMPARE(main_->document().fields().value(62), QStringLiteral("山田太郎"));
         QCOMPARE(main_->document().fields().value(78), QStringLiteral("東京都"));
-        QCOMPARE(child<QLabel>("Label1")->text(), DocumentKind::PowerOfAttorney);
+        QCOMPARE(child<QLabel>("Label1")->text(), titleOf(DocumentKind::PowerOfAttorney));
         QVERIFY(main_->isVisible());
         QVERIFY(main_->isEnabled());
     }
@@ -123,13 +123,12 @@ class MainWindowTest : public QObject {
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void init() {
-        main_ = new MDIForm1;
+        auto prompts = std::make_unique<FakePrompts>();
+        prompts_ = prompts.get();
+        main_ = new MDIForm1(std::move(prompts));
         auto printer = std::make_unique<FakePrintService>();
         printer_ = printer.get();
         main_->setPrintService(std::move(printer));
-        auto prompts = std::make_unique<FakePrompts>();
-        prompts_ = prompts.get();
-        main_->setPrompts(std::move(prompts));
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_));
     }
@@ -159,8 +158,8 @@ class MainWindowTest : public QObject {
     // The label shows the model's title, whoever sets it.
     void labelFollowsTheDocument() {
         auto* label = child<QLabel>("Label1");
-        main_->document().setTitle(DocumentKind::LayoutDrawing);
-        QCOMPARE(label->text(), DocumentKind::LayoutDrawing);
+        main_->document().setTitle(titleOf(DocumentKind::LayoutDrawing));
+        QCOMPARE(label->text(), titleOf(DocumentKind::LayoutDrawing));
         main_->document().clear();
         QVERIFY(label->text().isEmpty());
     }
@@ -210,7 +209,7 @@ class MainWindowTest : public QObject {
         QVERIFY(!print->isEnabled());
         file->hide();
 
-        main_->document().setTitle(DocumentKind::ConsentLetter);
+        main_->document().setTitle(titleOf(DocumentKind::ConsentLetter));
         QVERIFY(print->isEnabled());
         QTest::keyClick(main_, Qt::Key_P, Qt::ControlModifier);
         QVERIFY(!printer_->surface.operations().empty());

@@ -42,19 +42,18 @@ class OutputCommandsTest : public QObject {
     void trigger(const char* name) { main_->findChild<QAction*>(QLatin1String(name))->trigger(); }
     CurrentDocument& document() { return main_->document(); }
     void openPowerOfAttorney() {
-        document().setTitle(DocumentKind::PowerOfAttorney);
+        document().setTitle(titleOf(DocumentKind::PowerOfAttorney));
         document().fields().setValue(62, QStringLiteral("山田太郎"));
     }
 
   private slots:
     void init() {
-        main_ = new MDIForm1;
+        auto prompts = std::make_unique<FakePrompts>();
+        prompts_ = prompts.get();
+        main_ = new MDIForm1(std::move(prompts));
         auto service = std::make_unique<FakePrintService>();
         service_ = service.get();
         main_->setPrintService(std::move(service));
-        auto prompts = std::make_unique<FakePrompts>();
-        prompts_ = prompts.get();
-        main_->setPrompts(std::move(prompts));
         main_->show();
     }
     void cleanup() { delete main_; }
@@ -168,16 +167,17 @@ class OutputCommandsTest : public QObject {
             return CaseRef{CaseDatabase::fromArgument(database), id, QStringLiteral("案件"), {}};
         });
         openPowerOfAttorney(); // the form says 山田太郎; the case says 委任太郎
-        prompts_->caseDocuments =
-            CaseDocumentsChoice{{DocumentKind::PowerOfAttorney, DocumentKind::ConsentLetter}, true};
+        prompts_->caseDocuments = CaseDocumentsChoice{
+            {titleOf(DocumentKind::PowerOfAttorney), titleOf(DocumentKind::ConsentLetter)}, true};
         prompts_->path = dir_.filePath(QStringLiteral("case.pdf"));
         trigger("mnuPrintCase");
         QVERIFY2(prompts_->warnings.isEmpty(), qPrintable(prompts_->warnings.join(u'\n')));
-        QCOMPARE(
-            prompts_->offeredDocuments,
-            (QStringList{DocumentKind::SelfDeclaration, DocumentKind::ParkingConsentCertificate,
-                         DocumentKind::PowerOfAttorney, DocumentKind::TransferCertificate,
-                         DocumentKind::ConsentLetter}));
+        QCOMPARE(prompts_->offeredDocuments,
+                 (QStringList{titleOf(DocumentKind::SelfDeclaration),
+                              titleOf(DocumentKind::ParkingConsentCertificate),
+                              titleOf(DocumentKind::PowerOfAttorney),
+                              titleOf(DocumentKind::TransferCertificate),
+                              titleOf(DocumentKind::ConsentLetter)}));
 
         QFile file(prompts_->path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -190,7 +190,8 @@ class OutputCommandsTest : public QObject {
         QVERIFY(findWord(readPdfWords(pdf, 2), QStringLiteral("承諾太郎")));
 
         // Printed instead: one job.
-        prompts_->caseDocuments = CaseDocumentsChoice{{DocumentKind::ConsentLetter}, false};
+        prompts_->caseDocuments =
+            CaseDocumentsChoice{{titleOf(DocumentKind::ConsentLetter)}, false};
         trigger("mnuPrintCase");
         QCOMPARE(service_->printedTo.size(), 1);
         QVERIFY(service_->surface.toJsonLines().contains("承諾太郎"));

@@ -50,7 +50,7 @@ class ToolbarCustomizeTest : public QObject {
         main_ = new MDIForm1;
         main_->show();
         QVERIFY(QTest::qWaitForWindowExposed(main_));
-        main_->findChild<QAction*>(QStringLiteral("mnuCutomize"))->trigger();
+        main_->findChild<QAction*>(QStringLiteral("mnuCustomize"))->trigger();
         dialog_ = main_->findChild<ToolbarCustomizeDialog*>();
         QVERIFY(dialog_ && dialog_->isVisible());
     }

@@ -15,7 +15,7 @@ class ConsentLetterTest : public QObject {
   private slots:
     void initTestCase() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::ConsentLetter);
+        document.setTitle(titleOf(DocumentKind::ConsentLetter));
         // The vehicle; the date; the consenting party.
         setFields(document, 22,
                   QStringLiteral("トヨタ NZE161 NZE161-7012345 "
@@ -84,7 +84,7 @@ class ConsentLetterTest : public QObject {
 
     void emptyFieldsStillPrintTheWording() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::ConsentLetter);
+        document.setTitle(titleOf(DocumentKind::ConsentLetter));
         const QByteArray pdf = printToPdf(document);
         QCOMPARE(pdfPageCount(pdf), 1);
         const auto words = readPdfWords(pdf);
@@ -98,7 +98,7 @@ class ConsentLetterTest : public QObject {
     // A long chassis number runs past the table's right edge at 223 mm, uncut.
     void longValueRunsOn() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::ConsentLetter);
+        document.setTitle(titleOf(DocumentKind::ConsentLetter));
         const QString chassis = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");
         document.fields().setValue(24, chassis);
         const auto words = readPdfWords(printToPdf(document));

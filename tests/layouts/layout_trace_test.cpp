@@ -62,12 +62,13 @@ class LayoutTraceTest : public QObject {
         QTest::addColumn<int>("firstTextWeight");
         QTest::addColumn<int>("valueWeight");
         QTest::newRow("譲渡証明書")
-            << DocumentKind::TransferCertificate << 1 << 1 << 10 << 5 << 35 << 1 << 0;
-        QTest::newRow("承諾書") << DocumentKind::ConsentLetter << 7 << 2 << 3 << 0 << 14 << 1 << 0;
-        QTest::newRow("保管場所証明書")
-            << DocumentKind::ParkingConsentCertificate << 0 << 2 << 5 << 0 << 40 << -1 << 0;
-        QTest::newRow("自認書") << DocumentKind::SelfDeclaration << 1 << 1 << 0 << 0 << 24 << 1
-                                << 1;
+            << titleOf(DocumentKind::TransferCertificate) << 1 << 1 << 10 << 5 << 35 << 1 << 0;
+        QTest::newRow("承諾書") << titleOf(DocumentKind::ConsentLetter) << 7 << 2 << 3 << 0 << 14
+                                << 1 << 0;
+        QTest::newRow("保管場所証明書") << titleOf(DocumentKind::ParkingConsentCertificate) << 0
+                                        << 2 << 5 << 0 << 40 << -1 << 0;
+        QTest::newRow("自認書") << titleOf(DocumentKind::SelfDeclaration) << 1 << 1 << 0 << 0 << 24
+                                << 1 << 1;
     }
     void shapeOfEachJob() {
         QFETCH(QString, title);
@@ -113,7 +114,7 @@ class LayoutTraceTest : public QObject {
     // The vehicle box and table frame in millimetres, then one switch to twips for the row
     // rules and every text; the job ends in twips.
     void transferCertificateSwitchesToTwipsOnce() {
-        const Operations ops = traceOf(DocumentKind::TransferCertificate);
+        const Operations ops = traceOf(titleOf(DocumentKind::TransferCertificate));
         QCOMPARE(countOf(ops, "SetUnit"), 2);
         const qsizetype twips = indexOf(ops, "SetUnit", {QStringLiteral("Twip")});
         QVERIFY(twips > 0);
@@ -131,7 +132,7 @@ class LayoutTraceTest : public QObject {
 
     // Only the two choice pairs of the declaration line print in Gothic.
     void selfDeclarationUsesGothicForTheChoicePairs() {
-        const Operations ops = traceOf(DocumentKind::SelfDeclaration);
+        const Operations ops = traceOf(titleOf(DocumentKind::SelfDeclaration));
         const qsizetype gothic = indexOf(ops, "SetFontName", {QStringLiteral("ＭＳ　ゴシック")});
         const qsizetype mincho = indexOf(ops, "SetFontName", {QStringLiteral("ＭＳ 明朝")}, gothic);
         QVERIFY(gothic > 0 && mincho > gothic);

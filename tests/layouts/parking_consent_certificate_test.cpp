@@ -19,7 +19,7 @@ class ParkingConsentCertificateTest : public QObject {
   private slots:
     void initTestCase() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::ParkingConsentCertificate);
+        document.setTitle(titleOf(DocumentKind::ParkingConsentCertificate));
         // The place; the user (postal code, address, telephone, name); the first and last day
         // of use; the date; the certifying party (postal code, address, name, telephone).
         setFields(document, 0,
@@ -102,7 +102,7 @@ class ParkingConsentCertificateTest : public QObject {
 
     void emptyFieldsStillPrintTheWording() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::ParkingConsentCertificate);
+        document.setTitle(titleOf(DocumentKind::ParkingConsentCertificate));
         const QByteArray pdf = printToPdf(document);
         QCOMPARE(pdfPageCount(pdf), 1);
         const auto words = readPdfWords(pdf);
@@ -116,7 +116,7 @@ class ParkingConsentCertificateTest : public QObject {
     // A long position of the place runs on past the frame's right edge at 273 mm, uncut.
     void longValueRunsOn() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::ParkingConsentCertificate);
+        document.setTitle(titleOf(DocumentKind::ParkingConsentCertificate));
         const QString place = QStringLiteral("0123456789").repeated(8) + QStringLiteral("ABCDE");
         document.fields().setValue(0, place);
         const auto words = readPdfWords(printToPdf(document));
@@ -129,14 +129,14 @@ class ParkingConsentCertificateTest : public QObject {
     // after a self-declaration that ended its job in bold.
     void titleIsRegularAfterABoldJob() {
         CurrentDocument certificate;
-        certificate.setTitle(DocumentKind::ParkingConsentCertificate);
+        certificate.setTitle(titleOf(DocumentKind::ParkingConsentCertificate));
         ImageTarget alone(150);
         {
             PainterSurface surface(alone);
             QCOMPARE(insatu(surface, certificate).status, PrintOutcome::Status::Printed);
         }
         CurrentDocument declaration;
-        declaration.setTitle(DocumentKind::SelfDeclaration);
+        declaration.setTitle(titleOf(DocumentKind::SelfDeclaration));
         ImageTarget after(150);
         PainterSurface surface(after);
         QCOMPARE(insatu(surface, declaration).status, PrintOutcome::Status::Printed);

@@ -23,7 +23,7 @@ class SelfDeclarationTest : public QObject {
   private slots:
     void initTestCase() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::SelfDeclaration);
+        document.setTitle(titleOf(DocumentKind::SelfDeclaration));
         // The police station; the date; the declarant (postal code, address, name, telephone).
         setFields(document, 30,
                   QStringLiteral("麹町 "
@@ -84,7 +84,7 @@ class SelfDeclarationTest : public QObject {
     // The choice words print bold: their 証明 is darker than the regular 証明 of the note.
     void choiceWordsPrintBold() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::SelfDeclaration);
+        document.setTitle(titleOf(DocumentKind::SelfDeclaration));
         ImageTarget target(150);
         PainterSurface surface(target);
         QCOMPARE(insatu(surface, document).status, PrintOutcome::Status::Printed);
@@ -95,7 +95,7 @@ class SelfDeclarationTest : public QObject {
 
     void emptyFieldsStillPrintTheWording() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::SelfDeclaration);
+        document.setTitle(titleOf(DocumentKind::SelfDeclaration));
         const QByteArray pdf = printToPdf(document);
         QCOMPARE(pdfPageCount(pdf), 1);
         const auto words = readPdfWords(pdf);
@@ -108,7 +108,7 @@ class SelfDeclarationTest : public QObject {
     // A long address runs on past the frame's right edge at 265 mm, uncut.
     void longValueRunsOn() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::SelfDeclaration);
+        document.setTitle(titleOf(DocumentKind::SelfDeclaration));
         const QString address = QStringLiteral("0123456789").repeated(7);
         document.fields().setValue(35, address);
         const auto words = readPdfWords(printToPdf(document));

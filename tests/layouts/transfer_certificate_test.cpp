@@ -29,7 +29,7 @@ class TransferCertificateTest : public QObject {
   private slots:
     void initTestCase() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::TransferCertificate);
+        document.setTitle(titleOf(DocumentKind::TransferCertificate));
         // The vehicle; row 1; rows 2 to 4 (year, month, day, address, name); the remarks.
         setFields(document, 40,
                   QStringLiteral("トヨタ NZE161 NZE161-7012345 1NZ "
@@ -92,7 +92,7 @@ class TransferCertificateTest : public QObject {
     // With every field empty the page still carries all its fixed wording, and only that.
     void emptyFieldsStillPrintTheWording() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::TransferCertificate);
+        document.setTitle(titleOf(DocumentKind::TransferCertificate));
         const QByteArray pdf = printToPdf(document);
         QCOMPARE(pdfPageCount(pdf), 1);
         const auto words = readPdfWords(pdf);
@@ -106,7 +106,7 @@ class TransferCertificateTest : public QObject {
     // the column rules and the table's right edge.
     void longValueRunsOn() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::TransferCertificate);
+        document.setTitle(titleOf(DocumentKind::TransferCertificate));
         const QString chassis = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD");
         document.fields().setValue(42, chassis);
         const auto words = readPdfWords(printToPdf(document));
@@ -120,7 +120,7 @@ class TransferCertificateTest : public QObject {
     // regular.
     void previousJobLeavesNothingBehind() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::TransferCertificate);
+        document.setTitle(titleOf(DocumentKind::TransferCertificate));
         document.fields().setValue(61, QStringLiteral("譲渡証明書"));
         ImageTarget alone(150);
         {
@@ -128,7 +128,7 @@ class TransferCertificateTest : public QObject {
             QCOMPARE(insatu(surface, document).status, PrintOutcome::Status::Printed);
         }
         CurrentDocument declaration;
-        declaration.setTitle(DocumentKind::SelfDeclaration);
+        declaration.setTitle(titleOf(DocumentKind::SelfDeclaration));
         declaration.fields().setValue(39, QStringLiteral("1234"));
         ImageTarget after(150);
         PainterSurface surface(after);

@@ -32,9 +32,12 @@ class OutputTest : public QObject {
     void severalDocumentsMakeOnePdfPageEach() {
         std::vector<std::unique_ptr<CurrentDocument>> documents;
         for (const auto& [title, first, values] :
-             {std::tuple{DocumentKind::ConsentLetter, 22, QStringLiteral("東京都 承諾 三郎")},
-              std::tuple{DocumentKind::PowerOfAttorney, 62, QStringLiteral("行政太郎 8 4")},
-              std::tuple{DocumentKind::SelfDeclaration, 30, QStringLiteral("自認 花子")}}) {
+             {std::tuple{titleOf(DocumentKind::ConsentLetter), 22,
+                         QStringLiteral("東京都 承諾 三郎")},
+              std::tuple{titleOf(DocumentKind::PowerOfAttorney), 62,
+                         QStringLiteral("行政太郎 8 4")},
+              std::tuple{titleOf(DocumentKind::SelfDeclaration), 30,
+                         QStringLiteral("自認 花子")}}) {
             documents.push_back(std::make_unique<CurrentDocument>());
             documents.back()->setTitle(title);
             setFields(*documents.back(), first, values);
@@ -77,7 +80,7 @@ class OutputTest : public QObject {
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
         old.close();
         CurrentDocument document;
-        document.setTitle(DocumentKind::PowerOfAttorney);
+        document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
         Output out(Destination::image(QFile::encodeName(path), format, 30));
         QCOMPARE(out.add(document).status, PrintOutcome::Status::Printed);
         if (name == u"two.png")

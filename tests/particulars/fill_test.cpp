@@ -39,10 +39,9 @@ class FillTest : public QObject {
         QSet<int> seen;
         for (const FieldFill& row : fillTable()) {
             const QString where = QStringLiteral("tx(%1)").arg(row.field);
-            const DocumentInfo* document = findDocument(QString::fromUtf16(row.document));
-            QVERIFY2(document, qPrintable(where));
-            QVERIFY2(document->fields.contains(row.field),
-                     qPrintable(where + " is not on " + document->title));
+            const DocumentInfo& document = documentInfo(row.document);
+            QVERIFY2(document.fields.contains(row.field),
+                     qPrintable(where + " is not on " + document.title));
             const FieldInfo* entry = catalogueEntry(row.field);
             QVERIFY2(entry, qPrintable(where));
             QVERIFY2(!seen.contains(row.field), qPrintable(where + " twice"));
@@ -63,8 +62,7 @@ class FillTest : public QObject {
         for (const FieldFill& a : fillTable()) {
             for (const FieldFill& b : fillTable()) {
                 const FieldInfo *boxA = catalogueEntry(a.field), *boxB = catalogueEntry(b.field);
-                if (QStringView(a.document) != QStringView(b.document) ||
-                    int(b.particular) != int(a.particular) + 1 ||
+                if (a.document != b.document || int(b.particular) != int(a.particular) + 1 ||
                     qstrcmp(info(a.particular).roleKey, info(b.particular).roleKey) != 0 ||
                     boxA->top != boxB->top)
                     continue;

@@ -290,7 +290,7 @@ class FrmhchiTest : public QObject {
     void closeAndReopen() {
         QFETCH(bool, closeBox);
         Frmhchi* form = openForm();
-        QCOMPARE(document_.title(), DocumentKind::LayoutDrawing);
+        QCOMPARE(document_.title(), titleOf(DocumentKind::LayoutDrawing));
         type(form, QStringLiteral("足立 330 た 7"));
         open(form, "Command1", file("left.bmp", encode(plain(40, 30), "BMP")));
 
@@ -305,7 +305,7 @@ class FrmhchiTest : public QObject {
         QVERIFY(drawing().registrationNumber.isEmpty());
 
         form = openForm();
-        QCOMPARE(document_.title(), DocumentKind::LayoutDrawing);
+        QCOMPARE(document_.title(), titleOf(DocumentKind::LayoutDrawing));
         QVERIFY(control<QLineEdit>(form, "Text1")->text().isEmpty());
         QVERIFY(control<PictureBox>(form, "Picture2")->picture().isNull());
         QVERIFY(control<PictureBox>(form, "Picture3")->picture().isNull());

@@ -19,7 +19,7 @@ using Operation = RecordingSurface::Operation;
 
 std::vector<Operation> traceOf(const LayoutDrawingState& drawing) {
     CurrentDocument document;
-    document.setTitle(DocumentKind::LayoutDrawing);
+    document.setTitle(titleOf(DocumentKind::LayoutDrawing));
     document.drawing() = drawing;
     RecordingSurface surface;
     if (insatu(surface, document).status != PrintOutcome::Status::Printed)
@@ -30,7 +30,7 @@ std::vector<Operation> traceOf(const LayoutDrawingState& drawing) {
 // The drawing printed on a 300-dpi picture of the paper; null when it did not print.
 QImage pageOf(const LayoutDrawingState& drawing) {
     CurrentDocument document;
-    document.setTitle(DocumentKind::LayoutDrawing);
+    document.setTitle(titleOf(DocumentKind::LayoutDrawing));
     document.drawing() = drawing;
     ImageTarget target(300);
     PainterSurface surface(target);
@@ -180,7 +180,7 @@ class LayoutDrawingTest : public QObject {
     // as far as it lies on the page: right of x 22 mm and below y 35 mm of A4 landscape.
     void onlyThePartOnThePageGoesIntoThePdf() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::LayoutDrawing);
+        document.setTitle(titleOf(DocumentKind::LayoutDrawing));
         document.drawing().locationMap = plain(6000, 4000);
         document.drawing().locationMap.setDotsPerMeterX(3780);
         document.drawing().locationMap.setDotsPerMeterY(3780);

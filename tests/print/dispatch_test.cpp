@@ -29,7 +29,7 @@ class DispatchTest : public QObject {
     // The whole trace: set-up, rules, wording, values, end of job, in that order.
     void powerOfAttorneyTrace() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::PowerOfAttorney);
+        document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
         document.fields().setValue(78, QStringLiteral("東京都"));
         RecordingSurface surface;
         QCOMPARE(insatu(surface, document).status, PrintOutcome::Status::Printed);
@@ -52,7 +52,7 @@ class DispatchTest : public QObject {
     // Printing twice gives two identical jobs from the same values.
     void twiceGivesTheSameJob() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::PowerOfAttorney);
+        document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
         document.fields().setValue(66, QStringLiteral("品川 300 あ 12-34"));
         RecordingSurface first, second;
         insatu(first, document);
@@ -64,7 +64,7 @@ class DispatchTest : public QObject {
     // the typed values stay.
     void failureStopsCancelsAndReports() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::PowerOfAttorney);
+        document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
         document.fields().setValue(63, QStringLiteral("8"));
         RecordingSurface surface;
         surface.failFromOperation(10);

@@ -16,7 +16,7 @@ class PowerOfAttorneyTest : public QObject {
     // or unit moves them out.
     void valuesSitInTheirGaps() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::PowerOfAttorney);
+        document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
         document.fields().setValue(62, QStringLiteral("行政太郎"));
         document.fields().setValue(63, QStringLiteral("8"));
         document.fields().setValue(64, QStringLiteral("12"));
@@ -58,7 +58,7 @@ class PowerOfAttorneyTest : public QObject {
     // An empty document still prints its title, wording, labels and seal marks.
     void emptyFieldsStillPrintTheWording() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::PowerOfAttorney);
+        document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
         const QByteArray pdf = printToPdf(document);
         QCOMPARE(pdfPageCount(pdf), 1);
         const QSizeF page = pdfPageSizeMm(pdf);
@@ -76,7 +76,7 @@ class PowerOfAttorneyTest : public QObject {
     // A long agent name runs on to the right over "に委任する。" instead of being cut.
     void longValueRunsOn() {
         CurrentDocument document;
-        document.setTitle(DocumentKind::PowerOfAttorney);
+        document.setTitle(titleOf(DocumentKind::PowerOfAttorney));
         const QString longName = QStringLiteral("株式会社ながいながいながい名前の代理人");
         document.fields().setValue(62, longName);
         const auto words = readPdfWords(printToPdf(document));

@@ -1,4 +1,4 @@
-#include "print/qt_texts.h"
+#include "programs/qt_texts.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "document/batch_rows.h"
+#include "render/batch_rows.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>

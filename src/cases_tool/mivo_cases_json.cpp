@@ -1,4 +1,4 @@
-#include "render/mivo_cases_json.h"
+#include "cases_tool/mivo_cases_json.h"
 
 #include "cases/case_document.h"
 #include "cases/case_register.h"

@@ -3,11 +3,11 @@
 #include "cases/case_database.h"
 #include "cases/case_document.h"
 #include "cases/case_store.h"
+#include "cases_tool/mivo_cases_json.h"
 #include "document/file_output.h"
 #include "mivo_version.h"
 #include "particulars/certificate_import.h"
-#include "print/qt_texts.h"
-#include "render/mivo_cases_json.h"
+#include "programs/qt_texts.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
