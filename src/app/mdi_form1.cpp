@@ -17,7 +17,6 @@
 #include "forms/prompts.h"
 #include "forms/screen_font.h"
 #include "forms/twips.h"
-#include "particulars/fill_rules.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -126,7 +125,8 @@ void MDIForm1::createActions() {
     particularsCommands_ = new ParticularsCommands(this, document_, particulars_, *prompts_);
 
     output_ = new OutputCommands(
-        this, document_, [this]() -> PrintService& { return *printService_; }, *prompts_);
+        this, document_, [this]() -> PrintService& { return *printService_; }, *prompts_,
+        cases_->keeper());
     QAction* previewButton =
         toolbarButton(this, QStringLiteral("印刷プレビュー"), ":/icons/preview.svg");
     connect(previewButton, &QAction::triggered, output_->preview(), &QAction::trigger);
@@ -139,15 +139,8 @@ void MDIForm1::createActions() {
 void MDIForm1::connectCase() {
     CaseKeeper& keeper = cases_->keeper();
     connect(&particulars_, &CaseParticulars::changed, &keeper,
-            [this, &keeper] { keeper.setParticulars(particulars_.particulars().toJson()); });
-    connect(&keeper, &CaseKeeper::particularsChanged, &particulars_,
-            [this](const QJsonObject& json) { particulars_.set(Particulars::fromJson(json)); });
-    output_->setCurrentCase([&keeper]() -> std::optional<CaseRef> {
-        if (keeper.currentCaseId() == 0)
-            return std::nullopt;
-        return CaseRef{keeper.database(), keeper.currentCaseId(), keeper.currentCaseName(),
-                       [&keeper] { keeper.waitUntilSaved(3000); }};
-    });
+            [this, &keeper] { keeper.setParticulars(particulars_.particulars()); });
+    connect(&keeper, &CaseKeeper::particularsChanged, &particulars_, &CaseParticulars::set);
 }
 
 void MDIForm1::createMenus() {
@@ -240,8 +233,6 @@ void MDIForm1::openDocument(DocumentKind kind) {
     document_.setTitle(info.title);
     auto* form = new Frminin(document_, particulars_, *prompts_);
     cases_->fillDocument();
-    // After the case's own values: the particulars fill only what is still empty.
-    fillEmptyFields(particulars_.particulars(), document_.fields(), info.fields);
     mdiArea_->addSubWindow(form);
     form->setWindowTitle(info.title);
     form->showPage(*page);

@@ -5,7 +5,7 @@
 #include "app/print_service.h"
 #include "cases/case_document.h"
 #include "cases/case_documents.h"
-#include "cases/case_store.h"
+#include "cases/case_keeper.h"
 #include "document/current_document.h"
 #include "forms/prompts.h"
 
@@ -37,10 +37,12 @@ QString fileNamePart(QString text) {
 } // namespace
 
 OutputCommands::OutputCommands(QWidget* window, CurrentDocument& document,
-                               std::function<PrintService&()> service, Prompts& prompts)
+                               std::function<PrintService&()> service, Prompts& prompts,
+                               CaseKeeper& keeper)
     : QObject(window), window_(window), document_(document), service_(std::move(service)),
-      prompts_(prompts), preview_(command(this, "mnuPreview", QStringLiteral("印刷プレビュー(&V)"),
-                                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P))),
+      prompts_(prompts), keeper_(keeper),
+      preview_(command(this, "mnuPreview", QStringLiteral("印刷プレビュー(&V)"),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P))),
       saveAsPdf_(command(this, "mnuSavePdf", QStringLiteral("PDFとして保存(&D)..."),
                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))),
       saveAsImage_(command(this, "mnuSaveImage", QStringLiteral("画像として保存(&G)..."))),
@@ -70,8 +72,8 @@ void OutputCommands::drawingChanged() {
 
 QString OutputCommands::proposedName(const QString& title) const {
     QStringList parts{title};
-    if (const std::optional<CaseRef> current = currentCase_(); current && !current->name.isEmpty())
-        parts << fileNamePart(current->name);
+    if (keeper_.currentCaseId() != 0 && !keeper_.currentCaseName().isEmpty())
+        parts << fileNamePart(keeper_.currentCaseName());
     // A case named automatically already ends with its date.
     const QString today = QDate::currentDate().toString(Qt::ISODate);
     if (!parts.last().contains(today))
@@ -138,22 +140,27 @@ void OutputCommands::printWithDialog() {
 }
 
 // The case as stored, not the open form: each chosen document drawn from its stored values.
+// The keeper's thread stores what was typed last and reads the case back: the window never
+// waits on the store.
 void OutputCommands::sendCase() {
-    const std::optional<CaseRef> current = currentCase_();
-    if (!current) {
+    if (keeper_.currentCaseId() == 0) {
         prompts_.warn(window_, QStringLiteral("案件が選ばれていません。案件を開いてからもう一度"
                                               "選んでください。"));
         return;
     }
-    if (current->storePending)
-        current->storePending(); // the stored case is what is sent
-    CaseStore store(current->where);
-    const std::optional<Case> c = store.isOpen() ? store.load(current->id) : std::nullopt;
-    if (!c) {
-        warnIfFailed(QStringLiteral("案件を読めませんでした。"), store.error());
+    printCase_->setEnabled(false); // one case at a time
+    keeper_.readStoredCase(this, [this](const Case& c, const QString& error) {
+        printCase_->setEnabled(true);
+        sendStoredCase(c, error);
+    });
+}
+
+void OutputCommands::sendStoredCase(const Case& c, const QString& error) {
+    if (c.id == 0) {
+        warnIfFailed(QStringLiteral("案件を読めませんでした。"), error);
         return;
     }
-    const QStringList titles = documentsWithValues(*c);
+    const QStringList titles = documentsWithValues(c);
     if (titles.isEmpty()) {
         prompts_.warn(window_, QStringLiteral("この案件には値の入った書類がありません。"));
         return;
@@ -161,7 +168,7 @@ void OutputCommands::sendCase() {
     const std::optional<CaseDocumentsChoice> choice = prompts_.chooseCaseDocuments(window_, titles);
     if (!choice || choice->titles.isEmpty())
         return;
-    const CaseMaps maps = decodeMaps(*c);
+    const CaseMaps maps = decodeMaps(c);
     if (!maps.error.isEmpty()) {
         warnIfFailed(QStringLiteral("案件の地図を読めませんでした。"), maps.error);
         return;
@@ -171,12 +178,12 @@ void OutputCommands::sendCase() {
     for (const QString& title : choice->titles) {
         pages.push_back(std::make_unique<CurrentDocument>());
         pages.back()->setTitle(title);
-        fillDocument(*c, maps, *pages.back());
+        fillDocument(c, maps, *pages.back());
         order.push_back(pages.back().get());
     }
     Destination destination = Destination::defaultPrinter();
     if (choice->toPdf) {
-        QStringList name{fileNamePart(c->name), QDate::currentDate().toString(Qt::ISODate)};
+        QStringList name{fileNamePart(c.name), QDate::currentDate().toString(Qt::ISODate)};
         const QString path =
             prompts_.pdfSavePath(window_, name.join(u'_') + QStringLiteral(".pdf"));
         if (path.isEmpty())

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "cases/case_database.h"
-
 #include <QObject>
 #include <QPointer>
 
@@ -14,19 +12,12 @@ class QWidget;
 
 namespace mivo {
 
+class CaseKeeper;
 class CurrentDocument;
+struct Case;
 class PreviewWindow;
 class PrintService;
 class Prompts;
-
-// The stored case the user works on: where it is kept, its id and its name, and how to store
-// what was typed last before the case is read back.
-struct CaseRef {
-    CaseDatabase where;
-    qint64 id = 0;
-    QString name;
-    std::function<void()> storePending;
-};
 
 // The commands that send the open document, or a whole case, somewhere other than straight to
 // the default printer: preview, PDF, picture, a chosen printer, a case's documents together.
@@ -34,20 +25,16 @@ struct CaseRef {
 class OutputCommands : public QObject {
     Q_OBJECT
   public:
-    // `service` is asked for at each use: the window may replace it.
+    // `service` is asked for at each use: the window may replace it. `keeper` keeps the
+    // current case, which names the files and is what 案件の書類をまとめて sends.
     OutputCommands(QWidget* window, CurrentDocument& document,
-                   std::function<PrintService&()> service, Prompts& prompts);
+                   std::function<PrintService&()> service, Prompts& prompts, CaseKeeper& keeper);
 
     QAction* preview() const { return preview_; }
     QAction* saveAsPdf() const { return saveAsPdf_; }
     QAction* saveAsImage() const { return saveAsImage_; }
     QAction* printTo() const { return printTo_; }
     QAction* printCase() const { return printCase_; }
-
-    // The current case, or nothing when none is current; none until the window sets it.
-    void setCurrentCase(std::function<std::optional<CaseRef>()> currentCase) {
-        currentCase_ = std::move(currentCase);
-    }
 
     // The open preview, if any.
     PreviewWindow* previewWindow() const;
@@ -60,6 +47,7 @@ class OutputCommands : public QObject {
     void saveImage();
     void printWithDialog();
     void sendCase();
+    void sendStoredCase(const Case& c, const QString& error);
     void printFromPreview();
     // Title, case name and today's date, as a file name without suffix.
     QString proposedName(const QString& title) const;
@@ -69,7 +57,7 @@ class OutputCommands : public QObject {
     CurrentDocument& document_;
     std::function<PrintService&()> service_;
     Prompts& prompts_;
-    std::function<std::optional<CaseRef>()> currentCase_ = [] { return std::nullopt; };
+    CaseKeeper& keeper_;
     QPointer<PreviewWindow> previewWindow_;
 
     QAction* preview_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/field_store.h"
+#include "particulars/particulars.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -32,7 +33,7 @@ struct Case {
     // The location map's marks, line and distance as location_file.h writes them, without the
     // picture (that is locationMap); empty when there are none.
     QString locationMarks;
-    QString particulars; // JSON text kept for a later feature, stored as given
+    Particulars particulars; // 案件の基本情報
 };
 
 // One line of the list of cases.

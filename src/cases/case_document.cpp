@@ -7,8 +7,6 @@
 #include "document/picture_file.h"
 #include "particulars/fill_rules.h"
 
-#include <QJsonDocument>
-
 namespace mivo {
 
 CaseMaps decodeMaps(const Case& c) {
@@ -46,33 +44,11 @@ std::optional<Case> findCase(CaseStore& store, const QString& idOrName, QString*
     return c;
 }
 
-bool loadCaseInto(const CaseDatabase& where, const QString& idOrName, CurrentDocument& document,
-                  QString* error) {
-    error->clear();
-    CaseStore store(where);
-    if (!store.isOpen()) {
-        *error = store.error();
-        return false;
-    }
-    const std::optional<Case> c = findCase(store, idOrName, error);
-    if (!c)
-        return false;
-    const CaseMaps maps = decodeMaps(*c);
-    if (!maps.error.isEmpty()) {
-        *error = maps.error;
-        return false;
-    }
-    fillDocument(*c, maps, document);
-    return true;
-}
-
 void fillDocument(const Case& c, const CaseMaps& maps, CurrentDocument& document) {
     for (int i = 0; i < FieldStore::Count; ++i)
         document.fields().setValue(i, c.values[size_t(i)]);
-    const Particulars particulars =
-        Particulars::fromJson(QJsonDocument::fromJson(c.particulars.toUtf8()).object());
     for (const DocumentInfo& info : documents())
-        fillEmptyFields(particulars, document.fields(), info.fields);
+        fillEmptyFields(c.particulars, document.fields(), info.fields);
     document.drawing().locationMap = maps.location;
     document.drawing().layoutMap = maps.layout;
     document.drawing().registrationNumber = c.registrationNumber;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "cases/case.h"
-#include "cases/case_database.h"
 #include "document/location_marks.h"
 
 #include <QImage>
@@ -30,14 +29,9 @@ QString storedMarks(const LocationMarks& marks);
 // The case with the id (digits) or exact name `idOrName`; the newest of several with that name.
 std::optional<Case> findCase(CaseStore& store, const QString& idOrName, QString* error);
 
-// Fills `document` (whose title the caller sets) with every field of `c`, its maps and its
-// registration number; the case's particulars fill the fields still empty, as when a document
-// is opened in the window.
+// The one way a case becomes a document, in the window, mivo-render and a case sent whole:
+// `document` (whose title the caller sets) gets every field of `c`, then the case's
+// particulars in the fields still empty, the maps and the registration number.
 void fillDocument(const Case& c, const CaseMaps& maps, CurrentDocument& document);
-
-// Fills `document` (whose title the caller sets) from the stored case `idOrName`: every
-// field, the maps and the registration number. False with a message for the user.
-bool loadCaseInto(const CaseDatabase& where, const QString& idOrName, CurrentDocument& document,
-                  QString* error);
 
 } // namespace mivo

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QJsonDocument>
 
 namespace mivo {
 
@@ -126,17 +125,10 @@ void CaseKeeper::drawingChanged() {
     markDirty();
 }
 
-QJsonObject CaseKeeper::particulars() const {
-    return QJsonDocument::fromJson(current_.particulars.toUtf8()).object();
-}
-
-void CaseKeeper::setParticulars(const QJsonObject& particulars) {
-    if (particulars == this->particulars())
+void CaseKeeper::setParticulars(const Particulars& particulars) {
+    if (particulars == current_.particulars)
         return;
-    current_.particulars =
-        particulars.isEmpty()
-            ? QString()
-            : QString::fromUtf8(QJsonDocument(particulars).toJson(QJsonDocument::Compact));
+    current_.particulars = particulars;
     if (keeping_)
         markDirty();
 }
@@ -249,8 +241,26 @@ void CaseKeeper::openCase(qint64 id) {
             locationImage_ = layoutImage_ = QImage();
             mapsUndecoded_ = true;
             emit currentCaseChanged(current_.id, current_.name);
-            emit particularsChanged(particulars());
+            emit particularsChanged(current_.particulars);
         });
+    });
+}
+
+void CaseKeeper::readStoredCase(QObject* receiver,
+                                std::function<void(const Case&, const QString&)> answer) {
+    if (dirty_) {
+        timer_.stop();
+        sendSave();
+    }
+    // The worker takes tasks in order: the save above is done (or failed) before this reads.
+    CaseWorker* worker = worker_;
+    QMetaObject::invokeMethod(worker_, [worker, key = key_, id = current_.id, receiver,
+                                        answer = std::move(answer)] {
+        const qint64 stored = worker->storedId(key, id);
+        const CaseWorker::Opened opened =
+            stored != 0 ? worker->open(stored)
+                        : CaseWorker::Opened{{}, QStringLiteral("案件が選ばれていません。")};
+        QMetaObject::invokeMethod(receiver, [answer, opened] { answer(opened.c, opened.error); });
     });
 }
 
@@ -264,15 +274,7 @@ void CaseKeeper::fillDocument() {
             report(maps.error); // a map that cannot be shown; the rest is there
     }
     applying_ = true;
-    for (int i = 0; i < FieldStore::Count; ++i)
-        document_.fields().setValue(i, current_.values[size_t(i)]);
-    LayoutDrawingState& drawing = document_.drawing();
-    drawing.locationMap = locationImage_;
-    drawing.layoutMap = layoutImage_;
-    drawing.registrationNumber = current_.registrationNumber;
-    drawing.fitLocationMap = current_.fitLocationMap;
-    drawing.fitLayoutMap = current_.fitLayoutMap;
-    drawing.location = marksOf(current_);
+    mivo::fillDocument(current_, CaseMaps{locationImage_, layoutImage_, {}}, document_);
     applying_ = false;
 }
 

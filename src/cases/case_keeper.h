@@ -4,11 +4,12 @@
 #include "cases/case_database.h"
 
 #include <QImage>
-#include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QThread>
 #include <QTimer>
+
+#include <functional>
 
 namespace mivo {
 
@@ -51,15 +52,22 @@ class CaseKeeper : public QObject {
     void startNewCase();
     // Makes the stored case current (answered by currentCaseChanged, or problem).
     void openCase(qint64 id);
-    // Fills the open document's fields and drawing from the current case. The maps are decoded
-    // only for the layout drawing: opening a case for a text document does not wait for them.
+    // Fills the open document from the current case as fillDocument() in case_document.h
+    // does; the particulars' values are not typing. The maps are decoded only for the layout
+    // drawing: opening a case for a text document does not wait for them.
     void fillDocument();
     void drawingChanged();
 
-    // The current case's particulars (案件の基本情報), kept as JSON; a change is saved like
-    // typing, and with no current case it starts one.
-    QJsonObject particulars() const;
-    void setParticulars(const QJsonObject& particulars);
+    // The current case's particulars (案件の基本情報); a change is saved like typing, and with
+    // no current case it starts one.
+    const Particulars& particulars() const { return current_.particulars; }
+    void setParticulars(const Particulars& particulars);
+
+    // Stores what is still waiting, then reads the current case back as stored and answers on
+    // this thread, while `receiver` lives: the case, or an empty one (id 0) and why. The window
+    // sends a whole case this way, without a connection of its own.
+    void readStoredCase(QObject* receiver,
+                        std::function<void(const Case& c, const QString& error)> answer);
 
     void requestList(const QString& search, int limit = 200);
     void rename(qint64 id, const QString& name);
@@ -69,7 +77,7 @@ class CaseKeeper : public QObject {
   signals:
     void currentCaseChanged(qint64 id, const QString& name);
     // Another case became current (opened or new): these are its particulars.
-    void particularsChanged(const QJsonObject& particulars);
+    void particularsChanged(const mivo::Particulars& particulars);
     void listed(const QString& search, const QList<mivo::CaseSummary>& cases);
     // A rename, duplicate or delete went through: the list may show something else now.
     void casesChanged();

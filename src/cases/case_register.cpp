@@ -4,8 +4,6 @@
 #include "particulars/fill_table.h"
 #include "particulars/particulars.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QList>
 
 #include <initializer_list>
@@ -40,10 +38,7 @@ QString firstOf(const Case& c, const QList<int>& indices) {
 // them until a document holds the value.
 QString firstOf(const Case& c, const QList<int>& indices, Particular particular) {
     const QString typed = firstOf(c, indices);
-    if (!typed.isEmpty() || c.particulars.isEmpty())
-        return typed;
-    const QJsonObject json = QJsonDocument::fromJson(c.particulars.toUtf8()).object();
-    return Particulars::fromJson(json).value(particular).trimmed();
+    return typed.isEmpty() ? c.particulars.value(particular).trimmed() : typed;
 }
 
 } // namespace

@@ -40,6 +40,14 @@ std::span<const Migration> migrations() {
                          "DEFAULT 0"),
           QStringLiteral("ALTER TABLE cases ADD COLUMN fit_layout_map INTEGER NOT NULL "
                          "DEFAULT 0")}},
+        // PostgreSQL keeps the fit choices as BOOLEAN, like `named`; SQLite has no such type.
+        {{},
+         {QStringLiteral("ALTER TABLE cases ALTER COLUMN fit_location_map DROP DEFAULT, "
+                         "ALTER COLUMN fit_location_map TYPE BOOLEAN USING fit_location_map <> 0, "
+                         "ALTER COLUMN fit_location_map SET DEFAULT false, "
+                         "ALTER COLUMN fit_layout_map DROP DEFAULT, "
+                         "ALTER COLUMN fit_layout_map TYPE BOOLEAN USING fit_layout_map <> 0, "
+                         "ALTER COLUMN fit_layout_map SET DEFAULT false")}},
         // The location map's marks, as JSON text.
         {{QStringLiteral("ALTER TABLE cases ADD COLUMN location_marks TEXT NOT NULL DEFAULT ''")},
          {QStringLiteral("ALTER TABLE cases ADD COLUMN location_marks TEXT NOT NULL DEFAULT ''")}},

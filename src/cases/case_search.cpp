@@ -2,8 +2,6 @@
 
 #include "cases/case.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 
 #include <set>
@@ -30,11 +28,8 @@ QString searchText(const Case& c) {
         words += foldedWords(value);
     words += foldedWords(c.registrationNumber);
     // A case whose person or vehicle is so far only in its particulars is found by them too.
-    const QJsonObject particulars = QJsonDocument::fromJson(c.particulars.toUtf8()).object();
-    for (const QJsonValue role : particulars) {
-        for (const QJsonValue value : role.toObject())
-            words += foldedWords(value.toString());
-    }
+    for (const ParticularInfo& info : particularInfos())
+        words += foldedWords(c.particulars.value(info.particular));
     return words.join(u'\n');
 }
 

@@ -11,8 +11,9 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QJsonObject>
+
+#include <limits>
 
 namespace mivo {
 namespace {
@@ -37,6 +38,14 @@ Case::Values valuesFromJson(const QString& text) {
     return values;
 }
 
+QString particularsJson(const Particulars& particulars) {
+    return QString::fromUtf8(QJsonDocument(particulars.toJson()).toJson(QJsonDocument::Compact));
+}
+
+Particulars particularsFromJson(const QString& text) {
+    return Particulars::fromJson(QJsonDocument::fromJson(text.toUtf8()).object());
+}
+
 // A null text would be bound as NULL.
 QString text(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
 
@@ -47,10 +56,49 @@ QString arrayLiteral(const QStringList& words) { return u'{' + words.join(u',') 
 
 const QString kReadOnly = QStringLiteral(
     "案件のデータベースは新しい版のプログラムで作られたため、読むだけにしています。");
+const QString kReadWrite = QStringLiteral("案件のデータベースを読み書きできません。");
+const QString kNotSaved = QStringLiteral("案件を保存できません。");
+
+// Whether a failed statement means the server connection is gone: Qt's own verdict, the
+// SQLSTATE classes of a lost or closing connection, or an error of the client library itself,
+// which has no SQLSTATE.
+bool connectionBroke(const QSqlError& error) {
+    if (error.type() == QSqlError::ConnectionError)
+        return true;
+    if (error.type() == QSqlError::NoError)
+        return false;
+    const QString state = error.nativeErrorCode();
+    return state.isEmpty() || state.startsWith(u"08") || state.startsWith(u"57P");
+}
+
+// What a save writes besides the name, the times and the revision, shared by INSERT and
+// UPDATE; PostgreSQL keeps the search grams in the row.
+struct SavedColumn {
+    const char* name;
+    const char* placeholder;
+};
+constexpr SavedColumn kSavedColumns[] = {
+    {"field_values", "?"},   {"registration_number", "?"}, {"fit_location_map", "?"},
+    {"fit_layout_map", "?"}, {"location_marks", "?"},      {"particulars", "?"},
+    {"search_text", "?"},    {"grams", "?::text[]"}, // PostgreSQL only: the last
+};
+
+std::span<const SavedColumn> savedColumns(bool sqlite) {
+    return std::span(kSavedColumns).first(std::size(kSavedColumns) - (sqlite ? 1 : 0));
+}
+
+QVariantList savedValues(const Case& c, const QString& search, bool sqlite) {
+    QVariantList values{
+        valuesJson(c.values),  text(c.registrationNumber),     c.fitLocationMap, c.fitLayoutMap,
+        text(c.locationMarks), particularsJson(c.particulars), text(search)};
+    if (!sqlite)
+        values << arrayLiteral(searchGrams(search));
+    return values;
+}
 
 } // namespace
 
-CaseStore::CaseStore(const CaseDatabase& where) : location_(where.target) {
+CaseStore::CaseStore(const CaseDatabase& where) {
     if (!where.ok()) {
         error_ = where.error;
         return;
@@ -70,9 +118,10 @@ CaseStore::~CaseStore() {
 
 bool CaseStore::isSqlite() const { return db_.driverName() == u"QSQLITE"; }
 
-bool CaseStore::fail(const QString& message, const QString& detail) {
+bool CaseStore::fail(const QString& message, const QSqlError& error) {
+    const QString detail = error.databaseText();
     error_ = detail.isEmpty() ? message : QStringLiteral("%1（%2）").arg(message, detail);
-    if (!isSqlite())
+    if (!isSqlite() && connectionBroke(error))
         lost_ = true;
     return false;
 }
@@ -87,8 +136,8 @@ bool CaseStore::openSqlite(const QString& path) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
                        QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-            return fail(QStringLiteral("案件のファイル %1 を作れません。").arg(path),
-                        file.errorString());
+            return fail(QStringLiteral("案件のファイル %1 を作れません。（%2）")
+                            .arg(path, file.errorString()));
     } else if (!info.isReadable()) {
         return fail(QStringLiteral("案件のファイル %1 を読めません。ファイルの権限を確かめて"
                                    "ください。")
@@ -110,8 +159,7 @@ bool CaseStore::openSqlite(const QString& path) {
 
     db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db_.open())
-        return fail(QStringLiteral("案件のファイル %1 を開けません。").arg(path),
-                    db_.lastError().databaseText());
+        return fail(QStringLiteral("案件のファイル %1 を開けません。").arg(path), db_.lastError());
     // WAL lets readers go on while one desk writes; FULL makes each save reach the disk.
     return exec(QStringLiteral("PRAGMA journal_mode = WAL")) &&
            exec(QStringLiteral("PRAGMA synchronous = FULL"));
@@ -126,7 +174,7 @@ bool CaseStore::openPostgres(const QString& connection) {
     if (!db_.open())
         return fail(QStringLiteral("案件のサーバーに接続できません。サーバーと設定 "
                                    "cases/postgresql を確かめてください。"),
-                    db_.lastError().databaseText());
+                    db_.lastError());
     return true;
 }
 
@@ -135,28 +183,30 @@ bool CaseStore::reconnectIfLost() {
         return db_.isOpen();
     db_.close();
     if (!db_.open())
-        return fail(QStringLiteral("案件のサーバーに接続できません。"),
-                    db_.lastError().databaseText());
+        return fail(QStringLiteral("案件のサーバーに接続できません。"), db_.lastError());
     lost_ = false;
     return true;
 }
 
-bool CaseStore::exec(const QString& sql, const QVariantList& binds) {
+std::optional<QSqlQuery> CaseStore::run(const QString& sql, const QVariantList& binds,
+                                        const QString& failure) {
     QSqlQuery query(db_);
+    query.setForwardOnly(true);
     // PostgreSQL cannot prepare BEGIN and the like: a statement without values runs as it is.
     bool ran;
     if (binds.isEmpty()) {
         ran = query.exec(sql);
     } else {
-        query.prepare(sql);
+        ran = query.prepare(sql);
         for (const QVariant& bind : binds)
             query.addBindValue(bind);
-        ran = query.exec();
+        ran = ran && query.exec();
     }
-    if (!ran)
-        return fail(QStringLiteral("案件のデータベースを読み書きできません。"),
-                    query.lastError().databaseText());
-    return true;
+    if (!ran) {
+        fail(failure.isEmpty() ? kReadWrite : failure, query.lastError());
+        return std::nullopt;
+    }
+    return query;
 }
 
 bool CaseStore::begin() {
@@ -172,38 +222,46 @@ bool CaseStore::writable() {
     return true;
 }
 
+// Builds or brings up the tables in one transaction; a failure leaves the database as it was
+// and says that the store could not be prepared.
 bool CaseStore::migrate() {
-    if (!begin())
+    const QString failure = QStringLiteral("案件のデータベースを使える状態にできません。");
+    const auto step = [&](const QString& sql, const QVariantList& binds = {}) {
+        return run(sql, binds, failure);
+    };
+    if (!reconnectIfLost() ||
+        !step(isSqlite() ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN")))
         return false;
-    const auto abandon = [this] { return rollback(); };
     // Two desks starting at once on a new server: one builds the tables, the other waits.
-    if (!isSqlite() && (!exec(QStringLiteral("SET LOCAL client_min_messages = warning")) ||
-                        !exec(QStringLiteral("SELECT pg_advisory_xact_lock(7101101)"))))
-        return abandon();
-    if (!exec(QStringLiteral("CREATE TABLE IF NOT EXISTS case_schema (version INTEGER NOT NULL)")))
-        return abandon();
-    QSqlQuery query(db_);
-    if (!query.exec(QStringLiteral("SELECT version FROM case_schema")))
-        return abandon();
-    int version = 0;
-    if (query.next())
-        version = query.value(0).toInt();
-    else if (!exec(QStringLiteral("INSERT INTO case_schema (version) VALUES (0)")))
-        return abandon();
-    if (version > knownSchemaVersion()) {
+    if (!isSqlite() && (!step(QStringLiteral("SET LOCAL client_min_messages = warning")) ||
+                        !step(QStringLiteral("SELECT pg_advisory_xact_lock(7101101)"))))
+        return rollback();
+    std::optional<QSqlQuery> version;
+    if (!step(
+            QStringLiteral("CREATE TABLE IF NOT EXISTS case_schema (version INTEGER NOT NULL)")) ||
+        !(version = step(QStringLiteral("SELECT version FROM case_schema"))))
+        return rollback();
+    int from = 0;
+    if (version->next())
+        from = version->value(0).toInt();
+    else if (!step(QStringLiteral("INSERT INTO case_schema (version) VALUES (0)")))
+        return rollback();
+    version.reset();
+    if (from > knownSchemaVersion()) {
         readOnly_ = true;
         error_ = kReadOnly;
         return commit();
     }
-    for (int step = version; step < knownSchemaVersion(); ++step) {
-        const Migration& migration = migrations()[size_t(step)];
+    for (int n = from; n < knownSchemaVersion(); ++n) {
+        const Migration& migration = migrations()[size_t(n)];
         for (const QString& sql : isSqlite() ? migration.sqlite : migration.postgres) {
-            if (!exec(sql))
-                return abandon();
+            if (!step(sql))
+                return rollback();
         }
     }
-    return exec(QStringLiteral("UPDATE case_schema SET version = ?"), {knownSchemaVersion()}) &&
-           commit();
+    if (!step(QStringLiteral("UPDATE case_schema SET version = ?"), {knownSchemaVersion()}))
+        return rollback();
+    return commit();
 }
 
 QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
@@ -234,24 +292,19 @@ QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
             binds << word;
         }
     }
-    sql += order + QStringLiteral(" LIMIT ?");
     binds << (limit < 0 ? std::numeric_limits<qint64>::max() : qint64(limit));
 
-    QSqlQuery rows(db_);
-    rows.setForwardOnly(true);
-    rows.prepare(sql);
-    for (const QVariant& bind : binds)
-        rows.addBindValue(bind);
-    if (!rows.exec()) {
-        fail(QStringLiteral("案件の一覧を読めません。"), rows.lastError().databaseText());
+    std::optional<QSqlQuery> rows = run(sql + order + QStringLiteral(" LIMIT ?"), binds,
+                                        QStringLiteral("案件の一覧を読めません。"));
+    if (!rows)
         return cases;
-    }
-    while (rows.next()) {
-        const Case::Values values = valuesFromJson(rows.value(4).toString());
-        const bool drawing = rows.value(6).toBool() || !rows.value(5).toString().isEmpty() ||
-                             !rows.value(7).toString().isEmpty();
-        cases.append({rows.value(0).toLongLong(), rows.value(1).toString(), fromMs(rows.value(2)),
-                      fromMs(rows.value(3)), documentsWithValues(values, drawing)});
+    while (rows->next()) {
+        const Case::Values values = valuesFromJson(rows->value(4).toString());
+        const bool drawing = rows->value(6).toBool() || !rows->value(5).toString().isEmpty() ||
+                             !rows->value(7).toString().isEmpty();
+        cases.append({rows->value(0).toLongLong(), rows->value(1).toString(),
+                      fromMs(rows->value(2)), fromMs(rows->value(3)),
+                      documentsWithValues(values, drawing)});
     }
     error_.clear();
     return cases;
@@ -260,44 +313,40 @@ QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
 std::optional<Case> CaseStore::load(qint64 id) {
     if (!reconnectIfLost())
         return std::nullopt;
-    QSqlQuery row(db_);
-    row.prepare(
-        QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
-                       "registration_number, particulars, fit_location_map, fit_layout_map, "
-                       "location_marks FROM cases WHERE id = ?"));
-    row.addBindValue(id);
-    if (!row.exec()) {
-        fail(QStringLiteral("案件を読めません。"), row.lastError().databaseText());
+    std::optional<QSqlQuery> row =
+        run(QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
+                           "registration_number, particulars, fit_location_map, fit_layout_map, "
+                           "location_marks "
+                           "FROM cases WHERE id = ?"),
+            {id}, QStringLiteral("案件を読めません。"));
+    if (!row)
         return std::nullopt;
-    }
-    if (!row.next()) {
+    if (!row->next()) {
         error_ = QStringLiteral("案件 %1 はありません。").arg(id);
         return std::nullopt;
     }
     Case c;
     c.id = id;
-    c.name = row.value(0).toString();
-    c.named = row.value(1).toBool();
-    c.created = fromMs(row.value(2));
-    c.changed = fromMs(row.value(3));
-    c.revision = row.value(4).toLongLong();
-    c.values = valuesFromJson(row.value(5).toString());
-    c.registrationNumber = row.value(6).toString();
-    c.particulars = row.value(7).toString();
-    c.fitLocationMap = row.value(8).toInt() != 0;
-    c.fitLayoutMap = row.value(9).toInt() != 0;
-    c.locationMarks = row.value(10).toString();
+    c.name = row->value(0).toString();
+    c.named = row->value(1).toBool();
+    c.created = fromMs(row->value(2));
+    c.changed = fromMs(row->value(3));
+    c.revision = row->value(4).toLongLong();
+    c.values = valuesFromJson(row->value(5).toString());
+    c.registrationNumber = row->value(6).toString();
+    c.particulars = particularsFromJson(row->value(7).toString());
+    c.fitLocationMap = row->value(8).toBool();
+    c.fitLayoutMap = row->value(9).toBool();
+    c.locationMarks = row->value(10).toString();
 
-    QSqlQuery maps(db_);
-    maps.prepare(QStringLiteral("SELECT location, layout FROM case_maps WHERE case_id = ?"));
-    maps.addBindValue(id);
-    if (!maps.exec()) {
-        fail(QStringLiteral("案件の地図を読めません。"), maps.lastError().databaseText());
+    std::optional<QSqlQuery> maps =
+        run(QStringLiteral("SELECT location, layout FROM case_maps WHERE case_id = ?"), {id},
+            QStringLiteral("案件の地図を読めません。"));
+    if (!maps)
         return std::nullopt;
-    }
-    if (maps.next()) {
-        c.locationMap = maps.value(0).toByteArray();
-        c.layoutMap = maps.value(1).toByteArray();
+    if (maps->next()) {
+        c.locationMap = maps->value(0).toByteArray();
+        c.layoutMap = maps->value(1).toByteArray();
     }
     error_.clear();
     return c;
@@ -307,15 +356,11 @@ QList<qint64> CaseStore::findByName(const QString& name) {
     QList<qint64> ids;
     if (!reconnectIfLost())
         return ids;
-    QSqlQuery rows(db_);
-    rows.prepare(QStringLiteral("SELECT id FROM cases WHERE name = ? ORDER BY changed DESC"));
-    rows.addBindValue(name);
-    if (!rows.exec()) {
-        fail(QStringLiteral("案件を探せません。"), rows.lastError().databaseText());
-        return ids;
-    }
-    while (rows.next())
-        ids.append(rows.value(0).toLongLong());
+    std::optional<QSqlQuery> rows =
+        run(QStringLiteral("SELECT id FROM cases WHERE name = ? ORDER BY changed DESC"), {name},
+            QStringLiteral("案件を探せません。"));
+    while (rows && rows->next())
+        ids.append(rows->value(0).toLongLong());
     return ids;
 }
 
@@ -345,28 +390,24 @@ bool CaseStore::writeMaps(qint64 id, const Case& c) {
 
 bool CaseStore::insert(Case& c, bool withMaps, qint64 now) {
     const QString search = searchText(c);
-    QSqlQuery query(db_);
-    query.prepare(
-        isSqlite() ? QStringLiteral("INSERT INTO cases (name, named, created, changed, revision, "
-                                    "field_values, registration_number, fit_location_map, "
-                                    "fit_layout_map, location_marks, particulars, search_text) "
-                                    "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?) RETURNING id")
-                   : QStringLiteral(
-                         "INSERT INTO cases (name, named, created, changed, revision, "
-                         "field_values, registration_number, fit_location_map, "
-                         "fit_layout_map, location_marks, particulars, search_text, grams) "
-                         "VALUES (?, ?, ?, ?, 1, ?, ?, ?, ?, ?, ?, ?, ?::text[]) RETURNING id"));
-    for (const QVariant& bind : QVariantList{
-             text(c.name), c.named, c.created.toMSecsSinceEpoch(), now, valuesJson(c.values),
-             text(c.registrationNumber), int(c.fitLocationMap), int(c.fitLayoutMap),
-             text(c.locationMarks), text(c.particulars), text(search)})
-        query.addBindValue(bind);
-    if (!isSqlite())
-        query.addBindValue(arrayLiteral(searchGrams(search)));
-    if (!query.exec() || !query.next())
-        return fail(QStringLiteral("案件を保存できません。"), query.lastError().databaseText());
-    c.id = query.value(0).toLongLong();
-    query.finish();
+    QStringList names, placeholders;
+    for (const SavedColumn& column : savedColumns(isSqlite())) {
+        names << QLatin1StringView(column.name);
+        placeholders << QLatin1StringView(column.placeholder);
+    }
+    std::optional<QSqlQuery> query =
+        run(QStringLiteral("INSERT INTO cases (name, named, created, changed, revision, %1) "
+                           "VALUES (?, ?, ?, ?, 1, %2) RETURNING id")
+                .arg(names.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", "))),
+            QVariantList{text(c.name), c.named, c.created.toMSecsSinceEpoch(), now} +
+                savedValues(c, search, isSqlite()),
+            kNotSaved);
+    if (!query)
+        return false;
+    if (!query->next())
+        return fail(kNotSaved, query->lastError());
+    c.id = query->value(0).toLongLong();
+    query.reset();
     c.revision = 1;
     return writeSearch(c.id, search) && (!withMaps || writeMaps(c.id, c));
 }
@@ -381,26 +422,20 @@ CaseStore::Saved CaseStore::write(const Case& original, bool withMaps) {
     bool ok = true;
     if (c.id != 0) {
         const QString search = searchText(c);
-        QSqlQuery query(db_);
-        query.prepare(QStringLiteral("UPDATE cases SET name = CASE WHEN named THEN name ELSE ? "
-                                     "END, changed = ?, revision = revision + 1, "
-                                     "field_values = ?, registration_number = ?, "
-                                     "fit_location_map = ?, fit_layout_map = ?, "
-                                     "location_marks = ?, particulars = ?, search_text = ?%1 "
-                                     "WHERE id = ? AND revision = ?")
-                          .arg(isSqlite() ? QString() : QStringLiteral(", grams = ?::text[]")));
-        for (const QVariant& bind :
-             QVariantList{automatic, now, valuesJson(c.values), text(c.registrationNumber),
-                          int(c.fitLocationMap), int(c.fitLayoutMap), text(c.locationMarks),
-                          text(c.particulars), text(search)})
-            query.addBindValue(bind);
-        if (!isSqlite())
-            query.addBindValue(arrayLiteral(searchGrams(search)));
-        query.addBindValue(c.id);
-        query.addBindValue(c.revision);
-        ok = query.exec() ||
-             fail(QStringLiteral("案件を保存できません。"), query.lastError().databaseText());
-        if (ok && query.numRowsAffected() == 1) {
+        QStringList assignments;
+        for (const SavedColumn& column : savedColumns(isSqlite()))
+            assignments << QStringLiteral("%1 = %2").arg(QLatin1StringView(column.name),
+                                                         QLatin1StringView(column.placeholder));
+        const std::optional<QSqlQuery> query =
+            run(QStringLiteral("UPDATE cases SET name = CASE WHEN named THEN name ELSE ? END, "
+                               "changed = ?, revision = revision + 1, %1 "
+                               "WHERE id = ? AND revision = ?")
+                    .arg(assignments.join(QStringLiteral(", "))),
+                QVariantList{automatic, now} + savedValues(c, search, isSqlite()) +
+                    QVariantList{c.id, c.revision},
+                kNotSaved);
+        ok = query.has_value();
+        if (ok && query->numRowsAffected() == 1) {
             ok = writeSearch(c.id, search) && (!withMaps || writeMaps(c.id, c));
         } else if (ok) {
             // Another window or desk saved this case since we read it, or deleted it: what
@@ -415,20 +450,26 @@ CaseStore::Saved CaseStore::write(const Case& original, bool withMaps) {
         c.name = c.named ? c.name : automatic;
         ok = insert(c, true, now);
     }
-    QSqlQuery after(db_);
-    after.prepare(QStringLiteral("SELECT name, revision FROM cases WHERE id = ?"));
-    after.addBindValue(c.id);
-    if (!ok || !after.exec() || !after.next())
+    if (!ok)
         return Saved{};
-    saved.name = after.value(0).toString();
-    saved.revision = after.value(1).toLongLong();
+    std::optional<QSqlQuery> after =
+        run(QStringLiteral("SELECT name, revision FROM cases WHERE id = ?"), {c.id}, kNotSaved);
+    if (!after)
+        return Saved{};
+    if (!after->next()) {
+        fail(kNotSaved);
+        return Saved{};
+    }
+    saved.name = after->value(0).toString();
+    saved.revision = after->value(1).toLongLong();
     saved.ok = true;
     saved.id = c.id;
     return saved;
 }
 
+// The one way out of a failed transaction; the failure that caused it stays the error.
 bool CaseStore::rollback() {
-    const QString error = error_.isEmpty() ? QStringLiteral("案件を保存できません。") : error_;
+    const QString error = error_.isEmpty() ? kReadWrite : error_;
     QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
     error_ = error;
     return false;
@@ -480,36 +521,31 @@ bool CaseStore::rename(qint64 id, const QString& name) {
     if (!writable() || !begin())
         return false;
     // A new name is not a change of the values: it does not move the revision.
-    QSqlQuery query(db_);
-    query.prepare(QStringLiteral("UPDATE cases SET name = ?, named = ? WHERE id = ?"));
-    query.addBindValue(name.trimmed());
-    query.addBindValue(true);
-    query.addBindValue(id);
-    if (!query.exec() || query.numRowsAffected() != 1) {
-        const QString detail = query.lastError().databaseText();
-        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-        return detail.isEmpty() ? fail(QStringLiteral("案件 %1 はありません。").arg(id))
-                                : fail(QStringLiteral("案件の名前を変えられません。"), detail);
-    }
+    const std::optional<QSqlQuery> query =
+        run(QStringLiteral("UPDATE cases SET name = ?, named = ? WHERE id = ?"),
+            {name.trimmed(), true, id}, QStringLiteral("案件の名前を変えられません。"));
+    if (!query)
+        return rollback();
+    if (query->numRowsAffected() != 1)
+        return fail(QStringLiteral("案件 %1 はありません。").arg(id)), rollback();
     return commit();
 }
 
 bool CaseStore::remove(qint64 id) {
     if (!writable() || !begin())
         return false;
-    bool ok = exec(QStringLiteral("DELETE FROM case_maps WHERE case_id = ?"), {id}) &&
-              (!isSqlite() || exec(QStringLiteral("DELETE FROM case_grams WHERE rowid = (SELECT "
-                                                  "search_key FROM cases WHERE id = ?)"),
-                                   {id}));
-    QSqlQuery query(db_);
-    query.prepare(QStringLiteral("DELETE FROM cases WHERE id = ?"));
-    query.addBindValue(id);
-    ok = ok && query.exec();
-    if (!ok || query.numRowsAffected() != 1) {
-        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-        return fail(ok ? QStringLiteral("案件 %1 はありません。").arg(id)
-                       : QStringLiteral("案件を削除できません。"));
-    }
+    const QString failure = QStringLiteral("案件を削除できません。");
+    if (!run(QStringLiteral("DELETE FROM case_maps WHERE case_id = ?"), {id}, failure) ||
+        (isSqlite() && !run(QStringLiteral("DELETE FROM case_grams WHERE rowid = (SELECT "
+                                           "search_key FROM cases WHERE id = ?)"),
+                            {id}, failure)))
+        return rollback();
+    const std::optional<QSqlQuery> query =
+        run(QStringLiteral("DELETE FROM cases WHERE id = ?"), {id}, failure);
+    if (!query)
+        return rollback();
+    if (query->numRowsAffected() != 1)
+        return fail(QStringLiteral("案件 %1 はありません。").arg(id)), rollback();
     return commit();
 }
 

@@ -5,6 +5,8 @@
 
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
 
 #include <optional>
@@ -59,15 +61,22 @@ class CaseStore {
     bool commit();
     bool rollback();                           // keeps the error that caused it
     Saved write(const Case& c, bool withMaps); // inside a transaction
-    bool fail(const QString& message, const QString& detail = {});
+    // Records `message` (with the database's words for `error`) as the failure; a server
+    // connection that broke is opened again before the next use.
+    bool fail(const QString& message, const QSqlError& error = {});
     bool writable();
-    bool exec(const QString& sql, const QVariantList& binds = {});
+    // Runs `sql` with `binds` in order: the query, to read its rows, or nothing after a failure,
+    // recorded as `failure`.
+    std::optional<QSqlQuery> run(const QString& sql, const QVariantList& binds = {},
+                                 const QString& failure = {});
+    bool exec(const QString& sql, const QVariantList& binds = {}) {
+        return run(sql, binds).has_value();
+    }
     bool insert(Case& c, bool withMaps, qint64 now);
     bool writeSearch(qint64 id, const QString& text);
     bool writeMaps(qint64 id, const Case& c);
 
     QSqlDatabase db_;
-    QString location_;
     QString error_;
     bool readOnly_ = false;
     bool lost_ = false; // a server connection that failed is opened again before its next use

@@ -50,6 +50,11 @@ class CaseWorker : public QObject {
     Opened open(qint64 id);
     // Takes `key` as the stored case `c` from now on.
     void adopt(int key, const Case& c) { known_[key] = c; }
+    // The stored id of the case `key`, or `otherwise` while it has none here.
+    qint64 storedId(int key, qint64 otherwise) const {
+        const auto it = known_.constFind(key);
+        return it != known_.cend() && it->id != 0 ? it->id : otherwise;
+    }
 
   private:
     CaseDatabase where_;

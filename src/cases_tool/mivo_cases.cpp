@@ -127,11 +127,7 @@ int importCertificate(CaseStore& store, const QString& path, const QString& into
             return failure(error);
         c = *found;
     }
-    Particulars particulars =
-        Particulars::fromJson(QJsonDocument::fromJson(c.particulars.toUtf8()).object());
-    const QList<Particular> kept = imported.mergeInto(particulars);
-    c.particulars =
-        QString::fromUtf8(QJsonDocument(particulars.toJson()).toJson(QJsonDocument::Compact));
+    const QList<Particular> kept = imported.mergeInto(c.particulars);
     const CaseStore::Saved saved = store.save(c, false);
     if (!saved.ok)
         return failure(store.error());

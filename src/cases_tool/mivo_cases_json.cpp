@@ -43,9 +43,8 @@ QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
     if (const QJsonDocument marks = QJsonDocument::fromJson(c.locationMarks.toUtf8());
         marks.isObject())
         json.insert(QStringLiteral("location"), marks.object());
-    const QJsonDocument particulars = QJsonDocument::fromJson(c.particulars.toUtf8());
-    if (particulars.isObject())
-        json.insert(QStringLiteral("particulars"), particulars.object());
+    if (const QJsonObject particulars = c.particulars.toJson(); !particulars.isEmpty())
+        json.insert(QStringLiteral("particulars"), particulars);
     return json;
 }
 
@@ -106,9 +105,7 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
         c.locationMarks = storedMarks(read.marks);
     }
     const QJsonValue particulars = json.value(QStringLiteral("particulars"));
-    if (particulars.isObject())
-        c.particulars =
-            QString::fromUtf8(QJsonDocument(particulars.toObject()).toJson(QJsonDocument::Compact));
+    c.particulars = Particulars::fromJson(particulars.toObject());
     return c;
 }
 

@@ -60,7 +60,6 @@ class Output {
     // drawn.
     PrintOutcome finish();
 
-    int pageCount() const { return pages_; }
     // The page of a picture destination, once finished.
     QImage image() const;
 

@@ -3,6 +3,7 @@
 
 #include "cases/case_document.h"
 #include "cases/case_keeper.h"
+#include "cases/case_schema.h"
 #include "cases/case_store.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
@@ -11,10 +12,10 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QJsonObject>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,7 +99,8 @@ class CaseStoreTest : public QObject {
         c.locationMap = png({40, 30}, Qt::red);
         c.registrationNumber = QStringLiteral("品川 500 あ 12-34");
         c.locationMarks = QStringLiteral(R"({"version":1,"home":{"x":3,"y":4},"omit":false})");
-        c.particulars = QStringLiteral("{\"owner\":\"x\"}");
+        c.particulars.setValue(Particular::OwnerName, QStringLiteral("所有者"));
+        c.fitLayoutMap = true;
         qint64 id;
         {
             CaseStore store(where);
@@ -125,6 +127,7 @@ class CaseStoreTest : public QObject {
         QCOMPARE(back->registrationNumber, c.registrationNumber);
         QCOMPARE(back->locationMarks, c.locationMarks);
         QCOMPARE(back->particulars, c.particulars);
+        QVERIFY(back->fitLayoutMap && !back->fitLocationMap);
         QCOMPARE(decodeMaps(*back).location.size(), QSize(40, 30));
 
         // Substrings of any length, any width, several words; never across two values.
@@ -237,7 +240,8 @@ class CaseStoreTest : public QObject {
         skipWithoutServer();
         const CaseDatabase where = freshDatabase();
         CurrentDocument document;
-        const QJsonObject particulars{{"user", QJsonObject{{"name", "山田　太郎"}}}};
+        Particulars particulars;
+        particulars.setValue(Particular::UserName, QStringLiteral("山田　太郎"));
         qint64 id;
         {
             CaseKeeper keeper(document, where, true);
@@ -252,7 +256,7 @@ class CaseStoreTest : public QObject {
         QSignalSpy opened(&keeper, &CaseKeeper::particularsChanged);
         keeper.openCase(id);
         QTRY_COMPARE(opened.size(), 1);
-        QCOMPARE(opened.first().first().toJsonObject(), particulars);
+        QCOMPARE(opened.first().first().value<Particulars>(), particulars);
         CaseStore store(where);
         QCOMPARE(store.list(QStringLiteral("山田")).value(0).id, id);
     }
@@ -312,6 +316,69 @@ class CaseStoreTest : public QObject {
         QVERIFY(!store.save(*store.load(id), false).ok);
         QVERIFY(!store.remove(id));
         QCOMPARE(fileHash(path), before);
+    }
+
+    // A database of schema 2 keeps its fit choices when it is brought up (on a server they
+    // become BOOLEAN).
+    void olderSchemaIsBroughtUp_data() { backends(); }
+    void olderSchemaIsBroughtUp() {
+        skipWithoutServer();
+        const CaseDatabase where = freshDatabase();
+        const bool sqlite = where.kind == CaseDatabase::Kind::Sqlite;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(
+                sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), "old");
+            if (sqlite)
+                db.setDatabaseName(where.target);
+            else
+                db.setConnectOptions(where.target);
+            QVERIFY(db.open());
+            QSqlQuery sql(db);
+            QVERIFY(sql.exec(QStringLiteral("CREATE TABLE case_schema (version INTEGER)")));
+            QVERIFY(sql.exec(QStringLiteral("INSERT INTO case_schema (version) VALUES (2)")));
+            for (const Migration& migration : migrations().first(2)) {
+                for (const QString& step : sqlite ? migration.sqlite : migration.postgres)
+                    QVERIFY2(sql.exec(step), qPrintable(sql.lastError().text()));
+            }
+            QVERIFY2(
+                sql.exec(
+                    QStringLiteral(
+                        "INSERT INTO cases (name, named, created, changed, revision, "
+                        "field_values, registration_number, particulars, search_text, "
+                        "fit_layout_map%1) VALUES ('古い案件', '0', 0, 0, 1, '[]', '', '', '', "
+                        "1%2)")
+                        .arg(sqlite ? QString() : QStringLiteral(", grams"),
+                             sqlite ? QString() : QStringLiteral(", '{}'"))),
+                qPrintable(sql.lastError().text()));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("old"));
+        CaseStore store(where);
+        QVERIFY2(store.isOpen(), qPrintable(store.error()));
+        const QList<qint64> ids = store.findByName(QStringLiteral("古い案件"));
+        QCOMPARE(ids.size(), 1);
+        const std::optional<Case> old = store.load(ids.first());
+        QVERIFY(old && old->fitLayoutMap && !old->fitLocationMap);
+        Case changed = *old;
+        changed.fitLocationMap = true;
+        QVERIFY2(store.save(changed, false).ok, qPrintable(store.error()));
+        QVERIFY(store.load(old->id)->fitLocationMap);
+    }
+
+    // A database whose tables cannot be built says so, not that a case could not be saved.
+    void unusableDatabaseSaysWhy() {
+        const QString path = dir_.filePath(QStringLiteral("foreign.sqlite"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "foreign");
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE cases (other TEXT)")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("foreign"));
+        CaseStore store(CaseDatabase::fromArgument(path));
+        QVERIFY(!store.isOpen());
+        QVERIFY2(
+            store.error().startsWith(QStringLiteral("案件のデータベースを使える状態にできません")),
+            qPrintable(store.error()));
     }
 
     // A process killed while it saves leaves the last complete save: every value of one round.

@@ -1,7 +1,9 @@
+#include "app/case_commands.h"
 #include "app/mdi_form1.h"
 #include "app/output_commands.h"
 #include "app/preview_window.h"
 #include "app/print_service.h"
+#include "cases/case_keeper.h"
 #include "cases/case_store.h"
 #include "document/document_kind.h"
 #include "fake_print_service.h"
@@ -12,7 +14,6 @@
 
 #include <QAction>
 #include <QImageReader>
-#include <QJsonDocument>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -44,6 +45,16 @@ class OutputCommandsTest : public QObject {
     void openPowerOfAttorney() {
         document().setTitle(titleOf(DocumentKind::PowerOfAttorney));
         document().fields().setValue(62, QStringLiteral("山田太郎"));
+    }
+
+    // Stores `c` where the window keeps its cases and makes it the current case.
+    void openStoredCase(const Case& c) {
+        CaseKeeper& keeper = main_->cases().keeper();
+        CaseStore store(keeper.database());
+        const CaseStore::Saved saved = store.save(c, true);
+        QVERIFY2(saved.ok, qPrintable(store.error()));
+        keeper.openCase(saved.id);
+        QTRY_COMPARE(keeper.currentCaseId(), saved.id);
     }
 
   private slots:
@@ -106,9 +117,10 @@ class OutputCommandsTest : public QObject {
         QFETCH(QString, file);
         QFETCH(QByteArray, format);
         QFETCH(int, dpi);
-        main_->outputCommands().setCurrentCase([] {
-            return CaseRef{{}, 7, QStringLiteral("山田/様"), {}};
-        });
+        Case named;
+        named.name = QStringLiteral("山田/様");
+        named.named = true;
+        openStoredCase(named);
         openPowerOfAttorney();
         const QString path = dir_.filePath(file);
         prompts_->path = path;
@@ -143,34 +155,26 @@ class OutputCommandsTest : public QObject {
         QVERIFY(qAbs(reader.size().height() - 210 / 25.4 * dpi) < 2);
     }
 
-    // The case's documents as stored, not the open form, ticked ones only, in the chooser's
-    // order, one page each. The particulars fill what is empty, as opening each one would:
+    // The case's documents as stored, ticked ones only, in the chooser's order, one page each,
+    // with what was typed last. The particulars fill what is empty, as opening each one would:
     // a document never opened is offered too, and a typed value stays.
     void aWholeCaseGoesOutFromItsStoredValues() {
-        const QString database = dir_.filePath(QStringLiteral("cases.sqlite"));
-        qint64 id = 0;
-        {
-            CaseStore store(CaseDatabase::fromArgument(database));
-            Case c;
-            c.values[22] = QStringLiteral("承諾太郎");
-            c.values[62] = QStringLiteral("委任太郎");
-            c.values[30] = QStringLiteral("自認太郎");
-            Particulars particulars;
-            particulars.setValue(Particular::UserName, QStringLiteral("使用花子"));
-            particulars.setValue(Particular::Agent, QStringLiteral("代理次郎"));
-            c.particulars = QString::fromUtf8(QJsonDocument(particulars.toJson()).toJson());
-            const CaseStore::Saved saved = store.save(c, true);
-            QVERIFY2(saved.ok, qPrintable(store.error()));
-            id = saved.id;
-        }
-        main_->outputCommands().setCurrentCase([&] {
-            return CaseRef{CaseDatabase::fromArgument(database), id, QStringLiteral("案件"), {}};
-        });
-        openPowerOfAttorney(); // the form says 山田太郎; the case says 委任太郎
+        Case c;
+        c.values[22] = QStringLiteral("承諾太郎");
+        c.values[62] = QStringLiteral("委任太郎");
+        c.values[30] = QStringLiteral("自認太郎");
+        c.particulars.setValue(Particular::UserName, QStringLiteral("使用花子"));
+        c.particulars.setValue(Particular::Agent, QStringLiteral("代理次郎"));
+        openStoredCase(c);
+        // Typed just now, not saved yet: it goes out too.
+        document().setTitle(titleOf(DocumentKind::ConsentLetter));
+        main_->cases().fillDocument();
+        document().fields().setValue(23, QStringLiteral("型式Z"));
         prompts_->caseDocuments = CaseDocumentsChoice{
             {titleOf(DocumentKind::PowerOfAttorney), titleOf(DocumentKind::ConsentLetter)}, true};
         prompts_->path = dir_.filePath(QStringLiteral("case.pdf"));
         trigger("mnuPrintCase");
+        QTRY_VERIFY(QFile::exists(prompts_->path));
         QVERIFY2(prompts_->warnings.isEmpty(), qPrintable(prompts_->warnings.join(u'\n')));
         QCOMPARE(prompts_->offeredDocuments,
                  (QStringList{titleOf(DocumentKind::SelfDeclaration),
@@ -184,16 +188,16 @@ class OutputCommandsTest : public QObject {
         const QByteArray pdf = file.readAll();
         QCOMPARE(pdfPageCount(pdf), 2);
         QVERIFY(findWord(readPdfWords(pdf, 1), QStringLiteral("委任太郎")));
-        QVERIFY(!findWord(readPdfWords(pdf, 1), QStringLiteral("山田太郎")));
         QVERIFY(findWord(readPdfWords(pdf, 1), QStringLiteral("使用花子")));
         QVERIFY(!findWord(readPdfWords(pdf, 1), QStringLiteral("代理次郎")));
         QVERIFY(findWord(readPdfWords(pdf, 2), QStringLiteral("承諾太郎")));
+        QVERIFY(findWord(readPdfWords(pdf, 2), QStringLiteral("型式Z")));
 
         // Printed instead: one job.
         prompts_->caseDocuments =
             CaseDocumentsChoice{{titleOf(DocumentKind::ConsentLetter)}, false};
         trigger("mnuPrintCase");
-        QCOMPARE(service_->printedTo.size(), 1);
+        QTRY_COMPARE(service_->printedTo.size(), 1);
         QVERIFY(service_->surface.toJsonLines().contains("承諾太郎"));
         QVERIFY(!service_->surface.toJsonLines().contains("委任太郎"));
     }
