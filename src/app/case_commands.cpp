@@ -1,6 +1,7 @@
 #include "app/case_commands.h"
 
 #include "app/case_list_dialog.h"
+#include "app/named_action.h"
 #include "cases/case_database.h"
 #include "cases/case_keeper.h"
 #include "document/current_document.h"
@@ -16,12 +17,6 @@ namespace {
 
 // How long Exit waits for the last save before it asks.
 constexpr int kExitWaitMs = 3000;
-
-QAction* namedAction(QObject* parent, const char* name, const QString& text) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 } // namespace
 

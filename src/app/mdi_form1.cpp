@@ -2,6 +2,7 @@
 
 #include "app/case_commands.h"
 #include "app/mdi_view_keeper.h"
+#include "app/named_action.h"
 #include "app/output_commands.h"
 #include "app/particulars_commands.h"
 #include "app/print_command.h"
@@ -30,12 +31,6 @@
 
 namespace mivo {
 namespace {
-
-QAction* namedAction(QObject* parent, const char* name, const QString& text) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 // A toolbar button that shows its picture only, named by its key.
 QAction* toolbarButton(QObject* parent, const QString& key, const char* image) {

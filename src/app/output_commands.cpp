@@ -1,5 +1,6 @@
 #include "app/output_commands.h"
 
+#include "app/named_action.h"
 #include "app/preview_window.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
@@ -20,14 +21,6 @@
 namespace mivo {
 namespace {
 
-QAction* command(QObject* parent, const char* name, const QString& text,
-                 const QKeySequence& shortcut = {}) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    return action;
-}
-
 // A name a file system takes: no folder separators or control characters.
 QString fileNamePart(QString text) {
     static const QRegularExpression unfit(QStringLiteral("[/\\\\\\p{Cc}]"));
@@ -41,13 +34,13 @@ OutputCommands::OutputCommands(QWidget* window, CurrentDocument& document,
                                CaseKeeper& keeper)
     : QObject(window), window_(window), document_(document), service_(std::move(service)),
       prompts_(prompts), keeper_(keeper),
-      preview_(command(this, "mnuPreview", QStringLiteral("印刷プレビュー(&V)"),
-                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P))),
-      saveAsPdf_(command(this, "mnuSavePdf", QStringLiteral("PDFとして保存(&D)..."),
-                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))),
-      saveAsImage_(command(this, "mnuSaveImage", QStringLiteral("画像として保存(&G)..."))),
-      printTo_(command(this, "mnuPrintTo", QStringLiteral("印刷(&R)..."))),
-      printCase_(command(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&M)..."))) {
+      preview_(namedAction(this, "mnuPreview", QStringLiteral("印刷プレビュー(&V)"),
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P))),
+      saveAsPdf_(namedAction(this, "mnuSavePdf", QStringLiteral("PDFとして保存(&D)..."),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))),
+      saveAsImage_(namedAction(this, "mnuSaveImage", QStringLiteral("画像として保存(&G)..."))),
+      printTo_(namedAction(this, "mnuPrintTo", QStringLiteral("印刷(&R)..."))),
+      printCase_(namedAction(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&M)..."))) {
     preview_->setIcon(QIcon(QStringLiteral(":/icons/preview.svg")));
     connect(preview_, &QAction::triggered, this, &OutputCommands::showPreview);
     connect(saveAsPdf_, &QAction::triggered, this, &OutputCommands::savePdf);

@@ -1,5 +1,6 @@
 #include "app/particulars_commands.h"
 
+#include "app/named_action.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "forms/particulars_window.h"
@@ -28,16 +29,14 @@ ParticularsCommands::ParticularsCommands(QWidget* window, CurrentDocument& docum
                                          CaseParticulars& particulars, Prompts& prompts)
     : QObject(window), window_(window), document_(document), particulars_(particulars),
       prompts_(prompts) {
-    show_ = new QAction(QStringLiteral("案件の基本情報(&B)…"), this);
-    show_->setObjectName(QStringLiteral("mnuParticulars"));
+    show_ = namedAction(this, "mnuParticulars", QStringLiteral("案件の基本情報(&B)…"));
     connect(show_, &QAction::triggered, this, &ParticularsCommands::showWindow);
 
-    import_ = new QAction(QStringLiteral("車検証データを読み込む(&I)…"), this);
-    import_->setObjectName(QStringLiteral("mnuImportCertificate"));
+    import_ =
+        namedAction(this, "mnuImportCertificate", QStringLiteral("車検証データを読み込む(&I)…"));
     connect(import_, &QAction::triggered, this, &ParticularsCommands::importCertificate);
 
-    refill_ = new QAction(QStringLiteral("基本情報から入力し直す(&E)"), this);
-    refill_->setObjectName(QStringLiteral("mnuRefill"));
+    refill_ = namedAction(this, "mnuRefill", QStringLiteral("基本情報から入力し直す(&E)"));
     refill_->setEnabled(false);
     connect(refill_, &QAction::triggered, this, &ParticularsCommands::refill);
     connect(&document_, &CurrentDocument::titleChanged, refill_,

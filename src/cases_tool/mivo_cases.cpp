@@ -150,6 +150,76 @@ int exportCsv(CaseStore& store) {
     return 0;
 }
 
+int deleteCase(CaseStore& store, const QString& idText) {
+    bool isId = false;
+    const qint64 id = idText.toLongLong(&isId);
+    if (!isId)
+        return failure(QStringLiteral("削除する案件は番号で指定してください（mivo-cases list）。"));
+    return store.remove(id) ? 0 : failure(store.error());
+}
+
+// What the options give the commands.
+struct Options {
+    QString mapsTo;
+    QString into;
+};
+
+// One command: its name, how many arguments follow it (the last may repeat when `repeats`),
+// an option it cannot do without, its usage, and what runs it.
+struct Command {
+    const char* name;
+    qsizetype arguments;
+    bool repeats;
+    const char* requiredOption;
+    const char16_t* usage;
+    int (*run)(CaseStore& store, const QStringList& arguments, const Options& options);
+};
+
+constexpr Command kCommands[] = {
+    {"list", 0, false, nullptr, u"list",
+     [](CaseStore& store, const QStringList&, const Options&) { return list(store); }},
+    {"show", 1, false, nullptr, u"show ID [--maps-to フォルダ]",
+     [](CaseStore& store, const QStringList& arguments, const Options& options) {
+         return show(store, arguments[0], options.mapsTo);
+     }},
+    {"import", 1, true, nullptr, u"import FILE.json...",
+     [](CaseStore& store, const QStringList& arguments, const Options&) {
+         return import(store, arguments);
+     }},
+    {"import-certificate", 1, false, nullptr, u"import-certificate FILE.json [--into ID]",
+     [](CaseStore& store, const QStringList& arguments, const Options& options) {
+         return importCertificate(store, arguments[0], options.into);
+     }},
+    {"export", 0, false, "csv", u"export --csv",
+     [](CaseStore& store, const QStringList&, const Options&) { return exportCsv(store); }},
+    {"delete", 1, false, nullptr, u"delete ID",
+     [](CaseStore& store, const QStringList& arguments, const Options&) {
+         return deleteCase(store, arguments[0]);
+     }},
+};
+
+QString commandUsages() {
+    QStringList usages;
+    for (const Command& command : kCommands)
+        usages << QString::fromUtf16(command.usage);
+    return usages.join(QStringLiteral(" | "));
+}
+
+// The command the arguments name, when they are as many as it takes and its option is there.
+const Command* chosenCommand(const QStringList& args, const QCommandLineParser& parser) {
+    for (const Command& command : kCommands) {
+        if (args.value(0) != QLatin1StringView(command.name))
+            continue;
+        const qsizetype given = args.size() - 1;
+        const bool counted =
+            command.repeats ? given >= command.arguments : given == command.arguments;
+        const bool optioned =
+            !command.requiredOption || parser.isSet(QLatin1StringView(command.requiredOption));
+        return counted && optioned ? &command : nullptr;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -178,28 +248,16 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("import-certificate: この案件に読み込む"),
                                   QStringLiteral("ID"));
     parser.addOption(into);
-    parser.addPositionalArgument(QStringLiteral("コマンド"),
-                                 QStringLiteral("list | show ID | import FILE.json... | "
-                                                "import-certificate FILE.json [--into ID] | "
-                                                "export --csv | delete ID"));
+    parser.addPositionalArgument(QStringLiteral("コマンド"), commandUsages());
     parser.process(app);
     if (parser.isSet(help))
         parser.showHelp();
 
     const QStringList args = parser.positionalArguments();
-    const QString command = args.value(0);
-    const qsizetype wanted = (command == u"show" || command == u"import" ||
-                              command == u"import-certificate" || command == u"delete")
-                                 ? 2
-                             : (command == u"list" || command == u"export") ? 1
-                                                                            : -1;
-    // import takes one file or more.
-    const bool counted = command == u"import" ? args.size() >= wanted : args.size() == wanted;
-    if (wanted < 0 || !counted || (command == u"export" && !parser.isSet(csv))) {
-        write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] "
-                                     "list | show ID [--maps-to フォルダ] | import FILE.json... | "
-                                     "import-certificate FILE.json [--into ID] | "
-                                     "export --csv | delete ID\n")
+    const Command* command = chosenCommand(args, parser);
+    if (!command) {
+        write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] %1\n")
+                          .arg(commandUsages())
                           .toUtf8());
         return 2;
     }
@@ -211,19 +269,5 @@ int main(int argc, char* argv[]) {
     if (!store.isOpen())
         return failure(store.error());
 
-    if (command == u"list")
-        return list(store);
-    if (command == u"show")
-        return show(store, args[1], parser.value(mapsTo));
-    if (command == u"import")
-        return import(store, args.mid(1));
-    if (command == u"import-certificate")
-        return importCertificate(store, args[1], parser.value(into));
-    if (command == u"export")
-        return exportCsv(store);
-    bool isId = false;
-    const qint64 id = args[1].toLongLong(&isId);
-    if (!isId)
-        return failure(QStringLiteral("削除する案件は番号で指定してください（mivo-cases list）。"));
-    return store.remove(id) ? 0 : failure(store.error());
+    return command->run(store, args.mid(1), {parser.value(mapsTo), parser.value(into)});
 }

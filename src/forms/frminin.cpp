@@ -169,7 +169,7 @@ void Frminin::followParticulars(const Particulars& previous) {
 
 void Frminin::showTints() {
     std::array<bool, FieldStore::Count> tinted{};
-    for (int index : fieldsFromParticulars(particulars_.particulars(), document_.fields()))
+    for (int index : fieldsFilledFromParticulars(particulars_.particulars(), document_.fields()))
         tinted[size_t(index)] = true;
     for (int index = 0; index < FieldStore::Count; ++index) {
         if (tinted[size_t(index)] == tinted_[size_t(index)])

@@ -22,9 +22,10 @@ class Prompts;
 // catalogue. Each box writes what is typed straight into the open document's field store,
 // which is what the print layouts read. Closing the form closes the document.
 //
-// The case's particulars: boxes that hold their particular's value are tinted; a value typed
-// into a box of a particular that is still empty becomes it; a change of a particular carries
-// into the boxes that are empty or hold its old value. Typing a 〒 fills the empty address box
+// The case's particulars: boxes filled from them are tinted; a value typed into a box of a
+// particular that is still empty becomes it, and correcting or clearing that box corrects or
+// clears it until it is edited elsewhere; a change of a particular carries into the boxes that
+// are empty or hold its old value. Typing a 〒 fills the empty address box
 // beside it, and each date group has 今日 (Ctrl+; in its boxes).
 class Frminin : public QMdiSubWindow {
     Q_OBJECT

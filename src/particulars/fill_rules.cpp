@@ -63,15 +63,32 @@ QList<int> fieldsFromParticulars(const Particulars& particulars, const FieldStor
     return matching;
 }
 
+QList<int> fieldsFilledFromParticulars(const Particulars& particulars, const FieldStore& fields) {
+    QList<int> filled = fieldsFromParticulars(particulars, fields);
+    filled.removeIf([&](int field) { return particulars.isLearnedFrom(field); });
+    return filled;
+}
+
 bool adoptTypedValue(Particulars& particulars, const FieldStore& fields, int field) {
-    const QString text = fields.value(field);
-    if (text.trimmed().isEmpty())
-        return false;
+    const QString typed = fields.value(field);
+    const QString text = typed.trimmed().isEmpty() ? QString() : typed;
     for (const FieldFill& row : fillTable()) {
         // A field with a stand-in particular says not which of the two was typed.
-        if (row.field != field || row.otherwise || !particulars.isEmpty(row.particular))
+        if (row.field != field || row.otherwise)
             continue;
-        particulars.setValue(row.particular, text);
+        const Particular particular = row.particular;
+        if (particulars.learnedFrom(particular) == field) {
+            if (text == particulars.value(particular))
+                return false;
+            if (text.isEmpty())
+                particulars.setValue(particular, text);
+            else
+                particulars.learn(particular, text, field);
+            return true;
+        }
+        if (text.isEmpty() || !particulars.isEmpty(particular))
+            return false;
+        particulars.learn(particular, text, field);
         return true;
     }
     return false;

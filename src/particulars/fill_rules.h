@@ -29,13 +29,19 @@ QList<int> refillFields(const Particulars& particulars, FieldStore& fields, Fiel
 QList<int> followParticulars(const Particulars& before, const Particulars& after,
                              FieldStore& fields, FieldRun within);
 
-// The fields whose value is the one their particular gives (the boxes the form tints).
+// The fields whose value is the one their particular gives.
 QList<int> fieldsFromParticulars(const Particulars& particulars, const FieldStore& fields);
 
+// Those of them filled from the particulars: the boxes the form tints. A box a particular was
+// learned from holds its value because it was typed there.
+QList<int> fieldsFilledFromParticulars(const Particulars& particulars, const FieldStore& fields);
+
 // A value typed into `field` becomes the particular that fills the field while that particular
-// is still empty; then fillEmptyFields carries it to the other documents. Call when the box's
-// editing is finished: on every keystroke the particular would keep the first character.
-// Returns whether the particulars changed.
+// is still empty, and is learned from the field: while the particular holds it, correcting the
+// box corrects the particular and clearing the box clears it. Then fillEmptyFields and
+// followParticulars carry it to the other documents. Call when the box's editing is finished:
+// on every keystroke the particular would keep the first character. Returns whether the
+// particulars changed.
 bool adoptTypedValue(Particulars& particulars, const FieldStore& fields, int field);
 
 } // namespace mivo

@@ -1,6 +1,36 @@
 #include "particulars/particulars.h"
 
+#include "particulars/fill_table.h"
+
+#include <algorithm>
+
 namespace mivo {
+namespace {
+
+const QLatin1StringView kLearnedFromKey("learnedFrom");
+
+// Whether `field` takes its value from `particular` alone, as a field it can be learned from.
+bool learnableFrom(Particular particular, int field) {
+    return std::ranges::any_of(fillTable(), [&](const FieldFill& row) {
+        return row.field == field && row.particular == particular && !row.otherwise;
+    });
+}
+
+// json[roleKey][key] of the particular `item`.
+void insertAt(QJsonObject& json, const ParticularInfo& item, const QJsonValue& value) {
+    const QString roleKey = QLatin1StringView(item.roleKey);
+    QJsonObject role = json.value(roleKey).toObject();
+    role.insert(QLatin1StringView(item.key), value);
+    json.insert(roleKey, role);
+}
+
+QJsonValue valueAt(const QJsonObject& json, const ParticularInfo& item) {
+    return json.value(QLatin1StringView(item.roleKey))
+        .toObject()
+        .value(QLatin1StringView(item.key));
+}
+
+} // namespace
 
 std::span<const ParticularInfo> particularInfos() {
     using P = Particular;
@@ -64,26 +94,47 @@ const ParticularInfo& info(Particular particular) {
     return particularInfos()[static_cast<size_t>(particular)];
 }
 
+void Particulars::setValue(Particular particular, const QString& text) {
+    if (values_[index(particular)] == text)
+        return;
+    values_[index(particular)] = text;
+    learnedFrom_[index(particular)].reset();
+}
+
+void Particulars::learn(Particular particular, const QString& text, int field) {
+    values_[index(particular)] = text;
+    learnedFrom_[index(particular)] = field;
+}
+
+bool Particulars::isLearnedFrom(int field) const {
+    return std::ranges::find(learnedFrom_, std::optional<int>(field)) != learnedFrom_.end();
+}
+
 QJsonObject Particulars::toJson() const {
-    QJsonObject json;
+    QJsonObject json, learned;
     for (const ParticularInfo& item : particularInfos()) {
         if (isEmpty(item.particular))
             continue;
-        const QString roleKey = QLatin1StringView(item.roleKey);
-        QJsonObject role = json.value(roleKey).toObject();
-        role.insert(QLatin1StringView(item.key), value(item.particular));
-        json.insert(roleKey, role);
+        insertAt(json, item, value(item.particular));
+        if (const std::optional<int> field = learnedFrom(item.particular))
+            insertAt(learned, item, *field);
     }
+    if (!learned.isEmpty())
+        json.insert(kLearnedFromKey, learned);
     return json;
 }
 
 Particulars Particulars::fromJson(const QJsonObject& json) {
     Particulars particulars;
+    const QJsonObject learned = json.value(kLearnedFromKey).toObject();
     for (const ParticularInfo& item : particularInfos()) {
-        const QJsonValue value = json.value(QLatin1StringView(item.roleKey))
-                                     .toObject()
-                                     .value(QLatin1StringView(item.key));
-        if (value.isString())
+        const QJsonValue value = valueAt(json, item);
+        if (!value.isString() || value.toString().isEmpty())
+            continue;
+        const QJsonValue field = valueAt(learned, item);
+        if (field.isDouble() && learnableFrom(item.particular, field.toInt(-1)))
+            particulars.learn(item.particular, value.toString(), field.toInt());
+        else
             particulars.setValue(item.particular, value.toString());
     }
     return particulars;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <span>
 
 namespace mivo {
@@ -75,15 +76,31 @@ std::span<const ParticularInfo> particularInfos();
 const ParticularInfo& info(Particular particular);
 
 // The particulars of one case; every value free text, empty until set.
+//
+// A particular may have been learned from a field: typed into that box of a document while
+// the particular was empty. While it holds what it learned, that box goes on driving it (a
+// mistyped value is corrected or cleared where it was typed); any other change of its value
+// (the particulars window, an import, the command line) ends the link.
 class Particulars {
   public:
     QString value(Particular particular) const { return values_[index(particular)]; }
-    void setValue(Particular particular, const QString& text) { values_[index(particular)] = text; }
+    // A different value ends the particular's link to the field it was learned from.
+    void setValue(Particular particular, const QString& text);
     bool isEmpty(Particular particular) const { return values_[index(particular)].isEmpty(); }
 
-    // {"vehicle": {"make": "…", …}, "user": {…}, …}, with the non-empty values only.
+    // The particular takes `text` as typed into `field`, which from now on drives it.
+    void learn(Particular particular, const QString& text, int field);
+    std::optional<int> learnedFrom(Particular particular) const {
+        return learnedFrom_[index(particular)];
+    }
+    // Whether some particular was learned from `field` (the box that fills nothing).
+    bool isLearnedFrom(int field) const;
+
+    // {"vehicle": {"make": "…", …}, "user": {…}, …}, with the non-empty values only, and
+    // "learnedFrom": {"user": {"phoneNumber": 5}, …} naming the fields they were learned from.
     QJsonObject toJson() const;
-    // Reads what toJson writes; unknown keys and values that are not text are left out.
+    // Reads what toJson writes; unknown keys and values that are not text are left out, and a
+    // link to a field the particular does not fill.
     static Particulars fromJson(const QJsonObject& json);
 
     bool operator==(const Particulars&) const = default;
@@ -91,6 +108,7 @@ class Particulars {
   private:
     static size_t index(Particular particular) { return static_cast<size_t>(particular); }
     std::array<QString, kParticularCount> values_;
+    std::array<std::optional<int>, kParticularCount> learnedFrom_;
 };
 
 } // namespace mivo

@@ -1,6 +1,7 @@
 #include "print/page_target.h"
 
 #include "document/file_output.h"
+#include "print/pdf_reproducible.h"
 #include "print/printer_surface.h"
 #include "print/twips_per_inch.h"
 
@@ -85,6 +86,11 @@ PdfTarget::PdfTarget(QByteArray path, QMarginsF marginsInPoints)
 PdfTarget::~PdfTarget() = default;
 
 QPaintDevice& PdfTarget::open(const QPageLayout& layout) {
+    const SourceDate source = sourceDateFromEnvironment();
+    if (!source.error.isEmpty())
+        throw PrintError(source.error);
+    creationDate_ = source.date;
+    fixedOrder_ = std::make_unique<FixedHashOrder>(); // before the writer makes its hashes
     buffer_ = std::make_unique<QBuffer>();
     buffer_->open(QIODevice::WriteOnly);
     writer_ = std::make_unique<QPdfWriter>(buffer_.get());
@@ -102,10 +108,13 @@ void PdfTarget::newPage(const QPageLayout& layout) {
 
 void PdfTarget::finish(bool painterEnded) {
     writer_.reset(); // flushes nothing more; the painter has written the whole file
+    fixedOrder_.reset();
     data_ = buffer_->data();
     buffer_.reset();
     if (!painterEnded || data_.isEmpty())
         throw PrintError(QStringLiteral("PDF を作れませんでした。"));
+    if (creationDate_ && !setCreationDate(data_, *creationDate_))
+        throw PrintError(QStringLiteral("PDF の作成日時を SOURCE_DATE_EPOCH にできませんでした。"));
     if (!path_.isEmpty())
         writeOrThrow(path_, data_);
 }

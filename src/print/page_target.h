@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QImage>
 #include <QPageLayout>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QPaintDevice;
 class QPainter;
@@ -13,6 +15,8 @@ class QPdfWriter;
 class QBuffer;
 
 namespace mivo {
+
+class FixedHashOrder;
 
 // Where a painted page goes. The painter surface opens the target when the job draws its first
 // mark, paints on the device it returns, and finishes it when the job ends; a job that is
@@ -54,7 +58,8 @@ class PrinterTarget : public PageTarget {
 
 // A PDF file of one page or several. Without margins it has no unprintable area: the origin is
 // the paper's corner. The file is written only when it is complete; a failed job leaves no
-// file behind.
+// file behind. The same pages give the same bytes in every run, dated SOURCE_DATE_EPOCH when
+// that is set.
 class PdfTarget : public PageTarget {
   public:
     // `path` as the file system spells it (QFile::encodeName); empty for no file.
@@ -73,6 +78,8 @@ class PdfTarget : public PageTarget {
     QByteArray data_;
     std::unique_ptr<QBuffer> buffer_;
     std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<FixedHashOrder> fixedOrder_; // while the writer draws
+    std::optional<QDateTime> creationDate_;
 };
 
 // A picture of the whole paper at `dpi`, white behind the page; written in `format` (PNG or

@@ -46,6 +46,172 @@ QString readValuesFile(const QByteArray& path, QMap<int, QString>& values) {
     return {};
 }
 
+// Every option, in the order --help lists them; the checks below find them by name.
+struct OptionRow {
+    const char* name;
+    const char* shortName;     // or nullptr
+    const char16_t* text;      // what --help says
+    const char16_t* valueName; // nullptr for a switch
+};
+
+// clang-format off
+constexpr OptionRow kOptions[] = {
+    {"set", nullptr, u"項目に値を入れます（例: --set 62=山田太郎）。", u"番号=値"},
+    {"values", nullptr, u"項目の値を JSON ファイルから読みます。", u"値.json"},
+    {"left-map", nullptr, u"保管場所配置図の所在図の画像。", u"画像"},
+    {"right-map", nullptr, u"保管場所配置図の配置図の画像。", u"画像"},
+    {"number", nullptr, u"保管場所配置図の登録番号。", u"登録番号"},
+    {"fit-maps", nullptr, u"枠より大きい地図を縦横の比を保ったまま枠に合わせて縮小します。", nullptr},
+    {"location", nullptr, u"保管場所配置図の所在図: 地図の画像と二つの位置、距離の JSON ファイル。",
+     u"所在図.json"},
+    {"output", "o", u"PDF（.pdf）か PNG（.png）のファイルに出力します。", u"ファイル"},
+    {"dpi", nullptr, u"PNG の解像度（10 から 1200、既定は 150）。", u"解像度"},
+    {"print", nullptr, u"既定のプリンターで印刷します。", nullptr},
+    {"trace", nullptr, u"描画の操作を一行ずつ JSON で出力します。", nullptr},
+    {"list", nullptr, u"書類と項目番号、画面の見出しと欄を一覧にします。", nullptr},
+    {"case", nullptr, u"保存された案件の値で書類を作ります。", u"番号か名前"},
+    {"database", nullptr,
+     u"--case の案件のデータベース: SQLite のファイルか PostgreSQL の接続文字列。",
+     u"ファイルか接続文字列"},
+    {"all", nullptr, u"--case の案件の、値のある書類をすべて出力します。", nullptr},
+    {"batch", nullptr,
+     u"CSV か JSON Lines（.jsonl）の一行を一ページにします。-o に {n} を入れると"
+     u"一行ごとのファイルになります。",
+     u"ファイル"},
+    {"keep-going", nullptr, u"--batch の誤りのある行を飛ばして続け、最後に失敗で終わります。",
+     nullptr},
+    {"progress", nullptr, u"--batch の進み具合を、端末でない標準エラーにも出します。", nullptr},
+};
+// clang-format on
+
+QCommandLineOption optionOf(const OptionRow& row) {
+    QStringList names{QLatin1StringView(row.name)};
+    if (row.shortName)
+        names.prepend(QLatin1StringView(row.shortName));
+    return row.valueName ? QCommandLineOption(names, QString::fromUtf16(row.text),
+                                              QString::fromUtf16(row.valueName))
+                         : QCommandLineOption(names, QString::fromUtf16(row.text));
+}
+
+// One check per concern: each reads its options into `o`, or says what is wrong.
+using Check = QString (*)(const QCommandLineParser& given, RenderOptions& o);
+
+QString readCaseAndBatch(const QCommandLineParser& given, RenderOptions& o) {
+    o.caseRef = argumentValue(given.value(QStringLiteral("case")));
+    o.database = argumentValue(given.value(QStringLiteral("database")));
+    o.allOfCase = given.isSet(QStringLiteral("all"));
+    o.batch = QFile::decodeName(argumentBytes(given.value(QStringLiteral("batch"))));
+    o.keepGoing = given.isSet(QStringLiteral("keep-going"));
+    o.progress = given.isSet(QStringLiteral("progress"));
+    if (o.allOfCase && o.caseRef.isEmpty())
+        return QStringLiteral("--all は --case と一緒に指定してください。");
+    if (given.isSet(QStringLiteral("database")) && o.caseRef.isEmpty())
+        return QStringLiteral("--database は --case と一緒に指定してください。");
+    const QStringList positional = given.positionalArguments();
+    if (o.allOfCase != positional.isEmpty()) {
+        return o.allOfCase ? QStringLiteral("--all のときは書類を指定しません。")
+                           : QStringLiteral("書類を指定してください。");
+    }
+    for (const QString& argument : positional) {
+        const QString name = argumentValue(argument);
+        const DocumentInfo* document = findDocument(name);
+        if (!document) {
+            return QStringLiteral("「%1」という書類はありません。次のどれかを指定してください: %2")
+                .arg(name, documentNames());
+        }
+        o.documents << document;
+    }
+    if (!o.batch.isEmpty()) {
+        if (o.documents.size() != 1 || !o.caseRef.isEmpty())
+            return QStringLiteral("--batch には書類を一つだけ指定し、--case は使いません。");
+    } else if (o.keepGoing || o.progress) {
+        return QStringLiteral("--keep-going と --progress は --batch と一緒に指定してください。");
+    }
+    return {};
+}
+
+QString readOutput(const QCommandLineParser& given, RenderOptions& o) {
+    if (given.isSet(QStringLiteral("output"))) {
+        o.outputPath = given.value(QStringLiteral("output"));
+        const QString shown = QFile::decodeName(argumentBytes(o.outputPath));
+        const QString suffix = QFileInfo(shown).suffix().toLower();
+        o.output = suffix == u"pdf" ? Out::Pdf : suffix == u"png" ? Out::Png : Out::None;
+        if (o.output == Out::None)
+            return QStringLiteral("出力ファイル %1 の拡張子は .pdf か .png にしてください。")
+                .arg(shown);
+    } else if (given.isSet(QStringLiteral("print"))) {
+        o.output = Out::Printer;
+    } else if (given.isSet(QStringLiteral("trace"))) {
+        o.output = Out::Trace;
+    } else {
+        return QStringLiteral("出力を -o、--print、--trace のどれかで指定してください。");
+    }
+    const bool perRow = o.outputPath.contains(QLatin1String("{n}"));
+    if (!o.batch.isEmpty() && o.output != Out::Pdf && !perRow)
+        return QStringLiteral("--batch の出力は -o で、PDF 一つか {n} を入れた名前にしてくださ"
+                              "い（例: -o 'out/{n}.pdf'）。");
+    if (perRow && o.batch.isEmpty())
+        return QStringLiteral("-o の {n} は --batch のときだけ使えます。");
+    if (o.output == Out::Png && !perRow && (o.documents.size() > 1 || o.allOfCase))
+        return QStringLiteral("PNG には書類を一つだけ出力できます。PDF にしてください。");
+    if (given.isSet(QStringLiteral("dpi"))) {
+        if (o.output != Out::Png)
+            return QStringLiteral("--dpi は PNG に出力するときだけ指定できます。");
+        bool ok = false;
+        o.dpi = given.value(QStringLiteral("dpi")).toInt(&ok);
+        if (!ok || o.dpi < 10 || o.dpi > 1200)
+            return QStringLiteral("--dpi は 10 から 1200 の数にしてください。");
+    }
+    return {};
+}
+
+QString readValues(const QCommandLineParser& given, RenderOptions& o) {
+    // --set wins over --values.
+    if (given.isSet(QStringLiteral("values"))) {
+        const QString error =
+            readValuesFile(argumentBytes(given.value(QStringLiteral("values"))), o.values);
+        if (!error.isEmpty())
+            return error;
+    }
+    for (const QString& pair : given.values(QStringLiteral("set"))) {
+        const qsizetype equals = pair.indexOf(u'=');
+        const std::optional<int> index = equals > 0 ? fieldIndex(pair.left(equals)) : std::nullopt;
+        if (!index) {
+            return QStringLiteral(
+                       "--set %1 は「番号=値」の形ではありません（例: --set 62=山田太郎）。")
+                .arg(pair);
+        }
+        o.values.insert(*index, argumentValue(pair.mid(equals + 1)));
+    }
+    return o.allOfCase ? QString() : checkIndices(o.documents, o.values);
+}
+
+QString readDrawing(const QCommandLineParser& given, RenderOptions& o) {
+    o.leftMap = argumentBytes(given.value(QStringLiteral("left-map")));
+    o.rightMap = argumentBytes(given.value(QStringLiteral("right-map")));
+    if (given.isSet(QStringLiteral("number")))
+        o.number = argumentValue(given.value(QStringLiteral("number")));
+    o.fitMaps = given.isSet(QStringLiteral("fit-maps"));
+    o.location = argumentBytes(given.value(QStringLiteral("location")));
+    if (given.isSet(QStringLiteral("location")) && given.isSet(QStringLiteral("left-map")))
+        return QStringLiteral("--location のファイルが所在図の画像を指定します。--left-map と一緒"
+                              "には使えません。");
+    const bool drawing = o.allOfCase || std::ranges::any_of(o.documents, [](const DocumentInfo* d) {
+                             return d->kind == DocumentKind::LayoutDrawing;
+                         });
+    constexpr const char* kDrawingOptions[] = {"left-map", "right-map", "number", "fit-maps",
+                                               "location"};
+    const bool drawingOptions = std::ranges::any_of(
+        kDrawingOptions, [&](const char* name) { return given.isSet(QLatin1StringView(name)); });
+    if (!drawing && drawingOptions)
+        return QStringLiteral("--left-map、--right-map、--number、--fit-maps、--location は"
+                              "保管場所配置図だけに使えます。");
+    return {};
+}
+
+// In this order: what later checks read (the documents, the batch) comes first.
+constexpr Check kChecks[] = {readCaseAndBatch, readOutput, readValues, readDrawing};
+
 } // namespace
 
 Destination destinationFor(const RenderOptions& options, const QString& path) {
@@ -108,64 +274,8 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
                                   QStringLiteral("この使い方を表示します。"));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption set(QStringLiteral("set"),
-                                 QStringLiteral("項目に値を入れます（例: --set 62=山田太郎）。"),
-                                 QStringLiteral("番号=値"));
-    const QCommandLineOption valuesFile(QStringLiteral("values"),
-                                        QStringLiteral("項目の値を JSON ファイルから読みます。"),
-                                        QStringLiteral("値.json"));
-    const QCommandLineOption leftMap(QStringLiteral("left-map"),
-                                     QStringLiteral("保管場所配置図の所在図の画像。"),
-                                     QStringLiteral("画像"));
-    const QCommandLineOption rightMap(QStringLiteral("right-map"),
-                                      QStringLiteral("保管場所配置図の配置図の画像。"),
-                                      QStringLiteral("画像"));
-    const QCommandLineOption number(QStringLiteral("number"),
-                                    QStringLiteral("保管場所配置図の登録番号。"),
-                                    QStringLiteral("登録番号"));
-    const QCommandLineOption fitMaps(
-        QStringLiteral("fit-maps"),
-        QStringLiteral("枠より大きい地図を縦横の比を保ったまま枠に合わせて縮小します。"));
-    const QCommandLineOption location(
-        QStringLiteral("location"),
-        QStringLiteral("保管場所配置図の所在図: 地図の画像と二つの位置、距離の JSON ファイル。"),
-        QStringLiteral("所在図.json"));
-    const QCommandLineOption output(
-        {QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("PDF（.pdf）か PNG（.png）のファイルに出力します。"),
-        QStringLiteral("ファイル"));
-    const QCommandLineOption dpi(QStringLiteral("dpi"),
-                                 QStringLiteral("PNG の解像度（10 から 1200、既定は 150）。"),
-                                 QStringLiteral("解像度"));
-    const QCommandLineOption print(QStringLiteral("print"),
-                                   QStringLiteral("既定のプリンターで印刷します。"));
-    const QCommandLineOption trace(QStringLiteral("trace"),
-                                   QStringLiteral("描画の操作を一行ずつ JSON で出力します。"));
-    const QCommandLineOption list(
-        QStringLiteral("list"), QStringLiteral("書類と項目番号、画面の見出しと欄を一覧にします。"));
-    const QCommandLineOption caseRef(QStringLiteral("case"),
-                                     QStringLiteral("保存された案件の値で書類を作ります。"),
-                                     QStringLiteral("番号か名前"));
-    const QCommandLineOption database(
-        QStringLiteral("database"),
-        QStringLiteral(
-            "--case の案件のデータベース: SQLite のファイルか PostgreSQL の接続文字列。"),
-        QStringLiteral("ファイルか接続文字列"));
-    const QCommandLineOption all(
-        QStringLiteral("all"), QStringLiteral("--case の案件の、値のある書類をすべて出力します。"));
-    const QCommandLineOption batch(
-        QStringLiteral("batch"),
-        QStringLiteral("CSV か JSON Lines（.jsonl）の一行を一ページにします。-o に {n} を入れると"
-                       "一行ごとのファイルになります。"),
-        QStringLiteral("ファイル"));
-    const QCommandLineOption keepGoing(
-        QStringLiteral("keep-going"),
-        QStringLiteral("--batch の誤りのある行を飛ばして続け、最後に失敗で終わります。"));
-    const QCommandLineOption progress(
-        QStringLiteral("progress"),
-        QStringLiteral("--batch の進み具合を、端末でない標準エラーにも出します。"));
-    parser.addOptions({set, valuesFile, leftMap, rightMap, number, fitMaps, location, output, dpi,
-                       print, trace, list, caseRef, database, all, batch, keepGoing, progress});
+    for (const OptionRow& row : kOptions)
+        parser.addOption(optionOf(row));
 
     ParsedOptions parsed;
     RenderOptions& o = parsed.options;
@@ -180,121 +290,22 @@ ParsedOptions parseRenderOptions(const QStringList& arguments) {
     if (parser.isSet(version))
         parser.showVersion();
 
-    const int outputs = int(parser.values(output).size()) + parser.isSet(print) +
-                        parser.isSet(trace) + parser.isSet(list);
+    const int outputs = int(parser.values(QStringLiteral("output")).size()) +
+                        parser.isSet(QStringLiteral("print")) +
+                        parser.isSet(QStringLiteral("trace")) +
+                        parser.isSet(QStringLiteral("list"));
     if (outputs > 1)
         return fail(
             QStringLiteral("出力は -o、--print、--trace、--list のどれか一つにしてください。"));
-    const QStringList positional = parser.positionalArguments();
-    if (parser.isSet(list)) {
+    if (parser.isSet(QStringLiteral("list"))) {
         o.output = Out::List;
-        return positional.isEmpty() ? parsed
-                                    : fail(QStringLiteral("--list には書類を指定しません。"));
+        return parser.positionalArguments().isEmpty()
+                   ? parsed
+                   : fail(QStringLiteral("--list には書類を指定しません。"));
     }
-
-    o.caseRef = argumentValue(parser.value(caseRef));
-    o.database = argumentValue(parser.value(database));
-    o.allOfCase = parser.isSet(all);
-    o.batch = QFile::decodeName(argumentBytes(parser.value(batch)));
-    o.keepGoing = parser.isSet(keepGoing);
-    o.progress = parser.isSet(progress);
-    if (o.allOfCase && o.caseRef.isEmpty())
-        return fail(QStringLiteral("--all は --case と一緒に指定してください。"));
-    if (parser.isSet(database) && o.caseRef.isEmpty())
-        return fail(QStringLiteral("--database は --case と一緒に指定してください。"));
-    if (o.allOfCase != positional.isEmpty()) {
-        if (o.allOfCase)
-            return fail(QStringLiteral("--all のときは書類を指定しません。"));
-        return fail(QStringLiteral("書類を指定してください。"));
-    }
-    for (const QString& argument : positional) {
-        const QString name = argumentValue(argument);
-        const DocumentInfo* document = findDocument(name);
-        if (!document) {
-            return fail(
-                QStringLiteral("「%1」という書類はありません。次のどれかを指定してください: %2")
-                    .arg(name, documentNames()));
-        }
-        o.documents << document;
-    }
-    if (!o.batch.isEmpty()) {
-        if (o.documents.size() != 1 || !o.caseRef.isEmpty())
-            return fail(QStringLiteral("--batch には書類を一つだけ指定し、--case は使いません。"));
-    } else if (o.keepGoing || o.progress) {
-        return fail(
-            QStringLiteral("--keep-going と --progress は --batch と一緒に指定してください。"));
-    }
-
-    if (parser.isSet(output)) {
-        o.outputPath = parser.value(output);
-        const QString shown = QFile::decodeName(argumentBytes(o.outputPath));
-        const QString suffix = QFileInfo(shown).suffix().toLower();
-        o.output = suffix == u"pdf" ? Out::Pdf : suffix == u"png" ? Out::Png : Out::None;
-        if (o.output == Out::None) {
-            return fail(QStringLiteral("出力ファイル %1 の拡張子は .pdf か .png にしてください。")
-                            .arg(shown));
-        }
-    } else if (parser.isSet(print)) {
-        o.output = Out::Printer;
-    } else if (parser.isSet(trace)) {
-        o.output = Out::Trace;
-    } else {
-        return fail(QStringLiteral("出力を -o、--print、--trace のどれかで指定してください。"));
-    }
-    const bool perRow = o.outputPath.contains(QLatin1String("{n}"));
-    if (!o.batch.isEmpty() && o.output != Out::Pdf && !perRow)
-        return fail(QStringLiteral("--batch の出力は -o で、PDF 一つか {n} を入れた名前にしてくださ"
-                                   "い（例: -o 'out/{n}.pdf'）。"));
-    if (perRow && o.batch.isEmpty())
-        return fail(QStringLiteral("-o の {n} は --batch のときだけ使えます。"));
-    if (o.output == Out::Png && !perRow && (o.documents.size() > 1 || o.allOfCase))
-        return fail(QStringLiteral("PNG には書類を一つだけ出力できます。PDF にしてください。"));
-    if (parser.isSet(dpi)) {
-        if (o.output != Out::Png)
-            return fail(QStringLiteral("--dpi は PNG に出力するときだけ指定できます。"));
-        bool ok = false;
-        o.dpi = parser.value(dpi).toInt(&ok);
-        if (!ok || o.dpi < 10 || o.dpi > 1200)
-            return fail(QStringLiteral("--dpi は 10 から 1200 の数にしてください。"));
-    }
-
-    // --set wins over --values.
-    if (parser.isSet(valuesFile)) {
-        if (const QString error = readValuesFile(argumentBytes(parser.value(valuesFile)), o.values);
-            !error.isEmpty())
+    for (const Check check : kChecks) {
+        if (const QString error = check(parser, o); !error.isEmpty())
             return fail(error);
-    }
-    for (const QString& pair : parser.values(set)) {
-        const qsizetype equals = pair.indexOf(u'=');
-        const std::optional<int> index = equals > 0 ? fieldIndex(pair.left(equals)) : std::nullopt;
-        if (!index) {
-            return fail(QStringLiteral(
-                            "--set %1 は「番号=値」の形ではありません（例: --set 62=山田太郎）。")
-                            .arg(pair));
-        }
-        o.values.insert(*index, argumentValue(pair.mid(equals + 1)));
-    }
-    if (!o.allOfCase) {
-        if (const QString error = checkIndices(o.documents, o.values); !error.isEmpty())
-            return fail(error);
-    }
-
-    o.leftMap = argumentBytes(parser.value(leftMap));
-    o.rightMap = argumentBytes(parser.value(rightMap));
-    if (parser.isSet(number))
-        o.number = argumentValue(parser.value(number));
-    o.fitMaps = parser.isSet(fitMaps);
-    o.location = argumentBytes(parser.value(location));
-    if (parser.isSet(location) && parser.isSet(leftMap))
-        return fail(QStringLiteral("--location のファイルが所在図の画像を指定します。--left-map "
-                                   "と一緒には使えません。"));
-    const bool drawing = o.allOfCase || std::ranges::any_of(o.documents, [](const DocumentInfo* d) {
-                             return d->kind == DocumentKind::LayoutDrawing;
-                         });
-    if (!drawing && (parser.isSet(leftMap) || parser.isSet(rightMap) || parser.isSet(number) ||
-                     o.fitMaps || parser.isSet(location))) {
-        return fail(QStringLiteral("--left-map、--right-map、--number、--fit-maps、--location は"
-                                   "保管場所配置図だけに使えます。"));
     }
     return parsed;
 }

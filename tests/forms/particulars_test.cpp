@@ -101,6 +101,41 @@ class ParticularsTest : public QObject {
         QCOMPARE(tx(form, 44)->text(), QString());
     }
 
+    // A value typed into the wrong box while its particular was empty is put right where it
+    // was typed: cleared there, the particular is empty again; corrected there, the particular
+    // and the documents opened after follow. That box is not tinted, being typed; once the
+    // particular is edited in the particulars window, the box no longer drives it.
+    void learnedValueFollowsItsBox() {
+        const auto phone = [this] {
+            return main_->particulars().value(Particular::UserPhoneNumber);
+        };
+        Frminin* form = open(2);         // 保管場所証明書
+        QLineEdit* number = tx(form, 5); // 電話・番号
+        type(number, QStringLiteral("Yamada Taro"));
+        QCOMPARE(phone(), QStringLiteral("Yamada Taro"));
+        QCOMPARE(number->toolTip(), QString());
+        number->clear();
+        emit number->editingFinished();
+        QCOMPARE(phone(), QString());
+
+        type(number, QStringLiteral("Yamada Taro"));
+        type(number, QStringLiteral("5678"));
+        QCOMPARE(phone(), QStringLiteral("5678"));
+        QCOMPARE(number->toolTip(), QString());
+        closeForm();
+        form = open(1); // 自認書
+        QCOMPARE(tx(form, 39)->text(), QStringLiteral("5678"));
+        QCOMPARE(tx(form, 39)->toolTip(), QStringLiteral("基本情報から入力"));
+
+        ParticularsWindow* window = openWindow();
+        type(box(window, "user.phoneNumber"), QStringLiteral("9999"));
+        QCOMPARE(tx(form, 39)->text(), QStringLiteral("9999"));
+        closeForm();
+        form = open(2);
+        type(tx(form, 5), QStringLiteral("1111"));
+        QCOMPARE(phone(), QStringLiteral("9999"));
+    }
+
     // A 〒 of seven digits fills the empty address beside it, in the window and in the form;
     // where the code has several towns the user picks one.
     void postalCodeFillsTheAddress_data() {

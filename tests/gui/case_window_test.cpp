@@ -8,6 +8,7 @@
 #include "chooser_driver.h"
 #include "fake_prompts.h"
 #include "forms/frmhchi.h"
+#include "particulars/case_particulars.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>
@@ -26,6 +27,7 @@ using namespace mivo;
 
 namespace {
 // The chooser's buttons.
+constexpr int kParkingCertificate = 2;
 constexpr int kLayoutDrawing = 3;
 constexpr int kPowerOfAttorney = 4;
 } // namespace
@@ -157,6 +159,28 @@ class CaseWindowTest : public QObject {
         QCOMPARE(child<QLineEdit>(main_->mdiArea(), QStringLiteral("Text1"))->text(),
                  QStringLiteral("品川500あ1234"));
         QVERIFY(child<QCheckBox>(main_->mdiArea(), QStringLiteral("Check1"))->isChecked());
+    }
+
+    // The box a particular was learned from is kept with the case: after a restart, correcting
+    // it still corrects the particular.
+    void learnedBoxDrivesItsParticularAfterARestart() {
+        start();
+        chooser::pick(*main_, kParkingCertificate);
+        chooser::typeThroughInputMethod(box(5), QStringLiteral("行政花子")); // in 電話・番号
+        emit box(5)->editingFinished();
+        exit();
+
+        start();
+        CaseListDialog* dialog = openCaseList();
+        QTRY_COMPARE(names(dialog).size(), 1);
+        QTest::keyClick(child<QLineEdit>(dialog, QStringLiteral("search")), Qt::Key_Return);
+        QTRY_COMPARE(main_->particulars().value(Particular::UserPhoneNumber),
+                     QStringLiteral("行政花子"));
+        chooser::pick(*main_, kParkingCertificate);
+        box(5)->selectAll();
+        QTest::keyClicks(box(5), QStringLiteral("5678"));
+        emit box(5)->editingFinished();
+        QCOMPARE(main_->particulars().value(Particular::UserPhoneNumber), QStringLiteral("5678"));
     }
 
     // Rename in place, and delete only after yes.

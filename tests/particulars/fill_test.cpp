@@ -136,11 +136,13 @@ class FillTest : public QObject {
         QCOMPARE(fields.value(36), QString());
     }
 
-    // Every particular keeps its own place in the case's JSON text.
+    // Every particular keeps its own place in the case's JSON text, and the field it was
+    // learned from; a link to a field the particular does not fill is dropped.
     void jsonKeepsEveryParticular() {
         Particulars particulars;
         for (const ParticularInfo& item : particularInfos())
             particulars.setValue(item.particular, QString::fromUtf16(item.fullLabel) + u'値');
+        particulars.learn(Particular::UserPhoneNumber, QStringLiteral("5678"), 5);
         const QByteArray text = QJsonDocument(particulars.toJson()).toJson();
         QCOMPARE(Particulars::fromJson(QJsonDocument::fromJson(text).object()), particulars);
 
@@ -149,8 +151,12 @@ class FillTest : public QObject {
         QJsonObject user = odd.value(u"user").toObject();
         user.insert(QStringLiteral("name"), 42);
         odd.insert(QStringLiteral("user"), user);
+        odd.insert(QStringLiteral("learnedFrom"),
+                   QJsonObject{{QStringLiteral("user"), QJsonObject{{"phoneNumber", 3}}}});
         const Particulars read = Particulars::fromJson(odd);
         QVERIFY(read.isEmpty(Particular::UserName));
+        QCOMPARE(read.value(Particular::UserPhoneNumber), QStringLiteral("5678"));
+        QCOMPARE(read.learnedFrom(Particular::UserPhoneNumber), std::nullopt);
         QCOMPARE(read.value(Particular::UserAddress), particulars.value(Particular::UserAddress));
     }
 };
