@@ -18,9 +18,9 @@ using namespace mivo;
 
 namespace {
 
-// The same values bench/run gives mivo-render.
-bool loadValues(CurrentDocument& document) {
-    QFile file(QStringLiteral(MIVO_BENCH_DIR "/power_of_attorney.json"));
+// The same values bench/run gives mivo-render: as a dealer types them, or each at its longest.
+bool loadValues(CurrentDocument& document, const char* name) {
+    QFile file(QStringLiteral(MIVO_BENCH_DIR "/") + QLatin1String(name));
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QJsonObject values = QJsonDocument::fromJson(file.readAll()).object();
@@ -44,8 +44,10 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     CurrentDocument document;
-    if (!loadValues(document))
-        qFatal("cannot read the values in %s", MIVO_BENCH_DIR "/power_of_attorney.json");
+    CurrentDocument longValues;
+    if (!loadValues(document, "power_of_attorney.json") ||
+        !loadValues(longValues, "power_of_attorney_long.json"))
+        qFatal("cannot read the values in %s", MIVO_BENCH_DIR);
 
     constexpr int kRuns = 50;
     bench::row("power of attorney on the recording surface",
@@ -55,6 +57,18 @@ int main(int argc, char* argv[]) {
                                    print(surface, document);
                                }),
                "ms", 0, kRuns * 4);
+
+    // Every field too long for its gap, so that each is fitted: what fitting costs a page.
+    const double fitted = bench::medianMs(kRuns * 4, [&] {
+        RecordingSurface surface;
+        print(surface, longValues);
+    });
+    const double asTyped = bench::medianMs(kRuns * 4, [&] {
+        RecordingSurface surface;
+        print(surface, document);
+    });
+    bench::row("fitting every value of a page (long values, recording surface)", fitted - asTyped,
+               "ms", 1, kRuns * 4);
 
     QByteArray pdf;
     bench::row("power of attorney to PDF, in-process",

@@ -14,11 +14,13 @@
 #include "particulars/fill_rules.h"
 #include "particulars/postal_fill.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 
 #include <limits>
@@ -124,7 +126,8 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
     connect(&fields, &FieldStore::valueChanged, this, [this](int index, const QString& text) {
         if (tx_[index]->text() != text)
             tx_[index]->setText(text);
-        showTints();
+        fits_[size_t(index)] = fitStateOf(index, text);
+        showMarks();
     });
 
     for (int postal = 0; postal < FieldStore::Count; ++postal) {
@@ -139,6 +142,29 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
     addTodayButtons();
     connect(&particulars_, &CaseParticulars::changed, this, &Frminin::followParticulars);
 }
+
+namespace {
+
+// The mark at the end of a box whose value is fitted (information) or cannot be (critical).
+void showFitMark(QLineEdit* box, FitState fit, const QString& tip) {
+    auto* mark = box->findChild<QAction*>(QStringLiteral("fitMark"));
+    if (fit == FitState::Fits) {
+        if (mark)
+            mark->setVisible(false);
+        return;
+    }
+    if (!mark) {
+        mark = box->addAction(QIcon(), QLineEdit::TrailingPosition);
+        mark->setObjectName(QStringLiteral("fitMark"));
+    }
+    mark->setIcon(box->style()->standardIcon(fit == FitState::Fitted
+                                                 ? QStyle::SP_MessageBoxInformation
+                                                 : QStyle::SP_MessageBoxCritical));
+    mark->setToolTip(tip);
+    mark->setVisible(true);
+}
+
+} // namespace
 
 void Frminin::addTodayButtons() {
     for (const DateGroup& group : kDateGroups) {
@@ -164,24 +190,38 @@ void Frminin::followParticulars(const Particulars& previous) {
     if (const DocumentInfo* open = findDocument(document_.title()))
         mivo::followParticulars(previous, particulars_.particulars(), document_.fields(),
                                 open->fields);
-    showTints();
+    showMarks();
 }
 
-void Frminin::showTints() {
+void Frminin::showMarks() {
     std::array<bool, FieldStore::Count> tinted{};
     for (int index : fieldsFilledFromParticulars(particulars_.particulars(), document_.fields()))
         tinted[size_t(index)] = true;
     for (int index = 0; index < FieldStore::Count; ++index) {
-        if (tinted[size_t(index)] == tinted_[size_t(index)])
+        const FitState fit = fits_[size_t(index)];
+        if (tinted[size_t(index)] == tinted_[size_t(index)] && fit == shownFits_[size_t(index)])
             continue;
         QLineEdit* box = tx_[size_t(index)];
-        QPalette palette; // the form's own, but for the tint
-        if (tinted[size_t(index)])
+        QPalette palette; // the form's own, but for the tint and the colour of what cannot fit
+        QStringList tips;
+        if (tinted[size_t(index)]) {
             palette.setColor(QPalette::Base, kTint);
+            tips << QStringLiteral("基本情報から入力");
+        }
+        if (fit == FitState::DoesNotFit)
+            palette.setColor(QPalette::Text, Qt::red);
         box->setPalette(palette);
-        box->setToolTip(tinted[size_t(index)] ? QStringLiteral("基本情報から入力") : QString());
+        const QString fitTip = fit == FitState::Fitted ? QStringLiteral("縮めて印刷します")
+                               : fit == FitState::DoesNotFit
+                                   ? QStringLiteral("この欄に入りきりません")
+                                   : QString();
+        if (!fitTip.isEmpty())
+            tips << fitTip;
+        box->setToolTip(tips.join(QLatin1Char('\n')));
+        showFitMark(box, fit, fitTip);
     }
     tinted_ = tinted;
+    shownFits_ = fits_;
 }
 
 void Frminin::showPage(int page) { pages_[page]->show(); }

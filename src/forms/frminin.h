@@ -2,6 +2,7 @@
 
 #include "document/field_store.h"
 #include "particulars/particulars.h"
+#include "print/value_fit.h"
 
 #include <QMdiSubWindow>
 
@@ -26,7 +27,8 @@ class Prompts;
 // particular that is still empty becomes it, and correcting or clearing that box corrects or
 // clears it until it is edited elsewhere; a change of a particular carries into the boxes that
 // are empty or hold its old value. Typing a 〒 fills the empty address box
-// beside it, and each date group has 今日 (Ctrl+; in its boxes).
+// beside it, and each date group has 今日 (Ctrl+; in its boxes). A box whose value prints
+// condensed, smaller or on two lines shows a mark; one whose value does not fit even so, red.
 class Frminin : public QMdiSubWindow {
     Q_OBJECT
   public:
@@ -49,12 +51,14 @@ class Frminin : public QMdiSubWindow {
     void addTodayButtons();
     void adopt(int index);
     void followParticulars(const Particulars& previous);
-    void showTints();
+    void showMarks();
 
     CurrentDocument& document_;
     CaseParticulars& particulars_;
     Prompts& prompts_;
     std::array<bool, FieldStore::Count> tinted_{};
+    std::array<FitState, FieldStore::Count> fits_{};      // of each box's value
+    std::array<FitState, FieldStore::Count> shownFits_{}; // as its box shows it
     std::array<FormPage*, PageCount> pages_{};
     std::array<QLineEdit*, PageCount> firstFields_{};
     std::array<QLineEdit*, FieldStore::Count> tx_{};

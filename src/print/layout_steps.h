@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/printer_surface.h"
+#include "print/value_fit.h"
 
 #include <cstdint>
 #include <span>
@@ -64,7 +65,25 @@ constexpr Step field(std::int16_t x, std::int16_t y, int index) {
 }
 } // namespace steps
 
-// Performs the steps in order on the surface, reading field values from `fields`.
-void play(PrinterSurface& surface, const FieldStore& fields, std::span<const Step> table);
+// Plays a layout's tables in order for one job, reading field values from `fields`. It keeps
+// the face, size, weight and unit the steps set, so that each value is fitted into its gap
+// (from `gaps`) in the font it prints in; a value that fits prints exactly as typed.
+class LayoutPlayer {
+  public:
+    LayoutPlayer(PrinterSurface& surface, const FieldStore& fields,
+                 std::span<const ValueGap> gaps = {});
+
+    void play(std::span<const Step> table);
+
+  private:
+    void placeValue(std::int16_t x, std::int16_t y, int field);
+    double twips(float length) const;
+
+    PrinterSurface& surface_;
+    const FieldStore& fields_;
+    std::span<const ValueGap> gaps_;
+    TextStyle style_;
+    Unit unit_ = Unit::Millimetre;
+};
 
 } // namespace mivo

@@ -1,6 +1,7 @@
 #include "print/painter_surface.h"
 
 #include "document/picture_size.h"
+#include "print/page_setup.h"
 #include "print/page_target.h"
 #include "print/twips_per_inch.h"
 #include "print/typefaces.h"
@@ -29,14 +30,10 @@ PainterSurface::~PainterSurface() { CancelJob(); }
 void PainterSurface::resetSettings() {
     orientation_ = Orientation::Landscape;
     unit_ = Unit::Millimetre;
-    font_ = QFont(substituteFamily(QStringLiteral("ＭＳ 明朝")));
-    font_.setPixelSize(12 * 20);
-    font_.setBold(false);
-    // Advances must stay those of the outline, one em or half an em, at any device resolution.
-    font_.setKerning(false);
-    font_.setHintingPreference(QFont::PreferNoHinting);
-    // No QFont::NoFontMerging: with it Qt no longer synthesises bold for these faces, which
-    // have no bold style of their own, and every bold text would print regular.
+    face_ = QString::fromUtf16(Typeface::Mincho);
+    points_ = 12;
+    bold_ = false;
+    stretch_ = 100;
     penWidth_ = 1;
     penStyle_ = PenStyle::Solid;
     position_ = {};
@@ -95,11 +92,12 @@ void PainterSurface::SetFontName(const QString& name) {
     const QString missing = missingTypefaceMessage(name);
     if (!missing.isEmpty())
         throw PrintError(missing);
-    font_.setFamily(substituteFamily(name));
+    face_ = name;
 }
 
-void PainterSurface::SetFontSize(float points) { font_.setPixelSize(qRound(points * 20.0)); }
-void PainterSurface::SetFontBold(bool bold) { font_.setBold(bold); }
+void PainterSurface::SetFontSize(float points) { points_ = points; }
+void PainterSurface::SetFontBold(bool bold) { bold_ = bold; }
+void PainterSurface::SetFontStretch(int percent) { stretch_ = percent; }
 void PainterSurface::SetPenWidth(std::int16_t dots) { penWidth_ = dots; }
 void PainterSurface::SetPenStyle(PenStyle style) { penStyle_ = style; }
 void PainterSurface::MoveTo(float x, float y) { position_ = at(x, y); }
@@ -136,22 +134,31 @@ void PainterSurface::PrintText(const QString& text) {
     if (text.isEmpty())
         return;
     QPainter& p = painter();
-    p.setFont(font_);
+    const QFont font = printFont(face_, points_, bold_);
+    p.setFont(font);
     p.setPen(Qt::black);
-    const QFontMetricsF metrics(font_);
+    const QFontMetricsF metrics(font);
     // A value with line breaks prints its lines one under the other, from the same x.
     const QStringList lines =
         QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'));
     // The faces have no bold style of their own. Qt synthesises one in PDF output, but on a
     // picture only for small pixel sizes, never for the sizes in twips painted here: there the
     // outline is thickened instead, by as much as the PDF's bold thickens a stem.
-    const bool thicken = font_.bold() && p.paintEngine()->type() == QPaintEngine::Raster;
+    const bool thicken = bold_ && p.paintEngine()->type() == QPaintEngine::Raster;
     const QPen outline(Qt::black, metrics.lineWidth() / 2);
+    // A condensed text is drawn narrower about its left edge; its lines keep their spacing.
+    const bool condensed = stretch_ != 100;
     QPointF baseline = position_ + QPointF(0, metrics.ascent());
+    if (condensed) {
+        p.save();
+        p.translate(position_);
+        p.scale(stretch_ / 100.0, 1.0);
+        baseline = QPointF(0, metrics.ascent());
+    }
     for (const QString& line : lines) {
         if (thicken) {
             QPainterPath path;
-            path.addText(baseline, font_, line);
+            path.addText(baseline, font, line);
             p.fillPath(path, Qt::black);
             p.strokePath(path, outline);
         } else {
@@ -159,7 +166,11 @@ void PainterSurface::PrintText(const QString& text) {
         }
         baseline.ry() += metrics.lineSpacing();
     }
+    if (condensed)
+        p.restore();
 }
+
+void PainterSurface::NoteFit(int, FitState) {}
 
 void PainterSurface::DrawPicture(const QImage& picture, float x, float y) {
     drawPictureIn(picture, QRectF(at(x, y), naturalSizeInInches(picture) * double(TwipsPerInch)));

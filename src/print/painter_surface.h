@@ -2,7 +2,6 @@
 
 #include "print/printer_surface.h"
 
-#include <QFont>
 #include <QPainter>
 #include <QPen>
 #include <QPointF>
@@ -32,6 +31,7 @@ class PainterSurface : public PrinterSurface {
     void SetFontName(const QString& name) override;
     void SetFontSize(float points) override;
     void SetFontBold(bool bold) override;
+    void SetFontStretch(int percent) override;
     void SetPenWidth(std::int16_t dots) override;
     void SetPenStyle(PenStyle style) override;
     void MoveTo(float x, float y) override;
@@ -43,6 +43,7 @@ class PainterSurface : public PrinterSurface {
     void DrawPicture(const QImage& picture, float x, float y) override;
     void DrawPictureScaled(const QImage& picture, float x, float y, float width,
                            float height) override;
+    void NoteFit(int fieldIndex, FitState state) override;
     void EndJob() override;
     void CancelJob() override;
 
@@ -62,7 +63,10 @@ class PainterSurface : public PrinterSurface {
 
     Orientation orientation_;
     Unit unit_;
-    QFont font_;
+    QString face_;
+    float points_;
+    bool bold_;
+    int stretch_; // percent
     std::int16_t penWidth_;
     PenStyle penStyle_;
     QPointF position_; // twips

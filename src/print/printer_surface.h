@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/value_fit.h"
+
 #include <QImage>
 #include <QString>
 
@@ -39,6 +41,8 @@ class PrinterSurface {
     virtual void SetFontName(const QString& name) = 0;
     virtual void SetFontSize(float points) = 0;
     virtual void SetFontBold(bool bold) = 0;
+    // Condenses the texts that follow to `percent` of their natural width; 100 as designed.
+    virtual void SetFontStretch(int percent) = 0;
     virtual void SetPenWidth(std::int16_t dots) = 0;
     virtual void SetPenStyle(PenStyle style) = 0;
     virtual void MoveTo(float x, float y) = 0;
@@ -54,6 +58,9 @@ class PrinterSurface {
     // Draws the whole picture scaled to width × height (current unit), top-left at (x, y).
     virtual void DrawPictureScaled(const QImage& picture, float x, float y, float width,
                                    float height) = 0;
+    // Notes that the value of field `fieldIndex`, just printed, was fitted into its gap or did
+    // not fit and was printed as far as it goes. Draws nothing.
+    virtual void NoteFit(int fieldIndex, FitState state) = 0;
     // Completes the page and hands the job over.
     virtual void EndJob() = 0;
 

@@ -56,6 +56,7 @@ void RecordingSurface::SetUnit(Unit u) {
 void RecordingSurface::SetFontName(const QString& name) { record("SetFontName", {name}); }
 void RecordingSurface::SetFontSize(float points) { record("SetFontSize", {points}); }
 void RecordingSurface::SetFontBold(bool bold) { record("SetFontBold", {bold}); }
+void RecordingSurface::SetFontStretch(int percent) { record("SetFontStretch", {percent}); }
 void RecordingSurface::SetPenWidth(std::int16_t dots) { record("SetPenWidth", {int(dots)}); }
 
 void RecordingSurface::SetPenStyle(PenStyle style) {
@@ -81,6 +82,11 @@ void RecordingSurface::DrawPicture(const QImage& picture, float x, float y) {
 void RecordingSurface::DrawPictureScaled(const QImage& picture, float x, float y, float width,
                                          float height) {
     record("DrawPictureScaled", {x, y, picture.width(), picture.height(), width, height});
+}
+
+void RecordingSurface::NoteFit(int fieldIndex, FitState state) {
+    record("NoteFit", {fieldIndex, state == FitState::DoesNotFit ? QStringLiteral("DoesNotFit")
+                                                                 : QStringLiteral("Fitted")});
 }
 
 void RecordingSurface::EndJob() { record("EndJob", {}); }

@@ -37,6 +37,7 @@ class RecordingSurface : public PrinterSurface {
     void SetFontName(const QString& name) override;
     void SetFontSize(float points) override;
     void SetFontBold(bool bold) override;
+    void SetFontStretch(int percent) override;
     void SetPenWidth(std::int16_t dots) override;
     void SetPenStyle(PenStyle style) override;
     void MoveTo(float x, float y) override;
@@ -48,6 +49,7 @@ class RecordingSurface : public PrinterSurface {
     void DrawPicture(const QImage& picture, float x, float y) override;
     void DrawPictureScaled(const QImage& picture, float x, float y, float width,
                            float height) override;
+    void NoteFit(int fieldIndex, FitState state) override;
     void EndJob() override;
     void CancelJob() override;
 

@@ -45,4 +45,15 @@ QString missingTypefaceMessage(const QString& faceName) {
     return QStringLiteral("書体 %1 がありません。").arg(family);
 }
 
+QFont printFont(const QString& faceName, float points, bool bold) {
+    QFont font(substituteFamily(faceName));
+    font.setPixelSize(qRound(points * 20.0));
+    font.setBold(bold);
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    // No QFont::NoFontMerging: with it Qt no longer synthesises bold for these faces, which
+    // have no bold style of their own, and every bold text would print regular.
+    return font;
+}
+
 } // namespace mivo

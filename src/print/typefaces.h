@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 namespace mivo {
@@ -15,5 +16,10 @@ QString substituteFamily(const QString& faceName);
 
 // Empty when the face's substitute is installed, else a message that says what to install.
 QString missingTypefaceMessage(const QString& faceName);
+
+// The font a page prints `faceName` in at `points`: sized in twips (20 per point, a whole
+// number of units), without kerning or hinting, so that advances are the outline's at any
+// device resolution. Drawing and measuring both take it from here.
+QFont printFont(const QString& faceName, float points, bool bold);
 
 } // namespace mivo

@@ -113,8 +113,8 @@ class ParkingConsentCertificateTest : public QObject {
         QVERIFY(findWordOnLine(words, QStringLiteral("印"), 158.0));
     }
 
-    // A long position of the place runs on past the frame's right edge at 273 mm, uncut.
-    void longValueRunsOn() {
+    // A long position of the place is condensed, whole, inside the frame's right edge at 273 mm.
+    void longValueStaysInsideTheFrame() {
         CurrentDocument document;
         document.setTitle(titleOf(DocumentKind::ParkingConsentCertificate));
         const QString place = QStringLiteral("0123456789").repeated(8) + QStringLiteral("ABCDE");
@@ -122,7 +122,7 @@ class ParkingConsentCertificateTest : public QObject {
         const auto words = readPdfWords(printToPdf(document));
         const PdfWord* word = findWordOnLine(words, place, 36.0);
         QVERIFY(word);
-        QCOMPARE_GT(word->box.right(), 273.0);
+        QCOMPARE_LT(word->box.right(), 273.0);
     }
 
     // The title sets no weight: it prints in the regular weight every job starts with, also

@@ -77,6 +77,6 @@ class DispatchTest : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(DispatchTest)
+QTEST_MAIN(DispatchTest)
 
 #include "dispatch_test.moc"

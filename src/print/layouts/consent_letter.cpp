@@ -46,16 +46,27 @@ constexpr Step kValues[] = {
     field(140, 163, 29), // name, before the seal mark
 };
 
+// Millimetres: the vehicle table's columns, the date line's gaps, the address to the frame and
+// the name to the seal mark; the make, address and name may take a second line.
+constexpr ValueGap kGaps[] = {
+    {22, 117.5, 94.6}, {23, 170.5}, {24, 222.5},
+    {25, 124.5}, {26, 149}, {27, 173.5},
+    {28, 265, 162}, {29, 215.5, 189},
+};
+
 // clang-format on
 
 } // namespace
 
 void PrintConsentLetter(PrinterSurface& surface, const FieldStore& tx) {
     PageSetup(surface, 7);
-    play(surface, tx, kRules);
-    play(surface, tx, kWording);
-    play(surface, tx, kValues);
+    LayoutPlayer layout(surface, tx, kGaps);
+    layout.play(kRules);
+    layout.play(kWording);
+    layout.play(kValues);
     surface.EndJob();
 }
+
+std::span<const ValueGap> ConsentLetterGaps() { return kGaps; }
 
 } // namespace mivo

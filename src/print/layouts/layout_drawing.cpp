@@ -57,12 +57,12 @@ constexpr Step kFrame[] = {
 
 void DrawLayoutDrawingFrame(PrinterSurface& surface) {
     const FieldStore noFields;
-    play(surface, noFields, kFrame);
+    LayoutPlayer(surface, noFields).play(kFrame);
 }
 
 void PrintLayoutDrawingWording(PrinterSurface& surface, const LayoutDrawingState& drawing) {
     const FieldStore noFields;
-    play(surface, noFields, kWording);
+    LayoutPlayer(surface, noFields).play(kWording);
     DrawLine(surface, kNumberX, kNumberY, drawing.registrationNumber);
 }
 

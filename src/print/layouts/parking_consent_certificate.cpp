@@ -72,24 +72,32 @@ constexpr Step kValues[] = {
     field(203, 170, 19), field(228, 170, 20), field(253, 170, 21), //                   telephone
 };
 
+// Millimetres: to the frame, the next text or the seal mark; the place, the names and the
+// certifying party's address may take a second line within their rows.
+constexpr ValueGap kGaps[] = {
+    {0, 271, 49.8}, {1, 131}, {2, 271}, {3, 214.5}, {4, 241.5}, {5, 264}, {6, 271, 89.8},
+    {7, 178.5}, {8, 203.5}, {9, 218}, {10, 178.5}, {11, 203.5}, {12, 218},
+    {13, 201.5}, {14, 226.5}, {15, 251},
+    {16, 131.5}, {17, 271, 157.5}, {18, 185.5, 169.5}, {19, 214.5}, {20, 241.5}, {21, 264},
+};
+
 // clang-format on
 
-void DrawParkingConsentFrame(PrinterSurface& surface, const FieldStore& tx) {
-    play(surface, tx, kFrame);
-}
-
-void PrintParkingConsentWording(PrinterSurface& surface, const FieldStore& tx) {
-    play(surface, tx, kWording);
-    play(surface, tx, kValues);
+void PrintParkingConsentWording(LayoutPlayer& layout) {
+    layout.play(kWording);
+    layout.play(kValues);
 }
 
 } // namespace
 
 void PrintParkingConsentCertificate(PrinterSurface& surface, const FieldStore& tx) {
     PageSetup(surface, std::nullopt);
-    DrawParkingConsentFrame(surface, tx);
-    PrintParkingConsentWording(surface, tx);
+    LayoutPlayer layout(surface, tx, kGaps);
+    layout.play(kFrame);
+    PrintParkingConsentWording(layout);
     surface.EndJob();
 }
+
+std::span<const ValueGap> ParkingConsentCertificateGaps() { return kGaps; }
 
 } // namespace mivo

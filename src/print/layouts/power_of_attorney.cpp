@@ -68,18 +68,30 @@ constexpr Step kValues[] = {
     field(185, 144, 75), field(185, 152, 76), field(185, 167, 77), field(175, 179, 78),
 };
 
-void DrawPowerOfAttorneyBody(PrinterSurface& surface, const FieldStore& tx) {
-    play(surface, tx, kWording);
-    play(surface, tx, kValues);
+// Millimetres. A value runs to the next text on its line: the seal mark, the right block's
+// captions (151) or the frame (270); the agent, the 委任者 lines and the addresses may take a
+// second line above what follows.
+constexpr ValueGap kGaps[] = {
+    {62, 199.5, 62},  {63, 65},    {64, 86},         {65, 107},   {66, 201},        {67, 148},
+    {68, 148, 116},   {69, 128.5}, {70, 148, 134.8}, {71, 269},   {72, 269, 116},   {73, 248.5},
+    {74, 269, 134.8}, {75, 269},   {76, 269, 166},   {77, 248.5}, {78, 269, 184.8},
+};
+
+void DrawPowerOfAttorneyBody(LayoutPlayer& layout) {
+    layout.play(kWording);
+    layout.play(kValues);
 }
 
 } // namespace
 
 void PrintPowerOfAttorney(PrinterSurface& surface, const FieldStore& tx) {
     PageSetup(surface, 7);
-    play(surface, tx, kRules);
-    DrawPowerOfAttorneyBody(surface, tx);
+    LayoutPlayer layout(surface, tx, kGaps);
+    layout.play(kRules);
+    DrawPowerOfAttorneyBody(layout);
     surface.EndJob();
 }
+
+std::span<const ValueGap> PowerOfAttorneyGaps() { return kGaps; }
 
 } // namespace mivo

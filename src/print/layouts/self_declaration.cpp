@@ -54,11 +54,18 @@ constexpr Step kValues[] = {
     field(240, 167, 39), //            number, before 番
 };
 
+// Millimetres: to the next text, the seal mark or the frame; the address and the name may take
+// a second line.
+constexpr ValueGap kGaps[] = {
+    {30, 62.5}, {31, 203.5}, {32, 220.5}, {33, 237.5}, {34, 134},
+    {35, 263, 132.5}, {36, 178.5, 166}, {37, 198.5}, {38, 226}, {39, 249.5},
+};
+
 // clang-format on
 
-void DrawSelfDeclarationBody(PrinterSurface& surface, const FieldStore& tx) {
-    play(surface, tx, kWording);
-    play(surface, tx, kValues);
+void DrawSelfDeclarationBody(LayoutPlayer& layout) {
+    layout.play(kWording);
+    layout.play(kValues);
 }
 
 } // namespace
@@ -66,8 +73,11 @@ void DrawSelfDeclarationBody(PrinterSurface& surface, const FieldStore& tx) {
 void PrintSelfDeclaration(PrinterSurface& surface, const FieldStore& tx) {
     PageSetup(surface, 1);
     surface.Box(18, 25, 265, 179); // the frame
-    DrawSelfDeclarationBody(surface, tx);
+    LayoutPlayer layout(surface, tx, kGaps);
+    DrawSelfDeclarationBody(layout);
     surface.EndJob();
 }
+
+std::span<const ValueGap> SelfDeclarationGaps() { return kGaps; }
 
 } // namespace mivo

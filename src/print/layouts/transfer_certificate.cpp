@@ -72,17 +72,31 @@ constexpr Step kValues[] = {
     field(6800, 8850, 61),                                               // remarks
 };
 
+// Twips, inside the columns and rows of the box and the table; the make, names, addresses and
+// remarks may take a second line within their row.
+constexpr ValueGap kGaps[] = {
+    {40, 6450, 3550}, {41, 7865}, {42, 10700}, {43, 12170},
+    {44, 11205, 4840}, {45, 11205, 5300},
+    {46, 6035}, {47, 5345}, {48, 6005}, {49, 11205, 5990}, {50, 11205, 6400},
+    {51, 6035}, {52, 5345}, {53, 6005}, {54, 11205, 7090}, {55, 11205, 7500},
+    {56, 6035}, {57, 5345}, {58, 6005}, {59, 11205, 8190}, {60, 11205, 8600},
+    {61, 11205, 9330},
+};
+
 // clang-format on
 
 } // namespace
 
 void PrintTransferCertificate(PrinterSurface& surface, const FieldStore& tx) {
     PageSetup(surface, 1);
-    play(surface, tx, kFrame);
-    play(surface, tx, kRowRules);
-    play(surface, tx, kWording);
-    play(surface, tx, kValues);
+    LayoutPlayer layout(surface, tx, kGaps);
+    layout.play(kFrame);
+    layout.play(kRowRules);
+    layout.play(kWording);
+    layout.play(kValues);
     surface.EndJob();
 }
+
+std::span<const ValueGap> TransferCertificateGaps() { return kGaps; }
 
 } // namespace mivo
