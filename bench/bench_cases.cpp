@@ -132,10 +132,15 @@ void measure(const char* where, CaseStore& store) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
+    const CaseDatabase file =
+        CaseDatabase::fromArgument(dir.filePath(QStringLiteral("cases.sqlite")));
     {
-        CaseStore store(CaseDatabase::fromArgument(dir.filePath(QStringLiteral("cases.sqlite"))));
+        CaseStore store(file);
         measure("SQLite", store);
     }
+    // Every opening checks the file's pages (a damaged file is told from a busy one).
+    const double opening = bench::medianMs(5, [&] { CaseStore again(file); });
+    bench::row("cases, SQLite: opening 100,000 cases, checked", opening, "ms", 0, 5);
     if (const QString missing = PrivatePostgresServer::whyUnavailable(); !missing.isEmpty()) {
         std::printf("| cases, PostgreSQL | unavailable: %s | | |\n", qPrintable(missing));
         return 0;

@@ -21,6 +21,13 @@ CaseKeeper::CaseKeeper(CurrentDocument& document, const CaseDatabase& where, boo
 
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &CaseKeeper::sendSave);
+    // A save that waits for another writer says so; the store waits up to its busy limit.
+    slowSave_.setSingleShot(true);
+    connect(&slowSave_, &QTimer::timeout, this, [this] {
+        if (outstanding_ > 0)
+            report(QStringLiteral("案件のデータベースを別のプログラムが使っています。"
+                                  "空くのを待っています…"));
+    });
     connect(&document_.fields(), &FieldStore::valueChanged, this, &CaseKeeper::valueChanged);
     connect(&document_, &CurrentDocument::titleChanged, this, &CaseKeeper::titleChanged);
     if (keeping_)
@@ -48,7 +55,8 @@ void CaseKeeper::stopKeeping(const QString& message) {
     dirty_ = false;
     report(message);
     if (wasKeeping)
-        emit keepingStopped(message);
+        emit keepingStopped(
+            QStringLiteral("%1\nこのまま続けると、入力は案件に保存されません。").arg(message));
 }
 
 void CaseKeeper::setKeeping(bool keeping) {
@@ -96,7 +104,9 @@ bool CaseKeeper::waitUntilSaved(int msecs) {
             retried = true; // once: a server that is gone would be asked in a tight loop
             sendSave();
         }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        // The answers come as events; the user's input waits, so nothing typed re-enters.
+        QCoreApplication::processEvents(
+            QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents, 20);
     }
     return !hasUnsavedChange();
 }
@@ -157,14 +167,16 @@ void CaseKeeper::sendSave() {
     const int key = key_;
     dirty_ = false;
     mapsDirty_ = false;
-    ++outstanding_;
+    if (outstanding_++ == 0)
+        slowSave_.start(kSlowSaveMs);
     CaseWorker* worker = worker_;
     QMetaObject::invokeMethod(worker_, [this, worker, key, changed, change = std::move(change)] {
         if (changed)
             worker->queue(key, change);
         const CaseWorker::Outcome outcome = worker->flush();
         QMetaObject::invokeMethod(this, [this, outcome] {
-            --outstanding_;
+            if (--outstanding_ == 0)
+                slowSave_.stop();
             for (const CaseWorker::Result& result : outcome.saved)
                 saved(result.key, result.c, result.copied, outcome.unsaved, {}, false);
             if (outcome.saved.isEmpty() || !outcome.error.isEmpty())
@@ -181,7 +193,9 @@ void CaseKeeper::saved(int key, const Case& c, bool copied, int unsaved, const Q
         return;
     }
     if (!error.isEmpty()) {
-        report(error);
+        report(hasUnsavedChange()
+                   ? QStringLiteral("%1 入力は保存できるようになりしだい保存します。").arg(error)
+                   : error);
         timer_.start(kRetryMs);
         return;
     }
@@ -232,6 +246,8 @@ void CaseKeeper::openCase(qint64 id) {
         if (opened.c.id != 0)
             worker->adopt(key, opened.c);
         QMetaObject::invokeMethod(this, [this, key, opened] {
+            if (key != lastKey_)
+                return; // another case was chosen or started meanwhile: that choice stands
             if (opened.c.id == 0) {
                 report(opened.error);
                 return;

@@ -29,6 +29,7 @@ class CaseKeeper : public QObject {
   public:
     static constexpr int kSaveDelayMs = 300;
     static constexpr int kRetryMs = 2000;
+    static constexpr int kSlowSaveMs = 1500;
 
     // Keeps only when `keeping` (the program passes keepingEnabled()).
     CaseKeeper(CurrentDocument& document, const CaseDatabase& where, bool keeping,
@@ -45,7 +46,8 @@ class CaseKeeper : public QObject {
     QString currentCaseName() const { return current_.name; }
     // Whether something typed has not reached the store yet (Exit asks before losing it).
     bool hasUnsavedChange() const;
-    // Saves now and waits, handling events, until everything is stored or `msecs` passed.
+    // Saves now and waits, handling the store's answers but no user input, until everything is
+    // stored or `msecs` passed.
     bool waitUntilSaved(int msecs);
 
     // The next change starts a new case (新しい案件).
@@ -105,6 +107,7 @@ class CaseKeeper : public QObject {
     QThread thread_;
     CaseWorker* worker_;
     QTimer timer_;
+    QTimer slowSave_;
     Case current_; // what the store should hold for the current case
     QImage locationImage_;
     QImage layoutImage_;

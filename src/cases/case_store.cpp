@@ -4,6 +4,7 @@
 #include "cases/case_register.h"
 #include "cases/case_schema.h"
 #include "cases/case_search.h"
+#include "document/regular_file.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -12,8 +13,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
 
+#include <algorithm>
+#include <cerrno>
 #include <limits>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace mivo {
 namespace {
@@ -56,6 +65,71 @@ QString arrayLiteral(const QStringList& words) { return u'{' + words.join(u',') 
 
 const QString kReadOnly = QStringLiteral(
     "案件のデータベースは新しい版のプログラムで作られたため、読むだけにしています。");
+const QString kDamaged = QStringLiteral(
+    "案件のファイル %1 は壊れているか、案件のデータベースではありません。そのままにして"
+    "あります。別の場所に移してから起動し直してください。");
+const QString kFull = QStringLiteral("ディスクの空きが足りないため、案件を保存できません。"
+                                     "空きを作ってください。");
+
+// SQLite's result codes (the low byte of an extended one).
+constexpr int kSqliteBusy = 5, kSqliteLocked = 6, kSqliteReadOnly = 8, kSqliteCorrupt = 11,
+              kSqliteFull = 13, kSqliteNotADatabase = 26;
+
+CaseStore::Trouble troubleOf(const QSqlError& error) {
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case kSqliteCorrupt:
+    case kSqliteNotADatabase:
+        return CaseStore::Trouble::Damaged;
+    case kSqliteBusy:
+    case kSqliteLocked:
+        return CaseStore::Trouble::Locked;
+    case kSqliteFull:
+        return CaseStore::Trouble::Full;
+    default:
+        return CaseStore::Trouble::Other;
+    }
+}
+
+// "08:01:123456", as /proc/locks names the file at `path`.
+QByteArray lockId(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return QStringLiteral("%1:%2:%3")
+        .arg(major(status.st_dev), 2, 16, QChar(u'0'))
+        .arg(minor(status.st_dev), 2, 16, QChar(u'0'))
+        .arg(quint64(status.st_ino))
+        .toLatin1();
+}
+
+// Another process that holds a lock on the database or its WAL index, when the system says.
+qint64 lockHolder(const QString& path) {
+    const QByteArray ids[] = {lockId(path), lockId(path + QStringLiteral("-shm"))};
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly | QIODevice::Text))
+        return 0;
+    // "1: POSIX  ADVISORY  WRITE 1234 08:01:123456 1073741824 1073741825"
+    while (!locks.atEnd()) {
+        const QList<QByteArray> words = locks.readLine(4096).simplified().split(' ');
+        if (words.size() < 6 || words[3] != "WRITE")
+            continue;
+        const qint64 pid = words[4].toLongLong();
+        if (pid != ::getpid() && std::ranges::find(ids, words[5]) != std::end(ids) &&
+            !words[5].isEmpty())
+            return pid;
+    }
+    return 0;
+}
+
+QString busyMessage(const QString& path) {
+    const qint64 holder = lockHolder(path);
+    return QStringLiteral(
+               "案件のデータベースは別のプログラム%1が使っていて、%2 秒待っても空きません"
+               "でした。しばらくしてからやり直してください。")
+        .arg(holder > 0 ? QStringLiteral("（プロセス %1）").arg(holder) : QString())
+        .arg(CaseStore::kBusyWaitMs / 1000);
+}
+
 const QString kReadWrite = QStringLiteral("案件のデータベースを読み書きできません。");
 const QString kNotSaved = QStringLiteral("案件を保存できません。");
 
@@ -98,7 +172,7 @@ QVariantList savedValues(const Case& c, const QString& search, bool sqlite) {
 
 } // namespace
 
-CaseStore::CaseStore(const CaseDatabase& where) {
+CaseStore::CaseStore(const CaseDatabase& where) : location_(where.target) {
     if (!where.ok()) {
         error_ = where.error;
         return;
@@ -126,43 +200,114 @@ bool CaseStore::fail(const QString& message, const QSqlError& error) {
     return false;
 }
 
-bool CaseStore::openSqlite(const QString& path) {
+bool CaseStore::createSqlite(const QString& path) {
     const QFileInfo info(path);
-    if (!info.exists()) {
-        if (!QDir().mkpath(info.absolutePath()))
-            return fail(QStringLiteral("案件を保存するフォルダ %1 を作れません。")
-                            .arg(info.absolutePath()));
-        // The values are personal data: the file is its owner's alone from the first byte.
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
-                       QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-            return fail(QStringLiteral("案件のファイル %1 を作れません。（%2）")
-                            .arg(path, file.errorString()));
-    } else if (!info.isReadable()) {
-        return fail(QStringLiteral("案件のファイル %1 を読めません。ファイルの権限を確かめて"
-                                   "ください。")
-                        .arg(path));
+    if (!QDir().mkpath(info.absolutePath()))
+        return fail(
+            QStringLiteral("案件を保存するフォルダ %1 を作れません。").arg(info.absolutePath()));
+    // The values are personal data: the file is its owner's alone from the first byte.
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return true;
+    trouble_ = errno == ENOSPC || errno == EDQUOT ? Trouble::Full : Trouble::Other;
+    return fail(QStringLiteral("%1（%2）")
+                    .arg(trouble_ == Trouble::Full
+                             ? kFull
+                             : QStringLiteral("案件のファイル %1 を作れません。").arg(path),
+                         file.errorString()));
+}
+
+bool CaseStore::openSqlite(const QString& path) {
+    if (!QFileInfo::exists(path) && !createSqlite(path))
+        return false;
+    const QFileInfo info(path);
+    const QString shown = QDir::toNativeSeparators(info.absoluteFilePath());
+    // A FIFO or a device would block every tool in open(): judged without waiting.
+    QFile probe;
+    if (!openRegularFile(probe, QFile::encodeName(path)).isEmpty()) {
+        trouble_ = info.isReadable() ? Trouble::Damaged : Trouble::Other;
+        return fail(trouble_ == Trouble::Damaged
+                        ? QStringLiteral("案件のファイル %1 はふつうのファイルではありません。"
+                                         "別の場所に移すか、別のファイルを指定してください。")
+                              .arg(shown)
+                        : QStringLiteral("案件のファイル %1 を読めません。ファイルの権限を確かめて"
+                                         "ください。")
+                              .arg(shown));
     }
+    probe.close();
 
     // A read-only look first: a file that is not a sound database is left exactly as found.
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), newConnectionName());
     db_.setDatabaseName(path);
-    db_.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    const QString damaged =
-        QStringLiteral(
-            "案件のファイル %1 は壊れているか、案件のデータベースではありません。そのままに"
-            "してあります。別の場所に移してから起動し直してください。")
-            .arg(QDir::toNativeSeparators(info.absoluteFilePath()));
-    if (!db_.open() || !exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        return fail(damaged);
+    db_.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyWaitMs));
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+    const bool folderWritable = ::access(folder.constData(), W_OK) == 0;
+    bool opened = db_.open();
+    // In a folder the user may only read, a WAL database cannot make its index file: it is
+    // read as a file that does not change (a read-only mount, a backup).
+    if (!folderWritable && (!opened || !QSqlQuery(db_).exec(QStringLiteral("SELECT 1 FROM "
+                                                                           "sqlite_master")))) {
+        db_.close();
+        QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
+        uri.setQuery(QStringLiteral("immutable=1"));
+        db_.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+        db_.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+        opened = db_.open();
+    }
+    if (!opened)
+        return failSqlite(db_.lastError(), shown);
+    if (!looksSound(shown))
+        return false;
+    // A file the user may only read (0400, a read-only mount, a backup) is read as it is.
+    if (::access(QFile::encodeName(path).constData(), W_OK) != 0 || !folderWritable) {
+        readOnly_ = true;
+        readOnlyMessage_ = QStringLiteral("案件のファイル %1 は読み取り専用なので、一覧と表示だけが"
+                                          "できます。保存するには、ファイルとフォルダを書き込める"
+                                          "ようにしてください。")
+                               .arg(shown);
+        return true;
+    }
     db_.close();
 
-    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyWaitMs));
     if (!db_.open())
-        return fail(QStringLiteral("案件のファイル %1 を開けません。").arg(path), db_.lastError());
+        return failSqlite(db_.lastError(), shown);
     // WAL lets readers go on while one desk writes; FULL makes each save reach the disk.
     return exec(QStringLiteral("PRAGMA journal_mode = WAL")) &&
            exec(QStringLiteral("PRAGMA synchronous = FULL"));
+}
+
+// Whether the file is a database whose pages pass SQLite's own check.
+bool CaseStore::looksSound(const QString& shownPath) {
+    QSqlQuery check(db_);
+    if (!check.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) ||
+        !check.exec(QStringLiteral("PRAGMA quick_check(1)")))
+        return failSqlite(check.lastError(), shownPath);
+    if (check.next() && check.value(0).toString() == u"ok")
+        return true;
+    trouble_ = Trouble::Damaged;
+    return fail(kDamaged.arg(shownPath));
+}
+
+// A failure of SQLite in words that tell damage, a lock, a full disk and the rest apart;
+// only damage gets the advice to move the file away.
+bool CaseStore::failSqlite(const QSqlError& error, const QString& shownPath) {
+    trouble_ = troubleOf(error);
+    switch (trouble_) {
+    case Trouble::Damaged:
+        return fail(kDamaged.arg(shownPath));
+    case Trouble::Locked:
+        return fail(busyMessage(location_));
+    case Trouble::Full:
+        return fail(kFull);
+    default:
+        if (error.nativeErrorCode().toInt() == kSqliteReadOnly)
+            return fail(readOnlyMessage_.isEmpty() ? kReadOnly : readOnlyMessage_);
+        return fail(QStringLiteral("案件のファイル %1 を読み書きできません。").arg(shownPath),
+                    error);
+    }
 }
 
 bool CaseStore::openPostgres(const QString& connection) {
@@ -203,7 +348,10 @@ std::optional<QSqlQuery> CaseStore::run(const QString& sql, const QVariantList& 
         ran = ran && query.exec();
     }
     if (!ran) {
-        fail(failure.isEmpty() ? kReadWrite : failure, query.lastError());
+        if (isSqlite() && troubleOf(query.lastError()) != Trouble::Other)
+            failSqlite(query.lastError(), location_);
+        else
+            fail(failure.isEmpty() ? kReadWrite : failure, query.lastError());
         return std::nullopt;
     }
     return query;
@@ -218,13 +366,27 @@ bool CaseStore::commit() { return exec(QStringLiteral("COMMIT")) || rollback(); 
 
 bool CaseStore::writable() {
     if (readOnly_)
-        return fail(kReadOnly);
+        return fail(readOnlyMessage_.isEmpty() ? kReadOnly : readOnlyMessage_);
+    return true;
+}
+
+// A database opened only to read cannot be brought up to date: it is read if it needs nothing.
+bool CaseStore::checkReadOnlyVersion() {
+    QSqlQuery query(db_);
+    if (!query.exec(QStringLiteral("SELECT version FROM case_schema")) || !query.next() ||
+        query.value(0).toInt() < knownSchemaVersion())
+        return fail(
+            QStringLiteral("%1 このファイルは古い版のプログラムで作られたため、書き込めるよう"
+                           "にするまで読めません。")
+                .arg(readOnlyMessage_));
     return true;
 }
 
 // Builds or brings up the tables in one transaction; a failure leaves the database as it was
 // and says that the store could not be prepared.
 bool CaseStore::migrate() {
+    if (readOnly_)
+        return checkReadOnlyVersion();
     const QString failure = QStringLiteral("案件のデータベースを使える状態にできません。");
     const auto step = [&](const QString& sql, const QVariantList& binds = {}) {
         return run(sql, binds, failure);

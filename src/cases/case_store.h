@@ -24,8 +24,16 @@ class CaseStore {
     CaseStore(const CaseStore&) = delete;
     CaseStore& operator=(const CaseStore&) = delete;
 
+    // What keeps the store from working: a damaged file (not a database, or one that fails
+    // its check) stays so; a lock, a full disk or a server that is gone may clear.
+    enum class Trouble { None, Damaged, Locked, Full, Other };
+    // A writer waits this long for another one before it says the database is busy.
+    static constexpr int kBusyWaitMs = 30000;
+
     bool isOpen() const { return db_.isOpen(); }
+    // Read only: a newer schema, or a file the user may only read (listed, shown, rendered).
     bool isReadOnly() const { return readOnly_; }
+    Trouble trouble() const { return trouble_; }
     // The last failure, in words for the user (never with a value in it); empty after success.
     QString error() const { return error_; }
 
@@ -54,8 +62,12 @@ class CaseStore {
   private:
     bool isSqlite() const;
     bool openSqlite(const QString& path);
+    bool createSqlite(const QString& path);
+    bool looksSound(const QString& shownPath);
+    bool failSqlite(const QSqlError& error, const QString& message);
     bool openPostgres(const QString& connection);
     bool migrate();
+    bool checkReadOnlyVersion();
     bool reconnectIfLost();
     bool begin();
     bool commit();
@@ -77,8 +89,11 @@ class CaseStore {
     bool writeMaps(qint64 id, const Case& c);
 
     QSqlDatabase db_;
+    QString location_; // the file or connection, for messages about locks
     QString error_;
     bool readOnly_ = false;
+    QString readOnlyMessage_;
+    Trouble trouble_ = Trouble::None;
     bool lost_ = false; // a server connection that failed is opened again before its next use
 };
 

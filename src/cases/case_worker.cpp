@@ -2,6 +2,8 @@
 
 #include <QBuffer>
 
+#include <algorithm>
+
 namespace mivo {
 namespace {
 
@@ -22,10 +24,10 @@ CaseStore* CaseWorker::store(QString* error, bool* permanent) {
         store_ = std::make_unique<CaseStore>(where_);
     const bool unusable = !store_->isOpen() || store_->isReadOnly();
     if (permanent) {
-        // A file that is not a database, or a newer one, stays so until the program restarts;
-        // a server may answer again.
+        // A damaged file, a newer database or one the user may only read stays so until the
+        // program restarts; a lock, a full disk or a server that is gone may clear.
         *permanent = store_->isReadOnly() ||
-                     (!store_->isOpen() && where_.kind == CaseDatabase::Kind::Sqlite);
+                     (!store_->isOpen() && store_->trouble() == CaseStore::Trouble::Damaged);
     }
     if (!store_->isOpen()) {
         *error = store_->error();
@@ -37,6 +39,7 @@ CaseStore* CaseWorker::store(QString* error, bool* permanent) {
 }
 
 void CaseWorker::queue(int key, Change change) {
+    newestKey_ = std::max(newestKey_, key);
     auto it = pending_.find(key);
     if (it != pending_.end() && it->second.mapsChanged && !change.mapsChanged) {
         change.location = it->second.location;
@@ -78,7 +81,21 @@ CaseWorker::Outcome CaseWorker::flush() {
         pending_.erase(pending_.begin());
     }
     outcome.unsaved = int(pending_.size());
+    forgetLeftCases();
     return outcome;
+}
+
+void CaseWorker::adopt(int key, const Case& c) {
+    known_[key] = c;
+    newestKey_ = std::max(newestKey_, key);
+    forgetLeftCases();
+}
+
+// Only the case in hand and those with changes still to save are kept, each with its maps.
+void CaseWorker::forgetLeftCases() {
+    known_.removeIf([this](const QHash<int, Case>::iterator it) {
+        return it.key() < newestKey_ && !pending_.contains(it.key());
+    });
 }
 
 CaseWorker::Opened CaseWorker::open(qint64 id) {

@@ -48,8 +48,9 @@ class CaseWorker : public QObject {
         QString error;
     };
     Opened open(qint64 id);
-    // Takes `key` as the stored case `c` from now on.
-    void adopt(int key, const Case& c) { known_[key] = c; }
+    // Takes `key` as the stored case `c` from now on; the keeper's keys only grow, so a
+    // higher key means an older case was left.
+    void adopt(int key, const Case& c);
     // The stored id of the case `key`, or `otherwise` while it has none here.
     qint64 storedId(int key, qint64 otherwise) const {
         const auto it = known_.constFind(key);
@@ -57,11 +58,14 @@ class CaseWorker : public QObject {
     }
 
   private:
+    void forgetLeftCases();
+
     CaseDatabase where_;
     std::unique_ptr<CaseStore> store_;
     std::map<int, Change> pending_;
     // key → the case as last stored: its id, revision and maps (which a copy must carry too)
     QHash<int, Case> known_;
+    int newestKey_ = 0;
 };
 
 } // namespace mivo

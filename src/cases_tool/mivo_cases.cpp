@@ -4,7 +4,9 @@
 #include "cases/case_document.h"
 #include "cases/case_store.h"
 #include "cases_tool/mivo_cases_json.h"
+#include "document/csv_encoding.h"
 #include "document/file_output.h"
+#include "document/regular_file.h"
 #include "mivo_version.h"
 #include "particulars/certificate_import.h"
 #include "programs/qt_texts.h"
@@ -17,7 +19,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QJsonDocument>
+#include <QStringEncoder>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace mivo;
@@ -97,11 +101,12 @@ int show(CaseStore& store, const QString& idOrName, const QString& mapsTo) {
 int import(CaseStore& store, const QStringList& paths) {
     QList<Case> cases;
     for (const QString& path : paths) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return failure(QStringLiteral("%1 を読めません（%2）。").arg(path, file.errorString()));
+        // A regular file of bounded size: /dev/zero or a FIFO is refused at once.
+        const FileContents file = readRegularFile(QFile::encodeName(path), kCaseFileLimit);
+        if (!file.ok())
+            return failure(file.error);
         QString error;
-        cases << caseFromJson(file.readAll(), QFileInfo(path).absolutePath(), &error);
+        cases << caseFromJson(file.data, QFileInfo(path).absolutePath(), &error);
         if (!error.isEmpty())
             return failure(QStringLiteral("%1: %2").arg(path, error));
     }
@@ -136,18 +141,36 @@ int importCertificate(CaseStore& store, const QString& path, const QString& into
     return 0;
 }
 
-int exportCsv(CaseStore& store) {
+// The register as CSV: UTF-8 with a byte-order mark, which spreadsheets in Japan open as
+// such, or CP932 for older tools. Into `path` through the one file writer (mode 0600, whole or
+// not at all), else to standard output.
+int exportCsv(CaseStore& store, const QString& path, bool cp932) {
     const QList<CaseSummary> cases = store.list();
     if (!store.error().isEmpty())
         return failure(store.error());
-    write(stdout, csvLine(registerHeader()));
+    QStringEncoder encoder(cp932 ? "CP932" : "UTF-8", QStringConverter::Flag::Stateless);
+    QByteArray csv = cp932 ? QByteArray() : QByteArray("\xEF\xBB\xBF");
+    csv += encoder.encode(csvLine(registerHeader()));
     for (const CaseSummary& summary : cases) {
         const std::optional<Case> c = store.load(summary.id);
         if (!c)
             return failure(store.error());
-        write(stdout, csvLine(registerRow(*c)));
+        csv += encoder.encode(csvLine(registerRow(*c)));
+        if (encoder.hasError())
+            return failure(QStringLiteral("案件 %1 に CP932 で書けない文字があります。"
+                                          "--encoding を付けずに UTF-8 で書き出してください。")
+                               .arg(c->id));
+        if (path.isEmpty() && csv.size() > 64 * 1024) {
+            write(stdout, csv);
+            csv.clear();
+        }
     }
-    return 0;
+    if (path.isEmpty()) {
+        write(stdout, csv);
+        return 0;
+    }
+    const FileWrite written = writeWholeFile(QFile::encodeName(path), csv);
+    return written.ok() ? 0 : failure(written.error);
 }
 
 int deleteCase(CaseStore& store, const QString& idText) {
@@ -162,6 +185,8 @@ int deleteCase(CaseStore& store, const QString& idText) {
 struct Options {
     QString mapsTo;
     QString into;
+    QString output;
+    bool cp932 = false;
 };
 
 // One command: its name, how many arguments follow it (the last may repeat when `repeats`),
@@ -190,8 +215,10 @@ constexpr Command kCommands[] = {
      [](CaseStore& store, const QStringList& arguments, const Options& options) {
          return importCertificate(store, arguments[0], options.into);
      }},
-    {"export", 0, false, "csv", u"export --csv",
-     [](CaseStore& store, const QStringList&, const Options&) { return exportCsv(store); }},
+    {"export", 0, false, "csv", u"export --csv [-o FILE] [--encoding cp932]",
+     [](CaseStore& store, const QStringList&, const Options& options) {
+         return exportCsv(store, options.output, options.cp932);
+     }},
     {"delete", 1, false, nullptr, u"delete ID",
      [](CaseStore& store, const QStringList& arguments, const Options&) {
          return deleteCase(store, arguments[0]);
@@ -243,7 +270,14 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("show: 地図の画像をこのフォルダに書く"),
                                     QStringLiteral("フォルダ"));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("export: CSV で書き出す"));
-    parser.addOptions({database, mapsTo, csv});
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("export: 標準出力でなくこのファイルに書く"),
+                                    QStringLiteral("ファイル"));
+    const QCommandLineOption encoding(
+        QStringLiteral("encoding"),
+        QStringLiteral("export: 文字コード。既定は BOM 付きの utf-8、古い表計算には cp932"),
+        QStringLiteral("文字コード"));
+    parser.addOptions({database, mapsTo, csv, output, encoding});
     const QCommandLineOption into(QStringLiteral("into"),
                                   QStringLiteral("import-certificate: この案件に読み込む"),
                                   QStringLiteral("ID"));
@@ -255,10 +289,21 @@ int main(int argc, char* argv[]) {
 
     const QStringList args = parser.positionalArguments();
     const Command* command = chosenCommand(args, parser);
-    if (!command) {
-        write(stderr, QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] %1\n")
-                          .arg(commandUsages())
-                          .toUtf8());
+    const std::optional<CsvEncoding> encodingNamed = csvEncodingNamed(parser.value(encoding));
+    const bool badEncoding = parser.isSet(encoding) && !encodingNamed;
+    if (!command || badEncoding) {
+        const bool known = std::ranges::any_of(kCommands, [&](const Command& c) {
+            return args.value(0) == QLatin1StringView(c.name);
+        });
+        const QString why =
+            args.isEmpty() ? QStringLiteral("コマンドを指定してください。\n")
+            : !known ? QStringLiteral("「%1」というコマンドはありません。\n").arg(args[0])
+            : badEncoding ? QStringLiteral("--encoding は utf-8 か cp932 にしてください。\n")
+                          : QString();
+        write(stderr,
+              (why + QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] %1\n")
+                         .arg(commandUsages()))
+                  .toUtf8());
         return 2;
     }
 
@@ -269,5 +314,7 @@ int main(int argc, char* argv[]) {
     if (!store.isOpen())
         return failure(store.error());
 
-    return command->run(store, args.mid(1), {parser.value(mapsTo), parser.value(into)});
+    return command->run(store, args.mid(1),
+                        {parser.value(mapsTo), parser.value(into), parser.value(output),
+                         encodingNamed == CsvEncoding::Cp932});
 }

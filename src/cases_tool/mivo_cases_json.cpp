@@ -2,12 +2,17 @@
 
 #include "cases/case_document.h"
 #include "cases/case_register.h"
+#include "document/field_value.h"
+#include "document/json_keys.h"
 #include "document/location_file.h"
 #include "document/picture_file.h"
+#include "document/regular_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
+
+#include <algorithm>
 
 namespace mivo {
 namespace {
@@ -19,6 +24,25 @@ QString when(const QDateTime& time) { return time.toLocalTime().toString(Qt::ISO
 QString asText(const QString& field) {
     static const QString formulaStarts = QStringLiteral("=+-@\t\r");
     return !field.isEmpty() && formulaStarts.contains(field.front()) ? u'\'' + field : field;
+}
+
+// Whether an import holds anything of a case: `{}`, another program's JSON or a certificate
+// export would otherwise become an empty case.
+bool holdsSomething(const Case& c) {
+    return std::ranges::any_of(c.values, [](const QString& v) { return !v.isEmpty(); }) ||
+           !c.registrationNumber.isEmpty() || !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
+           !c.locationMarks.isEmpty() || c.particulars != Particulars{};
+}
+
+// The first particular longer than a value may be, named as the particulars window names it.
+QString particularsProblem(const Particulars& particulars) {
+    for (const ParticularInfo& item : particularInfos()) {
+        if (particulars.value(item.particular).size() > kValueMaxLength)
+            return QStringLiteral("基本情報の%1が長すぎます（%2 文字まで）。")
+                .arg(QString::fromUtf16(item.fullLabel))
+                .arg(kValueMaxLength);
+    }
+    return {};
 }
 
 } // namespace
@@ -58,6 +82,10 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
                      .arg(parse.errorString());
         return c;
     }
+    if (const std::optional<QString> twice = duplicateJsonKey(bytes)) {
+        *error = QStringLiteral("キー \"%1\" が二度あります。一つにしてください。").arg(*twice);
+        return c;
+    }
     const QJsonObject json = document.object();
     c.name = json.value(QStringLiteral("name")).toString().trimmed();
     c.named = !c.name.isEmpty();
@@ -76,6 +104,16 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
             return c;
         }
         c.values[size_t(index)] = it.value().toString();
+        if (const QString problem = valueProblem(index, c.values[size_t(index)]);
+            !problem.isEmpty()) {
+            *error = problem + u'。';
+            return c;
+        }
+    }
+    if (c.name.size() > kValueMaxLength || c.registrationNumber.size() > kValueMaxLength) {
+        *error =
+            QStringLiteral("案件名か登録番号が長すぎます（%1 文字まで）。").arg(kValueMaxLength);
+        return c;
     }
     const QJsonObject maps = json.value(QStringLiteral("maps")).toObject();
     for (const auto& [key, bytes] : {std::pair{QStringLiteral("location"), &c.locationMap},
@@ -83,14 +121,16 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
         const QString file = maps.value(key).toString();
         if (file.isEmpty())
             continue;
-        const QString path = QDir(folder).filePath(file);
-        const PictureLoad load = loadPictureFile(path); // the limits of a map picture
-        QFile picture(path);
-        if (!load.ok() || !picture.open(QIODevice::ReadOnly)) {
-            *error = load.ok() ? picture.errorString() : load.error;
+        const QByteArray path = QFile::encodeName(QDir(folder).filePath(file));
+        // The limits of a map picture, and its bytes read through the same checks.
+        const PictureLoad load = loadPictureFile(path);
+        const FileContents picture =
+            load.ok() ? readRegularFile(path, kPictureByteLimit) : FileContents{{}, load.error};
+        if (!picture.ok()) {
+            *error = picture.error;
             return c;
         }
-        *bytes = picture.readAll();
+        *bytes = picture.data;
     }
     if (const QJsonValue marks = json.value(QStringLiteral("location")); !marks.isUndefined()) {
         const LocationJson read =
@@ -104,8 +144,14 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
         }
         c.locationMarks = storedMarks(read.marks);
     }
-    const QJsonValue particulars = json.value(QStringLiteral("particulars"));
-    c.particulars = Particulars::fromJson(particulars.toObject());
+    c.particulars = Particulars::fromJson(json.value(QStringLiteral("particulars")).toObject());
+    if (const QString problem = particularsProblem(c.particulars); !problem.isEmpty()) {
+        *error = problem;
+        return c;
+    }
+    if (!holdsSomething(c))
+        *error = QStringLiteral("案件の値がありません。mivo-cases show の形で書いたファイルを"
+                                "指定してください。");
     return c;
 }
 
@@ -120,11 +166,11 @@ QStringList registerRow(const Case& c) {
             personAddress(c), registrationNumber(c), chassisNumber(c)};
 }
 
-QByteArray csvLine(const QStringList& fields) {
+QString csvLine(const QStringList& fields) {
     QStringList quoted;
     for (const QString& field : fields)
         quoted << u'"' + asText(field).replace(u'"', QStringLiteral("\"\"")) + u'"';
-    return (quoted.join(u',') + QStringLiteral("\r\n")).toUtf8();
+    return quoted.join(u',') + QStringLiteral("\r\n");
 }
 
 } // namespace mivo

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,13 +48,30 @@ QByteArray folderOf(const QByteArray& path) {
     return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
-// A symbolic link stands for the file it points to.
-QByteArray followLinks(const QByteArray& path) {
-    struct stat status {};
-    if (::lstat(path.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
-        return path;
-    char resolved[PATH_MAX];
-    return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : path;
+// Where `path` leads through symbolic links, followed only where the kernel would follow them
+// (fs.protected_symlinks): in a sticky, world-writable folder such as /tmp only a link of the
+// user's own or of the folder's owner, so another user's link cannot aim our write elsewhere.
+// Nothing when a link is refused or the links loop.
+std::optional<QByteArray> followLinks(QByteArray path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat link {};
+        if (::lstat(path.constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return path;
+        const QByteArray folder = folderOf(path);
+        struct stat place {};
+        if (::stat(folder.constData(), &place) != 0)
+            return std::nullopt;
+        const bool guarded = (place.st_mode & S_ISVTX) && (place.st_mode & S_IWOTH);
+        if (guarded && link.st_uid != ::geteuid() && link.st_uid != place.st_uid)
+            return std::nullopt;
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.constData(), target, sizeof target);
+        if (length <= 0 || size_t(length) == sizeof target)
+            return std::nullopt;
+        const QByteArray next(target, length);
+        path = next.startsWith('/') ? next : folder + '/' + next;
+    }
+    return std::nullopt;
 }
 
 // A new, empty file beside `target` under an unused name. Readable by its owner only: the
@@ -90,7 +108,14 @@ QString writeAll(int fd, QByteArrayView data, const QString& where) {
 
 FileWrite writeWholeFile(const QByteArray& given, QByteArrayView data, IfExists ifExists) {
     const QString where = QFile::decodeName(given);
-    const QByteArray path = followLinks(given);
+    const std::optional<QByteArray> followed = followLinks(given);
+    if (!followed) {
+        return {FileWrite::Status::Failed,
+                QStringLiteral("%1 は書き込み先としてたどれないシンボリックリンクです（ほかの人の"
+                               "リンクか、循環しています）。別のファイル名を指定してください。")
+                    .arg(where)};
+    }
+    const QByteArray& path = *followed;
     struct stat existing {};
     const bool exists = ::stat(path.constData(), &existing) == 0;
     if (exists && ifExists == IfExists::Keep)

@@ -25,7 +25,9 @@ struct FileWrite {
 // Writes `data` to a new file beside `path`, syncs it to the disk and only then moves it to
 // `path`. A full disk, a size limit or any other error leaves the old file as it was and no
 // new file behind. Something at `path` that is not a regular file (a FIFO, a device, a
-// folder) is refused. A symbolic link is followed: the file it points to is replaced.
+// folder) is refused. A symbolic link is followed as the kernel would follow it (not another
+// user's link in a sticky, world-writable folder): the file it points to is replaced and keeps
+// its mode.
 FileWrite writeWholeFile(const QByteArray& path, QByteArrayView data,
                          IfExists ifExists = IfExists::Replace);
 

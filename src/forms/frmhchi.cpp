@@ -2,6 +2,7 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "document/field_value.h"
 #include "document/picture_file.h"
 #include "document/picture_size.h"
 #include "forms/blank_map.h"
@@ -12,6 +13,7 @@
 #include "forms/prompts.h"
 #include "forms/screen_font.h"
 #include "forms/twips.h"
+#include "forms/value_length.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -143,6 +145,8 @@ void Frmhchi::buildControls() {
     ui_.Label7->hide();
     ui_.Picture3 = pictureBox("Picture3");
     ui_.Text1 = new QLineEdit(this);
+    refuseLongValues(ui_.Text1,
+                     QStringLiteral("登録番号は %1 文字までです。").arg(kValueMaxLength));
     ui_.Text1->setObjectName(QStringLiteral("Text1"));
     const auto fitBox = [this](const char* name) {
         auto* box = new QCheckBox(QStringLiteral("枠に合わせる"), this);

@@ -3,6 +3,7 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
+#include "document/field_value.h"
 #include "forms/document_forms.h"
 #include "forms/form_page.h"
 #include "forms/postal_lookup.h"
@@ -10,6 +11,7 @@
 #include "forms/svg_picture.h"
 #include "forms/today_button.h"
 #include "forms/twips.h"
+#include "forms/value_length.h"
 #include "particulars/case_particulars.h"
 #include "particulars/fill_rules.h"
 #include "particulars/postal_fill.h"
@@ -106,6 +108,7 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
             box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
             box->setGeometry(twipsRect(info.left, info.top, info.width, info.height, this));
             box->setMaxLength(std::numeric_limits<int>::max());
+            refuseLongValues(box, tooLongMessage(info.index) + u'。');
             connect(box, &QLineEdit::textChanged, &fields,
                     [&fields, index = info.index](const QString& text) {
                         fields.setValue(index, text);

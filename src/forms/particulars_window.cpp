@@ -1,7 +1,9 @@
 #include "forms/particulars_window.h"
 
+#include "document/field_value.h"
 #include "forms/postal_lookup.h"
 #include "forms/today_button.h"
+#include "forms/value_length.h"
 #include "particulars/case_particulars.h"
 #include "particulars/postal_fill.h"
 
@@ -121,6 +123,9 @@ QWidget* ParticularsWindow::lineFor(Particular particular) {
         const auto each = Particular(int(particular) + i);
         auto* box = new QLineEdit;
         box->setObjectName(boxName(each));
+        refuseLongValues(box, QStringLiteral("%1は %2 文字までです。")
+                                  .arg(QString::fromUtf16(info(each).fullLabel))
+                                  .arg(kValueMaxLength));
         box->setAccessibleName(QString::fromUtf16(info(each).fullLabel));
         if (line)
             box->setMaximumWidth(fontMetrics().horizontalAdvance(u'0') * (line->date ? 5 : 8));

@@ -1,5 +1,8 @@
 #include "particulars/certificate_import.h"
 
+#include "document/field_value.h"
+#include "document/regular_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -15,6 +18,9 @@ const QString kTooLarge =
 const QString kNotCertificate =
     QStringLiteral("「%1」は車検証のデータとして読み取れません。"
                    "車検証閲覧アプリで書き出したJSONファイルを選んでください。");
+
+const QString kNothingDisclosed =
+    QStringLiteral("「%1」の項目はどれも開示されていない（***）ため、読み込むものがありません。");
 
 // One item of the export: its text, or that the export withholds it ("***"); neither when
 // the key is missing or empty.
@@ -91,6 +97,12 @@ CertificateImport read(const QJsonObject& json) {
     };
     CertificateImport result;
     for (const auto& [particular, item] : items) {
+        if (item.text.size() > kValueMaxLength) {
+            result.error = QStringLiteral("車検証の%1が長すぎます（%2 文字まで）。")
+                               .arg(QString::fromUtf16(info(particular).fullLabel))
+                               .arg(kValueMaxLength);
+            return result;
+        }
         if (item.withheld) {
             result.notDisclosed.append(particular);
         } else if (!item.text.isEmpty()) {
@@ -113,9 +125,10 @@ QString labels(const QList<Particular>& particulars) {
 CertificateImport importCertificate(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     CertificateImport failed;
-    // Only a regular file: a FIFO or a device would block the reader or never end.
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    // Only a regular file, opened without waiting: a FIFO or a device would block the reader
+    // or never end.
+    QFile file;
+    if (!openRegularFile(file, QFile::encodeName(path)).isEmpty()) {
         failed.error = kUnreadable.arg(name);
         return failed;
     }
@@ -127,8 +140,12 @@ CertificateImport importCertificate(const QString& path) {
     const QJsonDocument document = QJsonDocument::fromJson(data);
     const QJsonValue certInfo = document.object().value(u"CertInfo");
     CertificateImport result = read(certInfo.isObject() ? certInfo.toObject() : document.object());
+    if (!result.ok())
+        return result;
     if (result.filled.isEmpty() && result.notDisclosed.isEmpty())
         result.error = kNotCertificate.arg(name);
+    else if (result.filled.isEmpty()) // every item withheld: there is nothing to take in
+        result.error = kNothingDisclosed.arg(name);
     return result;
 }
 

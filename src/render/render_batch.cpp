@@ -60,8 +60,27 @@ class Progress {
 int runBatch(const RenderOptions& options) {
     const DocumentInfo& info = *options.documents.first();
     QString error;
-    const auto rows = BatchRows::open(
-        options.batch, [&](const QString& heading) { return fieldNamed(info, heading); }, &error);
+    const auto column = [&](const QString& heading, QString* why) {
+        QList<int> several;
+        const std::optional<int> index = fieldNamed(info, heading, &several);
+        if (index)
+            return index;
+        if (several.isEmpty()) {
+            *why = QStringLiteral("「%1」は%2の項目ではありません（mivo-render --list）。")
+                       .arg(heading, info.title);
+        } else {
+            QStringList listed;
+            for (int field : several)
+                listed << listedField(field);
+            *why = QStringLiteral("「%1」は%2の %3 項目のどれか分かりません: %4。"
+                                  "欄と見出しを合わせた名前か番号にしてください。")
+                       .arg(heading, info.title)
+                       .arg(several.size())
+                       .arg(listed.join(QStringLiteral("、")));
+        }
+        return index;
+    };
+    const auto rows = BatchRows::open(options.batch, column, &error, options.encoding);
     if (!rows) {
         say(stderr, error);
         return 2;

@@ -2,6 +2,7 @@
 
 #include "document/document_kind.h"
 #include "document/field_store.h"
+#include "document/field_value.h"
 #include "document/regular_file.h"
 #include "print/output.h"
 #include "render/argument_text.h"
@@ -81,6 +82,10 @@ constexpr OptionRow kOptions[] = {
     {"keep-going", nullptr, u"--batch の誤りのある行を飛ばして続け、最後に失敗で終わります。",
      nullptr},
     {"progress", nullptr, u"--batch の進み具合を、端末でない標準エラーにも出します。", nullptr},
+    {"encoding", nullptr,
+     u"--batch の CSV の文字コード: utf-8 か cp932（Shift_JIS）。既定では UTF-8 で"
+     u"読めないファイルを cp932 として読みます。",
+     u"文字コード"},
 };
 // clang-format on
 
@@ -124,8 +129,16 @@ QString readCaseAndBatch(const QCommandLineParser& given, RenderOptions& o) {
     if (!o.batch.isEmpty()) {
         if (o.documents.size() != 1 || !o.caseRef.isEmpty())
             return QStringLiteral("--batch には書類を一つだけ指定し、--case は使いません。");
-    } else if (o.keepGoing || o.progress) {
-        return QStringLiteral("--keep-going と --progress は --batch と一緒に指定してください。");
+    } else if (o.keepGoing || o.progress || given.isSet(QStringLiteral("encoding"))) {
+        return QStringLiteral(
+            "--keep-going、--progress、--encoding は --batch と一緒に指定してください。");
+    }
+    if (given.isSet(QStringLiteral("encoding"))) {
+        const std::optional<CsvEncoding> named =
+            csvEncodingNamed(given.value(QStringLiteral("encoding")));
+        if (!named)
+            return QStringLiteral("--encoding は utf-8 か cp932 にしてください。");
+        o.encoding = *named;
     }
     return {};
 }
@@ -177,12 +190,14 @@ QString readValues(const QCommandLineParser& given, RenderOptions& o) {
         const qsizetype equals = pair.indexOf(u'=');
         const std::optional<int> index = equals > 0 ? fieldIndex(pair.left(equals)) : std::nullopt;
         if (!index) {
+            // The value is not repeated: it may be a name or an address.
             return QStringLiteral(
-                       "--set %1 は「番号=値」の形ではありません（例: --set 62=山田太郎）。")
-                .arg(pair);
+                "--set は「番号=値」の形にしてください（例: --set 62=山田太郎）。");
         }
         o.values.insert(*index, argumentValue(pair.mid(equals + 1)));
     }
+    if (const QString error = valuesProblem(o.values); !error.isEmpty())
+        return error + u'。';
     return o.allOfCase ? QString() : checkIndices(o.documents, o.values);
 }
 

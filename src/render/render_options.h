@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/csv_encoding.h"
+
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -23,7 +25,8 @@ struct RenderOptions {
     QString batch;                        // --batch: a CSV or JSON Lines file, a page per row
     bool keepGoing = false;               // --keep-going: skip a bad row, fail at the end
     bool progress = false;                // --progress: also when standard error is no terminal
-    QMap<int, QString> values;            // field index -> text; --set wins over --values
+    CsvEncoding encoding = CsvEncoding::Detect; // --encoding: how the --batch CSV is written
+    QMap<int, QString> values;                  // field index -> text; --set wins over --values
     // File names are the file system's own bytes, exactly as given (see argument_text.h).
     QByteArray leftMap;
     QByteArray rightMap;

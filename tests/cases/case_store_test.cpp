@@ -293,6 +293,63 @@ class CaseStoreTest : public QObject {
         QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
     }
 
+    // A file whose pages fail SQLite's check is damaged for every tool, though its first page
+    // reads: nothing is written to it.
+    void fileFailingItsCheckIsDamaged() {
+        const QString path = dir_.filePath(QStringLiteral("torn.sqlite"));
+        {
+            CaseStore store(CaseDatabase::fromArgument(path));
+            for (int i = 0; i < 40; ++i) {
+                Case c;
+                c.values[0] = QString(900, QChar(u'あ' + i));
+                QVERIFY(store.save(c, false).ok);
+            }
+        }
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.seek(file.size() - 3 * 4096));
+            file.write(QByteArray(4096, '\xff'));
+        }
+        const QByteArray before = fileHash(path);
+        CaseStore store(CaseDatabase::fromArgument(path));
+        QVERIFY(!store.isOpen());
+        QCOMPARE(store.trouble(), CaseStore::Trouble::Damaged);
+        QVERIFY(store.error().contains(QStringLiteral("壊れている")));
+        QCOMPARE(fileHash(path), before);
+    }
+
+    // A lock held at start is waited for, not taken for damage: what is typed meanwhile is
+    // saved once it clears, and keeping stays on.
+    void lockAtStartThenTypingIsKept() {
+        const QString path = dir_.filePath(QStringLiteral("locked.sqlite"));
+        QVERIFY(CaseStore(CaseDatabase::fromArgument(path)).isOpen());
+        {
+            QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
+            locker.setDatabaseName(path);
+            QVERIFY(locker.open());
+            // A rollback journal: an exclusive writer keeps even readers out.
+            QVERIFY(QSqlQuery(locker).exec(QStringLiteral("PRAGMA journal_mode = DELETE")));
+            QVERIFY(QSqlQuery(locker).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            CurrentDocument document;
+            document.setTitle(titleOf(DocumentKind::ConsentLetter));
+            CaseKeeper keeper(document, CaseDatabase::fromArgument(path), true);
+            QSignalSpy stopped(&keeper, &CaseKeeper::keepingStopped);
+            document.fields().setValue(29, QStringLiteral("田中"));
+            QTest::qWait(2 * CaseKeeper::kSlowSaveMs);
+            QVERIFY(keeper.hasUnsavedChange());
+            QVERIFY(QSqlQuery(locker).exec(QStringLiteral("COMMIT")));
+            QTRY_VERIFY_WITH_TIMEOUT(!keeper.hasUnsavedChange(), 10000);
+            QVERIFY(keeper.isKeeping());
+            QCOMPARE(stopped.size(), 0);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+        CaseStore store(CaseDatabase::fromArgument(path));
+        const QList<CaseSummary> cases = store.list();
+        QCOMPARE(cases.size(), 1);
+        QCOMPARE(store.load(cases.first().id)->values[29], QStringLiteral("田中"));
+    }
+
     void newerSchemaIsOnlyRead() {
         const QString path = dir_.filePath(QStringLiteral("newer.sqlite"));
         qint64 id;

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class CaseToolsTest : public QObject {
     Q_OBJECT
 
@@ -102,6 +104,34 @@ class CaseToolsTest : public QObject {
         QTest::newRow("damaged database")
             << QStringList{QStringLiteral("--database"), damaged, QStringLiteral("list")} << 1
             << QStringList{} << QStringLiteral("壊れている");
+        QTest::newRow("unknown command")
+            << QStringList{QStringLiteral("frobnicate")} << 2 << QStringList{}
+            << QStringLiteral("「frobnicate」というコマンドはありません。\n使い方");
+
+        // Hostile imports answer at once with a message and store nothing.
+        const QString fifo = dir_.filePath(QStringLiteral("fifo"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const QString import = QStringLiteral("import");
+        QTest::newRow("import /dev/zero") << QStringList{import, QStringLiteral("/dev/zero")} << 1
+                                          << QStringList{} << QStringLiteral("ふつうのファイル");
+        QTest::newRow("import a FIFO") << QStringList{import, fifo} << 1 << QStringList{}
+                                       << QStringLiteral("ふつうのファイル");
+        QTest::newRow("a FIFO as the database")
+            << QStringList{QStringLiteral("--database"), fifo, QStringLiteral("list")} << 1
+            << QStringList{} << QStringLiteral("ふつうのファイルではありません");
+        QTest::newRow("import {}") << QStringList{import, writeFile("empty.json", "{}")} << 1
+                                   << QStringList{} << QStringLiteral("案件の値がありません");
+        QTest::newRow("import a certificate")
+            << QStringList{import, writeFile("cert.json", R"({"CertInfo": {"CarNo": "AB1"}})")} << 1
+            << QStringList{} << QStringLiteral("案件の値がありません");
+        QTest::newRow("import a key twice")
+            << QStringList{import, writeFile("twice.json", R"({"values": {"62": "a", "62": "b"}})")}
+            << 1 << QStringList{} << QStringLiteral("\"62\" が二度あります");
+        const QByteArray tooLong = "{\"values\": {\"69\": \"" + QByteArray(1001, 'x') + "\"}}";
+        QTest::newRow("import a value too long")
+            << QStringList{import, writeFile("long.json", tooLong)} << 1 << QStringList{}
+            << QStringLiteral(
+                   "項目 69（委任者（左） 氏名又は名称）の値が長すぎます（1000 文字まで）");
     }
     void casesTool() {
         QFETCH(QStringList, arguments);
@@ -114,6 +144,27 @@ class CaseToolsTest : public QObject {
         for (const QString& part : out)
             QVERIFY2(text.contains(part), qPrintable(text));
         QVERIFY2(result.err.contains(err), qPrintable(result.err));
+    }
+
+    // For a spreadsheet in Japan: UTF-8 with a byte-order mark, or CP932 when asked; a file
+    // written with -o is its owner's alone.
+    void exportToFile() {
+        const QString utf8 = dir_.filePath(QStringLiteral("register.csv"));
+        QCOMPARE(run("MIVO_CASES", {QStringLiteral("export"), QStringLiteral("--csv"),
+                                    QStringLiteral("-o"), utf8})
+                     .exitCode,
+                 0);
+        QFile file(utf8);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith("\xEF\xBB\xBF\"案件名\""));
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(utf8).constData(), &status), 0);
+        QCOMPARE(status.st_mode & 0777, 0600u);
+        const Run cp932 =
+            run("MIVO_CASES", {QStringLiteral("export"), QStringLiteral("--csv"),
+                               QStringLiteral("--encoding"), QStringLiteral("cp932")});
+        QCOMPARE(cp932.exitCode, 0);
+        QVERIFY(cp932.out.startsWith("\"\x88\xC4\x8C\x8F\x96\xBC\"")); // 案件名
     }
 
     // The case fills the document; --set still wins; the drawing takes its map and number.

@@ -138,6 +138,37 @@ class FileOutputTest : public QObject {
         ::unlink(latin1.constData()); // QTemporaryDir cannot remove such a name
     }
 
+    // In a sticky, world-writable folder (/tmp) a link is followed only where the kernel would:
+    // one of the user's own leads to its file, which keeps its mode; another user's is refused.
+    void linksInStickyFolders() {
+        const QByteArray shared = path("shared");
+        QCOMPARE(::mkdir(shared.constData(), 0777), 0);
+        QCOMPARE(::chmod(shared.constData(), 01777), 0);
+        const QByteArray target = path("target.pdf");
+        QVERIFY(writeWholeFile(target, kOld).ok());
+        QCOMPARE(::chmod(target.constData(), 0640), 0);
+
+        const QByteArray own = shared + "/own.pdf";
+        QCOMPARE(::symlink(target.constData(), own.constData()), 0);
+        QVERIFY(writeWholeFile(own, "mine").ok());
+        QCOMPARE(contents(target), QByteArray("mine"));
+        struct stat status {};
+        QVERIFY(::lstat(own.constData(), &status) == 0 && S_ISLNK(status.st_mode));
+        QVERIFY(::stat(target.constData(), &status) == 0);
+        QCOMPARE(status.st_mode & 0777, 0640u);
+
+        const QByteArray foreign = shared + "/foreign.pdf";
+        QCOMPARE(::symlink(target.constData(), foreign.constData()), 0);
+        const uid_t other = ::geteuid() == 0 ? 65534 : ::geteuid();
+        if (::lchown(foreign.constData(), other, gid_t(-1)) != 0 || other == ::geteuid())
+            QSKIP("a link of another user needs root to make");
+        const FileWrite refused = writeWholeFile(foreign, "theirs");
+        QVERIFY(!refused.ok());
+        QVERIFY2(refused.error.contains(QStringLiteral("シンボリックリンク")),
+                 qPrintable(refused.error));
+        QCOMPARE(contents(target), QByteArray("mine"));
+    }
+
     // A values file: at most 1 MiB, and the message says so.
     void readLimit() {
         const QByteArray file = path("values.json");

@@ -5,6 +5,7 @@
 #include "cases/case_database.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
+#include "document/field_value.h"
 #include "forms/caption_label.h"
 #include "forms/document_forms.h"
 #include "print/dispatch.h"
@@ -197,8 +198,8 @@ class FrmininTest : public QObject {
         QCOMPARE(box(main, 62)->text(), QString());
     }
 
-    // Any text, exactly as typed: blanks at either end, full-width letters, and more than a
-    // line edit takes by default.
+    // Any text, exactly as typed: blanks at either end, full-width letters, up to the length of
+    // a value; a longer paste is refused whole, not cut.
     void boxesKeepEveryCharacter() {
         Frminin* form = openForm(titleOf(DocumentKind::SelfDeclaration));
         chooser::typeThroughInputMethod(box(form, 34), QStringLiteral("　１２"));
@@ -207,11 +208,15 @@ class FrmininTest : public QObject {
         QTest::keyClicks(box(form, 34), QStringLiteral(" "));
         QCOMPARE(document_.fields().value(34), QStringLiteral("　１２ab－３ "));
 
-        const QString pasted(40000, QChar(u'地'));
+        const QString pasted(kValueMaxLength, QChar(u'地'));
         QGuiApplication::clipboard()->setText(pasted);
         box(form, 35)->setFocus();
         QTest::keyClick(box(form, 35), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(document_.fields().value(35), pasted);
+        QGuiApplication::clipboard()->setText(pasted + u'地');
+        box(form, 36)->setFocus();
+        QTest::keyClick(box(form, 36), Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(document_.fields().value(36).isEmpty());
     }
 
     void typedValueReachesThePrintedPage_data() {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -50,6 +51,16 @@ class RenderBatchTest : public QObject {
                           "行政太郎,8,\"東京都,千代田区\"\r\n"
                           "佐藤,1,2,3\r\n"
                           "高橋次郎,10,\r\n")
+            << 3;
+        // The same as Excel saves it in Japan: Shift_JIS (CP932), no byte-order mark.
+        QTest::newRow("csv in cp932")
+            << QStringLiteral("cp932.csv")
+            << QByteArray(QStringEncoder("CP932").encode(
+                   QStringLiteral("下記自動車の検査登録申請に関する一切の権限を　　　　　　　　"
+                                  "に委任する。,日付・年,委任者（左） 住　　　所\r\n"
+                                  "行政太郎,8,\"東京都,千代田区\"\r\n"
+                                  "佐藤,1,2,3\r\n"
+                                  "高橋次郎,10,\r\n")))
             << 3;
         QTest::newRow("json lines")
             << QStringLiteral("rows.jsonl")

@@ -73,6 +73,24 @@ class RenderCommandTest : public QObject {
             << QStringList{QStringLiteral("委任状"), QStringLiteral("--set"),
                            QStringLiteral("-1=x"), QStringLiteral("-o"), out}
             << QStringList{} << QStringLiteral("番号=値");
+        QTest::newRow("value past 1000 characters")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--set"),
+                           QStringLiteral("62=") + QString(1001, u'x'), QStringLiteral("-o"), out}
+            << QStringList{}
+            << QStringLiteral("項目 62（受任者（権限を委任する相手））の値が長すぎます");
+        const QString ambiguous = writeFile(QStringLiteral("ambiguous.csv"), "氏名又は名称\nx\n");
+        QTest::newRow("header of three fields")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--batch"), ambiguous,
+                           QStringLiteral("-o"), out}
+            << QStringList{}
+            << QStringLiteral(
+                   "3 項目のどれか分かりません: 69 氏名又は名称 委任者（左）、73 氏名又は名称 "
+                   "委任者（右上）、77 氏名又は名称 委任者（右下）");
+        const QString twice = writeFile(QStringLiteral("twice.csv"), "日付・年,63\n8,9\n");
+        QTest::newRow("one field, two columns")
+            << QStringList{QStringLiteral("委任状"), QStringLiteral("--batch"), twice,
+                           QStringLiteral("-o"), out}
+            << QStringList{} << QStringLiteral("「日付・年」と「63」は同じ項目 63 です");
         QTest::newRow("broken json")
             << QStringList{QStringLiteral("委任状"), QStringLiteral("--values"), badJson,
                            QStringLiteral("-o"), out}
