@@ -1,3 +1,4 @@
+#include "app/case_commands.h"
 #include "app/mdi_form1.h"
 #include "mivo_version.h"
 #include "programs/qt_texts.h"
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("example.mivo.Mivo"));
     mivo::installJapaneseQtTexts(app);
     mivo::MDIForm1 window;
+    window.cases().reopenLastCase();
     window.showMaximized(); // the document windows need the room
     return app.exec();
 }

@@ -1,10 +1,14 @@
 #include "app/mdi_form1.h"
 
 #include "app/case_commands.h"
+#include "app/case_overview.h"
+#include "app/edit_history.h"
+#include "app/keyboard_help.h"
 #include "app/mdi_view_keeper.h"
 #include "app/named_action.h"
 #include "app/output_commands.h"
 #include "app/particulars_commands.h"
+#include "app/print_checks.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
 #include "app/toolbar_customize_dialog.h"
@@ -15,12 +19,16 @@
 #include "forms/formview.h"
 #include "forms/frmhchi.h"
 #include "forms/frminin.h"
+#include "forms/particulars_window.h"
 #include "forms/prompts.h"
 #include "forms/screen_font.h"
 #include "forms/twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiArea>
@@ -28,6 +36,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
 
 namespace mivo {
 namespace {
@@ -36,8 +45,13 @@ namespace {
 QAction* toolbarButton(QObject* parent, const QString& key, const char* image) {
     auto* button = new QAction(QIcon(QString::fromLatin1(image)), key, parent);
     button->setObjectName(key);
-    button->setToolTip(key);
     return button;
+}
+
+// The button's tooltip names the keys of the menu command it stands for.
+void showShortcut(QAction* button, const QAction* command) {
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(
+        button->text(), command->shortcut().toString(QKeySequence::NativeText)));
 }
 
 } // namespace
@@ -59,6 +73,26 @@ MDIForm1::MDIForm1(std::unique_ptr<Prompts> prompts, QWidget* parent)
     createToolBar();
     createMenus();
     resize(twipsSize(9900, 8430, this));
+
+    // The work area shows the current case while no document is open.
+    overview_ = new CaseOverview(cases_->keeper(), mdiArea_->viewport());
+    mdiArea_->viewport()->installEventFilter(this);
+    connect(overview_, &CaseOverview::openRequested, this, [this](DocumentKind kind) {
+        if (!document_.isOpen())
+            openDocument(kind);
+    });
+    const auto follow = [this] {
+        overview_->setVisible(!document_.isOpen());
+        if (overview_->isVisible())
+            overview_->refresh();
+    };
+    CaseKeeper& keeper = cases_->keeper();
+    connect(&document_, &CurrentDocument::titleChanged, overview_, follow);
+    connect(&keeper, &CaseKeeper::currentCaseChanged, overview_, follow);
+    connect(&keeper, &CaseKeeper::printedChanged, overview_, follow);
+    connect(&particulars_, &CaseParticulars::changed, overview_, follow);
+    follow();
+    placeOverview();
 }
 
 // The document windows use this window's document, particulars and prompts: they close while
@@ -70,7 +104,8 @@ void MDIForm1::setPrintService(std::unique_ptr<PrintService> service) {
 }
 
 void MDIForm1::createActions() {
-    cases_ = std::make_unique<CaseCommands>(*this, document_, *prompts_);
+    cases_ = std::make_unique<CaseCommands>(*this, document_, *prompts_,
+                                            [this] { return closeDocumentToContinue(); });
 
     sinki_ = namedAction(this, "sinki", QStringLiteral("新規作成(&N)"));
     sinki_->setShortcut(QKeySequence::New);
@@ -103,7 +138,8 @@ void MDIForm1::createActions() {
         }
     });
 
-    exit_ = namedAction(this, "exit", QStringLiteral("アプリケーションの終了"));
+    exit_ = namedAction(this, "exit", QStringLiteral("アプリケーションの終了(&X)"));
+    exit_->setShortcut(Qt::CTRL | Qt::Key_Q);
     connect(exit_, &QAction::triggered, this, &QWidget::close);
 
     mnuCustomize_ =
@@ -112,6 +148,8 @@ void MDIForm1::createActions() {
 
     ver_ = namedAction(this, "ver", QStringLiteral("バージョン情報"));
     connect(ver_, &QAction::triggered, this, &MDIForm1::showVersion);
+    keys_ = namedAction(this, "keys", QStringLiteral("キーボード操作(&K)"));
+    connect(keys_, &QAction::triggered, this, [this] { showKeyboardHelp(*menuBar(), this); });
 
     QAction* newButton = toolbarButton(this, QStringLiteral("新規作成"), ":/icons/new.svg");
     connect(newButton, &QAction::triggered, this, &MDIForm1::newDocument);
@@ -125,9 +163,55 @@ void MDIForm1::createActions() {
     QAction* previewButton =
         toolbarButton(this, QStringLiteral("印刷プレビュー"), ":/icons/preview.svg");
     connect(previewButton, &QAction::triggered, output_->preview(), &QAction::trigger);
+    history_ = new EditHistory(
+        document_, particulars_,
+        [this](QWidget* box) {
+            const QWidget* top = box->window();
+            return top == this || qobject_cast<const ParticularsWindow*>(top) != nullptr;
+        },
+        this);
+    particularsCommands_->setWindowActions({history_->undoAction(), history_->redoAction()});
     connectCase();
     toolbarButtons_ = {newButton, printButton, previewButton,
                        particularsCommands_->toolbarButton()};
+    showShortcut(newButton, sinki_);
+    showShortcut(printButton, mneprint_);
+    showShortcut(previewButton, output_->preview());
+    showShortcut(particularsCommands_->toolbarButton(), particularsCommands_->showAction());
+
+    savedFile_ = new QLabel(this);
+    savedFile_->setObjectName(QStringLiteral("savedFile"));
+    statusBar()->addPermanentWidget(savedFile_);
+    connect(savedFile_, &QLabel::linkActivated, this,
+            [](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
+    connect(output_, &OutputCommands::savedTo, this, &MDIForm1::showSavedFile);
+    connect(output_, &OutputCommands::printed, &cases_->keeper(), &CaseKeeper::recordPrinted);
+}
+
+// Where the file went, and a link that opens its folder.
+void MDIForm1::showSavedFile(const QString& path) {
+    const QFileInfo file(path);
+    savedFile_->setText(QStringLiteral("%1 に保存しました。<a href=\"%2\">フォルダを開く</a>")
+                            .arg(QDir::toNativeSeparators(file.absoluteFilePath()).toHtmlEscaped(),
+                                 file.absolutePath().toHtmlEscaped()));
+    savedFile_->setToolTip(QDir::toNativeSeparators(file.absoluteFilePath()));
+}
+
+bool MDIForm1::closeDocumentToContinue() {
+    if (!document_.isOpen())
+        return true;
+    if (!prompts_->ask(this, QStringLiteral("開いている書類を閉じて続けますか？")))
+        return false;
+    mdiArea_->closeAllSubWindows();
+    return !document_.isOpen();
+}
+
+void MDIForm1::placeOverview() { overview_->setGeometry(mdiArea_->viewport()->rect()); }
+
+bool MDIForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mdiArea_->viewport() && event->type() == QEvent::Resize)
+        placeOverview();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // The current case holds the particulars and names the files saved from it.
@@ -136,6 +220,16 @@ void MDIForm1::connectCase() {
     connect(&particulars_, &CaseParticulars::changed, &keeper,
             [this, &keeper] { keeper.setParticulars(particulars_.particulars()); });
     connect(&keeper, &CaseKeeper::particularsChanged, &particulars_, &CaseParticulars::set);
+    // Another case: its history starts here.
+    connect(&keeper, &CaseKeeper::particularsChanged, history_, &EditHistory::restart);
+    connect(history_, &EditHistory::drawingRestored, this, [this, &keeper] {
+        keeper.drawingChanged();
+        output_->drawingChanged();
+        for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+            if (auto* form = qobject_cast<Frmhchi*>(window->widget()))
+                form->showDrawing();
+        }
+    });
 }
 
 void MDIForm1::createMenus() {
@@ -151,14 +245,22 @@ void MDIForm1::createMenus() {
     file->addAction(output_->saveAsPdf());
     file->addAction(output_->saveAsImage());
     file->addAction(output_->printCase());
+    file->addAction(output_->checkFirst());
     file->addSeparator();
     file->addAction(particularsCommands_->showAction());
     file->addAction(particularsCommands_->importAction());
     file->addAction(particularsCommands_->refillAction());
+    file->addSeparator();
+    file->addActions(cases_->recentActions());
     file->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
     file->addAction(exit_);
     connect(file, &QMenu::aboutToShow, this, &MDIForm1::updateFileMenu);
     connect(&document_, &CurrentDocument::titleChanged, this, &MDIForm1::updateFileMenu);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    edit->addAction(history_->undoAction());
+    edit->addAction(history_->redoAction());
 
     // The toolbar's own show/hide action keeps its tick and the toolbar's visibility together.
     QAction* mnuToolbar = Toolbar1_->toggleViewAction();
@@ -171,6 +273,7 @@ void MDIForm1::createMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&A)"));
     help->setObjectName(QStringLiteral("help"));
+    help->addAction(keys_);
     help->addAction(ver_);
 }
 
@@ -200,10 +303,14 @@ void MDIForm1::createToolBar() {
 
 // Print from the menu can act only on an open document; the toolbar's button stays enabled.
 // Decided again whenever the document changes, so that Ctrl+P is never left dead.
-void MDIForm1::updateFileMenu() { mneprint_->setEnabled(document_.isOpen()); }
+// The list before printing may have been turned off from the list itself.
+void MDIForm1::updateFileMenu() {
+    mneprint_->setEnabled(document_.isOpen());
+    output_->checkFirst()->setChecked(checkingBeforePrinting());
+}
 
 void MDIForm1::newDocument() {
-    if (document_.isOpen())
+    if (!closeDocumentToContinue())
         return;
     // Disabling a window disables its child windows too, tool windows included, so the chooser
     // has no parent: it stays usable while this window is disabled, and enables it again
@@ -232,6 +339,7 @@ void MDIForm1::openDocument(DocumentKind kind) {
     form->setWindowTitle(info.title);
     form->showPage(*page);
     form->show();
+    history_->restart();
 }
 
 // One picture form at a time: an open one is brought forward.
@@ -245,17 +353,21 @@ void MDIForm1::openPictureForm() {
     auto* form = new Frmhchi(document_, *prompts_);
     cases_->fillDocument();
     connect(form, &Frmhchi::drawingChanged, cases_.get(), &CaseCommands::drawingChanged);
+    connect(form, &Frmhchi::drawingChanged, history_, &EditHistory::drawingChanged);
     connect(form, &Frmhchi::drawingChanged, output_, &OutputCommands::drawingChanged);
     QMdiSubWindow* window = mdiArea_->addSubWindow(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->resize(twipsSize(Frmhchi::OuterWidth, Frmhchi::OuterHeight, form));
     window->show();
+    history_->restart();
 }
 
 void MDIForm1::print() {
     const QString done = printDocument(this, document_, *printService_, *prompts_);
-    if (!done.isEmpty())
-        statusBar()->showMessage(done);
+    if (done.isEmpty())
+        return;
+    statusBar()->showMessage(done);
+    cases_->keeper().recordPrinted({document_.title()});
 }
 
 void MDIForm1::customizeToolbar() {

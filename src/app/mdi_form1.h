@@ -20,6 +20,8 @@ class QToolBar;
 namespace mivo {
 
 class CaseCommands;
+class CaseOverview;
+class EditHistory;
 class OutputCommands;
 class ParticularsCommands;
 class PrintService;
@@ -47,9 +49,12 @@ class MDIForm1 : public QMainWindow {
     void setPrintService(std::unique_ptr<PrintService> service);
     // Preview, PDF, pictures, a chosen printer and a whole case.
     OutputCommands& outputCommands() { return *output_; }
+    // 元に戻す and やり直す.
+    EditHistory& history() { return *history_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void createActions();
@@ -58,6 +63,10 @@ class MDIForm1 : public QMainWindow {
     void createToolBar();
     void updateFileMenu();
 
+    // With a document open, asks to close it; true once none is open.
+    bool closeDocumentToContinue();
+    void showSavedFile(const QString& path);
+    void placeOverview();
     void newDocument();
     void openDocument(DocumentKind kind);
     void openPictureForm();
@@ -78,6 +87,7 @@ class MDIForm1 : public QMainWindow {
     QAction* exit_ = nullptr;
     QAction* mnuCustomize_ = nullptr;
     QAction* ver_ = nullptr;
+    QAction* keys_ = nullptr;
     ParticularsCommands* particularsCommands_ = nullptr;
     OutputCommands* output_ = nullptr;
 
@@ -85,8 +95,11 @@ class MDIForm1 : public QMainWindow {
     QList<QAction*> toolbarButtons_; // keyed "新規作成" and "印刷", in their original order
     QFrame* Frame1_ = nullptr;
     QLabel* Label1_ = nullptr;
+    QLabel* savedFile_ = nullptr; // where the last file was saved, with its folder's link
+    CaseOverview* overview_ = nullptr;
 
     QPointer<var> var_;
+    EditHistory* history_ = nullptr;
 };
 
 } // namespace mivo

@@ -2,6 +2,7 @@
 
 #include "app/named_action.h"
 #include "app/preview_window.h"
+#include "app/print_checks.h"
 #include "app/print_command.h"
 #include "app/print_service.h"
 #include "cases/case_document.h"
@@ -40,7 +41,12 @@ OutputCommands::OutputCommands(QWidget* window, CurrentDocument& document,
                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))),
       saveAsImage_(namedAction(this, "mnuSaveImage", QStringLiteral("画像として保存(&G)..."))),
       printTo_(namedAction(this, "mnuPrintTo", QStringLiteral("印刷(&R)..."))),
-      printCase_(namedAction(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&M)..."))) {
+      printCase_(namedAction(this, "mnuPrintCase", QStringLiteral("案件の書類をまとめて(&M)..."))),
+      checkFirst_(namedAction(this, "mnuCheckFirst", QStringLiteral("印刷の前に確かめる(&H)"))) {
+    // The list before printing: turned off from the list itself, on again here.
+    checkFirst_->setCheckable(true);
+    checkFirst_->setChecked(checkingBeforePrinting());
+    connect(checkFirst_, &QAction::toggled, this, &setCheckingBeforePrinting);
     preview_->setIcon(QIcon(QStringLiteral(":/icons/preview.svg")));
     connect(preview_, &QAction::triggered, this, &OutputCommands::showPreview);
     connect(saveAsPdf_, &QAction::triggered, this, &OutputCommands::savePdf);
@@ -67,6 +73,10 @@ QString OutputCommands::proposedName(const QString& title) const {
     QStringList parts{title};
     if (keeper_.currentCaseId() != 0 && !keeper_.currentCaseName().isEmpty())
         parts << fileNamePart(keeper_.currentCaseName());
+    return datedName(parts);
+}
+
+QString OutputCommands::datedName(QStringList parts) {
     // A case named automatically already ends with its date.
     const QString today = QDate::currentDate().toString(Qt::ISODate);
     if (!parts.last().contains(today))
@@ -93,19 +103,27 @@ void OutputCommands::showPreview() {
 
 // As the main window's 印刷: the default printer, and a PDF offered when there is none.
 void OutputCommands::printFromPreview() {
-    printDocument(previewWindow_, document_, service_(), prompts_);
+    if (!printDocument(previewWindow_, document_, service_(), prompts_).isEmpty())
+        emit printed({document_.title()});
 }
 
 void OutputCommands::savePdf() {
     if (!document_.isOpen())
+        return;
+    const CurrentDocument* const pages[] = {&document_};
+    if (!goAheadAfterChecks(window_, prompts_, pages))
         return;
     const QString path =
         prompts_.pdfSavePath(window_, proposedName(document_.title()) + QStringLiteral(".pdf"));
     if (path.isEmpty())
         return;
     const PrintOutcome saved = service_().send(Destination::pdf(path), document_);
-    if (saved.failed())
+    if (saved.failed()) {
         warnIfFailed(QStringLiteral("PDF ファイルを保存できませんでした。"), saved.reason);
+        return;
+    }
+    emit savedTo(path);
+    emit printed({document_.title()});
 }
 
 void OutputCommands::saveImage() {
@@ -118,10 +136,15 @@ void OutputCommands::saveImage() {
         Destination::image(QFile::encodeName(choice.path), choice.format, choice.dpi), document_);
     if (saved.failed())
         warnIfFailed(QStringLiteral("画像を保存できませんでした。"), saved.reason);
+    else
+        emit savedTo(choice.path);
 }
 
 void OutputCommands::printWithDialog() {
     if (!document_.isOpen())
+        return;
+    const CurrentDocument* const pages[] = {&document_};
+    if (!goAheadAfterChecks(window_, prompts_, pages))
         return;
     const std::optional<PrinterChoice> choice = prompts_.choosePrinter(window_);
     if (!choice)
@@ -130,6 +153,8 @@ void OutputCommands::printWithDialog() {
         service_().send(Destination::namedPrinter(choice->printer, choice->copies), document_);
     if (printed.failed())
         warnIfFailed(QStringLiteral("印刷できませんでした。"), printed.reason);
+    else
+        emit this->printed({document_.title()});
 }
 
 // The case as stored, not the open form: each chosen document drawn from its stored values.
@@ -174,11 +199,12 @@ void OutputCommands::sendStoredCase(const Case& c, const QString& error) {
         fillDocument(c, maps, *pages.back());
         order.push_back(pages.back().get());
     }
+    if (!goAheadAfterChecks(window_, prompts_, order))
+        return;
     Destination destination = Destination::defaultPrinter();
     if (choice->toPdf) {
-        QStringList name{fileNamePart(c.name), QDate::currentDate().toString(Qt::ISODate)};
-        const QString path =
-            prompts_.pdfSavePath(window_, name.join(u'_') + QStringLiteral(".pdf"));
+        const QString path = prompts_.pdfSavePath(window_, datedName({fileNamePart(c.name)}) +
+                                                               QStringLiteral(".pdf"));
         if (path.isEmpty())
             return;
         destination = Destination::pdf(path);
@@ -188,7 +214,11 @@ void OutputCommands::sendStoredCase(const Case& c, const QString& error) {
         warnIfFailed(choice->toPdf ? QStringLiteral("PDF ファイルを保存できませんでした。")
                                    : QStringLiteral("印刷できませんでした。"),
                      sent.reason);
+        return;
     }
+    if (choice->toPdf)
+        emit savedTo(QFile::decodeName(destination.path));
+    emit printed(choice->titles);
 }
 
 } // namespace mivo

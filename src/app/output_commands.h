@@ -35,11 +35,19 @@ class OutputCommands : public QObject {
     QAction* saveAsImage() const { return saveAsImage_; }
     QAction* printTo() const { return printTo_; }
     QAction* printCase() const { return printCase_; }
+    // Whether the list of findings comes before printing (ticked), the setting.
+    QAction* checkFirst() const { return checkFirst_; }
 
     // The open preview, if any.
     PreviewWindow* previewWindow() const;
     // The layout drawing changed: the preview draws it again.
     void drawingChanged();
+
+  signals:
+    // A file was written: the window says where.
+    void savedTo(const QString& path);
+    // These documents of the current case went to a printer or a PDF file.
+    void printed(const QStringList& titles);
 
   private:
     void showPreview();
@@ -52,6 +60,8 @@ class OutputCommands : public QObject {
     // Title, case name and today's date, as a file name without suffix.
     QString proposedName(const QString& title) const;
     void warnIfFailed(const QString& what, const QString& reason) const;
+    // A file name without suffix from its parts, with today's date once.
+    static QString datedName(QStringList parts);
 
     QWidget* window_;
     CurrentDocument& document_;
@@ -65,6 +75,7 @@ class OutputCommands : public QObject {
     QAction* saveAsImage_;
     QAction* printTo_;
     QAction* printCase_;
+    QAction* checkFirst_;
 };
 
 } // namespace mivo

@@ -30,6 +30,7 @@ ParticularsCommands::ParticularsCommands(QWidget* window, CurrentDocument& docum
     : QObject(window), window_(window), document_(document), particulars_(particulars),
       prompts_(prompts) {
     show_ = namedAction(this, "mnuParticulars", QStringLiteral("案件の基本情報(&B)…"));
+    show_->setShortcut(Qt::CTRL | Qt::Key_B);
     connect(show_, &QAction::triggered, this, &ParticularsCommands::showWindow);
 
     import_ =
@@ -52,28 +53,46 @@ void ParticularsCommands::showWindow() {
     if (!particularsWindow_) {
         particularsWindow_ = new ParticularsWindow(particulars_, prompts_, window_);
         particularsWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        particularsWindow_->addActions(windowActions_);
     }
     particularsWindow_->show();
     particularsWindow_->raise();
     particularsWindow_->activateWindow();
 }
 
-// The export's values go into the particulars that are still empty; the user is told what
-// came, what the certificate withholds, and what was left as it was.
+// The export's values go into the particulars that are still empty; where the case holds
+// another chassis number, registration number or name, the user chooses which stays. The user
+// is told what came, what the certificate withholds, and what was left as it was.
 void ParticularsCommands::importCertificate() {
     const QString path = prompts_.openFileName(
         window_, QStringLiteral("車検証閲覧アプリの JSON ファイル|*.json|すべてのファイル|*"));
     if (path.isEmpty())
         return;
-    const CertificateImport imported = mivo::importCertificate(path);
+    const std::optional<int> whose =
+        prompts_.choose(window_, QStringLiteral("だれの車検証ですか？"),
+                        {QStringLiteral("この登録の後の所有者・使用者のもの"),
+                         QStringLiteral("売り手（譲渡人）のもの（名義変更の前の車検証）")});
+    if (!whose)
+        return;
+    const CertificateImport imported =
+        mivo::importCertificate(path, *whose == 1 ? CertificateOf::Seller : CertificateOf::Buyer);
     if (!imported.ok()) {
         prompts_.warn(window_, imported.error);
         return;
     }
     Particulars merged = particulars_.particulars();
-    const QList<Particular> kept = imported.mergeInto(merged);
+    QList<Particular> taken;
+    for (Particular particular : imported.conflicts(merged)) {
+        const std::optional<int> choice = prompts_.choose(
+            window_,
+            imported.conflictText(merged, particular) + QStringLiteral("\nどちらにしますか？"),
+            {QStringLiteral("案件の値のまま"), QStringLiteral("車検証の値にする")});
+        if (choice == 1)
+            taken.append(particular);
+    }
+    const QList<Particular> kept = imported.mergeInto(merged, taken);
     particulars_.set(merged);
-    prompts_.inform(window_, imported.summary(kept));
+    prompts_.inform(window_, imported.summary(kept, taken));
 }
 
 // Goes over typed values, so it asks first when a box of a particular holds something else.

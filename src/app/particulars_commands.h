@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 
@@ -26,6 +27,8 @@ class ParticularsCommands : public QObject {
     QAction* importAction() const { return import_; }
     QAction* refillAction() const { return refill_; }
     QAction* toolbarButton() const { return button_; }
+    // Commands that work in the particulars window too (元に戻す, やり直す).
+    void setWindowActions(const QList<QAction*>& actions) { windowActions_ = actions; }
 
   private:
     void showWindow();
@@ -41,6 +44,7 @@ class ParticularsCommands : public QObject {
     QAction* refill_;
     QAction* button_;
     QPointer<ParticularsWindow> particularsWindow_;
+    QList<QAction*> windowActions_;
 };
 
 } // namespace mivo

@@ -10,6 +10,7 @@
 #include <QPageSize>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -47,7 +48,15 @@ PreviewWindow::PreviewWindow(const CurrentDocument& document, QWidget* parent)
         connect(action, &QAction::triggered, this, [this, zoom] { setZoom(zoom); });
     }
     bar->addSeparator();
-    bar->addAction(QStringLiteral("閉じる(&C)"), this, &QWidget::close);
+    bar->addAction(QStringLiteral("閉じる(&C)"), this, &QWidget::close)
+        ->setObjectName(QStringLiteral("previewClose"));
+    // A toolbar gives its buttons no access keys of their own: Alt and the underlined letter
+    // trigger them here, and Esc closes the preview as 閉じる does.
+    for (QAction* action : bar->actions()) {
+        if (const QKeySequence key = QKeySequence::mnemonic(action->text()); !key.isEmpty())
+            action->setShortcut(key);
+    }
+    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
 
     sheet_->setObjectName(QStringLiteral("previewPage"));
     sheet_->setAlignment(Qt::AlignCenter);

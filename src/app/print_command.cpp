@@ -1,5 +1,6 @@
 #include "app/print_command.h"
 
+#include "app/print_checks.h"
 #include "app/print_service.h"
 #include "document/current_document.h"
 #include "forms/prompts.h"
@@ -9,6 +10,9 @@ namespace mivo {
 QString printDocument(QWidget* parent, const CurrentDocument& document, PrintService& service,
                       Prompts& prompts) {
     if (!document.isOpen())
+        return {};
+    const CurrentDocument* const pages[] = {&document};
+    if (!goAheadAfterChecks(parent, prompts, pages))
         return {};
     const std::optional<PrinterState> state =
         service.hasPrinter() ? service.printerState() : std::nullopt;

@@ -15,7 +15,7 @@ const QString kSeparator = QStringLiteral("区切り");
 
 void addItem(QListWidget* list, QAction* button) {
     auto* item = new QListWidgetItem(list);
-    item->setText(button ? button->toolTip() : kSeparator);
+    item->setText(button ? button->text() : kSeparator);
     if (button)
         item->setIcon(button->icon());
     item->setData(Qt::UserRole, QVariant::fromValue(static_cast<QObject*>(button)));

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,8 @@ struct Case {
     // picture (that is locationMap); empty when there are none.
     QString locationMarks;
     Particulars particulars; // 案件の基本情報
+    // Document title → when it was last printed or saved as PDF; kept apart from the values.
+    QMap<QString, QDateTime> printed;
 };
 
 // One line of the list of cases.
@@ -43,6 +46,11 @@ struct CaseSummary {
     QDateTime created;
     QDateTime changed;
     QStringList documents; // titles of the documents that have values
+    QDateTime deleted;     // in the trash since then; invalid for a case in use
+    // Found by a search: the value that matched and where in it (UTF-16 units).
+    QString matched;
+    qsizetype matchedStart = 0;
+    qsizetype matchedLength = 0;
 };
 
 } // namespace mivo

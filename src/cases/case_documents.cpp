@@ -24,14 +24,18 @@ QStringList documentsWithValues(const Case::Values& values, bool drawingHasValue
 }
 
 QStringList documentsWithValues(const Case& c) {
+    return documentsWithValues(c, !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
+                                      !c.registrationNumber.isEmpty() ||
+                                      !c.locationMarks.isEmpty());
+}
+
+QStringList documentsWithValues(const Case& c, bool drawingHasValues) {
     CurrentDocument document;
     fillDocument(c, {}, document);
     Case::Values values;
     for (int i = 0; i < FieldStore::Count; ++i)
         values[size_t(i)] = document.fields().value(i);
-    return documentsWithValues(values, !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
-                                           !c.registrationNumber.isEmpty() ||
-                                           !c.locationMarks.isEmpty());
+    return documentsWithValues(values, drawingHasValues);
 }
 
 } // namespace mivo

@@ -12,5 +12,7 @@ QStringList documentsWithValues(const Case::Values& values, bool drawingHasValue
 // The same for a whole case as its documents open (its particulars fill empty fields), whose
 // drawing has values when it has a map or a number.
 QStringList documentsWithValues(const Case& c);
+// The same, with the drawing's state given (maps shown but not stored as bytes yet).
+QStringList documentsWithValues(const Case& c, bool drawingHasValues);
 
 } // namespace mivo

@@ -1,9 +1,11 @@
 #include "cases/case_keeper.h"
 
 #include "cases/case_document.h"
+#include "cases/case_documents.h"
 #include "cases/case_worker.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "particulars/fill_rules.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -39,7 +41,9 @@ void CaseKeeper::checkStore() {
     QMetaObject::invokeMethod(worker_, [this, worker] {
         QString error;
         bool permanent = false;
-        worker->store(&error, &permanent);
+        // What has been in the trash long enough goes for good, once a run.
+        if (CaseStore* store = worker->store(&error, &permanent); store && error.isEmpty())
+            store->purgeExpired(QDateTime::currentDateTime());
         QMetaObject::invokeMethod(this, [this, error, permanent] {
             if (permanent)
                 stopKeeping(error);
@@ -138,7 +142,13 @@ void CaseKeeper::drawingChanged() {
 void CaseKeeper::setParticulars(const Particulars& particulars) {
     if (particulars == current_.particulars)
         return;
-    current_.particulars = particulars;
+    const Particulars before = std::exchange(current_.particulars, particulars);
+    // The correction reaches every document of the case: while one is open its fields hold
+    // the case's values, and what changes there is kept as typing is.
+    if (document_.isOpen())
+        followParticulars(before, particulars, document_.fields());
+    else
+        followParticulars(before, particulars, current_.values);
     if (keeping_)
         markDirty();
 }
@@ -333,41 +343,81 @@ void CaseKeeper::rename(qint64 id, const QString& name) {
     });
 }
 
-void CaseKeeper::duplicate(qint64 id) {
+void CaseKeeper::changeStore(std::function<bool(CaseStore&)> work, std::function<void()> done) {
     CaseWorker* worker = worker_;
-    QMetaObject::invokeMethod(worker_, [this, worker, id] {
+    QMetaObject::invokeMethod(worker_, [this, worker, work, done] {
         QString error;
         CaseStore* store = worker->store(&error);
-        const bool ok = store && store->duplicate(id);
+        const bool ok = store && work(*store);
         if (store && !ok)
             error = store->error();
-        QMetaObject::invokeMethod(this, [this, ok, error] {
+        QMetaObject::invokeMethod(this, [this, ok, error, done] {
             if (!ok)
                 report(error);
             else
-                emit casesChanged();
+                done();
         });
     });
 }
 
+void CaseKeeper::duplicate(qint64 id) {
+    changeStore([id](CaseStore& store) { return store.duplicate(id).has_value(); },
+                [this] { emit casesChanged(); });
+}
+
 void CaseKeeper::remove(qint64 id) {
-    CaseWorker* worker = worker_;
-    QMetaObject::invokeMethod(worker_, [this, worker, id] {
-        QString error;
-        CaseStore* store = worker->store(&error);
-        const bool ok = store && store->remove(id);
-        if (store && !ok)
-            error = store->error();
-        QMetaObject::invokeMethod(this, [this, id, ok, error] {
-            if (!ok) {
-                report(error);
-                return;
-            }
-            if (id == current_.id)
-                startNewCase();
-            emit casesChanged();
-        });
-    });
+    changeStore([id](CaseStore& store) { return store.remove(id); },
+                [this, id] {
+                    if (id == current_.id)
+                        startNewCase();
+                    emit removed(id);
+                    emit casesChanged();
+                });
+}
+
+void CaseKeeper::restore(qint64 id) {
+    changeStore([id](CaseStore& store) { return store.restore(id); },
+                [this] { emit casesChanged(); });
+}
+
+void CaseKeeper::purge(qint64 id) {
+    changeStore([id](CaseStore& store) { return store.purge(id); },
+                [this, id] {
+                    emit removed(id);
+                    emit casesChanged();
+                });
+}
+
+void CaseKeeper::requestTrash() {
+    auto cases = std::make_shared<QList<CaseSummary>>();
+    changeStore(
+        [cases](CaseStore& store) {
+            *cases = store.listTrash();
+            return store.error().isEmpty();
+        },
+        [this, cases] { emit trashListed(*cases); });
+}
+
+QStringList CaseKeeper::documentsWithValues() const {
+    // The maps shown are stored as bytes only with the next save.
+    const bool drawing = !current_.registrationNumber.isEmpty() || !locationImage_.isNull() ||
+                         !layoutImage_.isNull() || !current_.locationMap.isEmpty() ||
+                         !current_.layoutMap.isEmpty();
+    return mivo::documentsWithValues(current_, drawing);
+}
+
+// Once the case has been stored: a print of nothing kept yet is not worth a case of its own.
+void CaseKeeper::recordPrinted(const QStringList& documents) {
+    const qint64 id = current_.id;
+    if (!keeping_ || id == 0)
+        return;
+    const QDateTime now = QDateTime::currentDateTime();
+    for (const QString& document : documents)
+        current_.printed.insert(document, now);
+    emit printedChanged();
+    changeStore(
+        [id, documents, now](CaseStore& store) { return store.recordPrinted(id, documents, now); },
+        [] {});
 }
 
 } // namespace mivo

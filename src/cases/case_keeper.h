@@ -13,6 +13,7 @@
 
 namespace mivo {
 
+class CaseStore;
 class CaseWorker;
 class CurrentDocument;
 
@@ -61,7 +62,8 @@ class CaseKeeper : public QObject {
     void drawingChanged();
 
     // The current case's particulars (案件の基本情報); a change is saved like typing, and with
-    // no current case it starts one.
+    // no current case it starts one. A changed particular carries into every field of the case
+    // that still holds its old value or nothing (followParticulars).
     const Particulars& particulars() const { return current_.particulars; }
     void setParticulars(const Particulars& particulars);
 
@@ -72,17 +74,33 @@ class CaseKeeper : public QObject {
                         std::function<void(const Case& c, const QString& error)> answer);
 
     void requestList(const QString& search, int limit = 200);
+    // The cases in the trash, answered by trashListed.
+    void requestTrash();
     void rename(qint64 id, const QString& name);
     void duplicate(qint64 id);
+    // Moves the case to the trash; restore takes it back, purge deletes it for good.
     void remove(qint64 id);
+    void restore(qint64 id);
+    void purge(qint64 id);
+    // The open document of the current case was printed or saved as a PDF just now.
+    void recordPrinted(const QStringList& documents);
+    // The current case as it is here: its name, values, particulars and print dates.
+    const Case& currentCase() const { return current_; }
+    // The documents of the current case that have values, as they would open.
+    QStringList documentsWithValues() const;
 
   signals:
     void currentCaseChanged(qint64 id, const QString& name);
     // Another case became current (opened or new): these are its particulars.
     void particularsChanged(const mivo::Particulars& particulars);
     void listed(const QString& search, const QList<mivo::CaseSummary>& cases);
+    void trashListed(const QList<mivo::CaseSummary>& cases);
+    // The current case's documents were printed: printed() has the new dates.
+    void printedChanged();
     // A rename, duplicate or delete went through: the list may show something else now.
     void casesChanged();
+    // The case went to the trash or for good.
+    void removed(qint64 id);
     // A change met a newer save of the same case elsewhere and was kept as the copy `id`.
     void savedAsCopy(qint64 id, const QString& name);
     // What is wrong, for the status bar; the empty text once all is well again.
@@ -100,6 +118,9 @@ class CaseKeeper : public QObject {
     void report(const QString& message);
     void checkStore();
     void stopKeeping(const QString& message);
+    // Runs `work` on the store in the worker's thread; then `done` here, or the error is
+    // reported.
+    void changeStore(std::function<bool(CaseStore&)> work, std::function<void()> done);
 
     CurrentDocument& document_;
     CaseDatabase where_;

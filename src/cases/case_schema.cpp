@@ -48,6 +48,20 @@ std::span<const Migration> migrations() {
                          "ALTER COLUMN fit_layout_map DROP DEFAULT, "
                          "ALTER COLUMN fit_layout_map TYPE BOOLEAN USING fit_layout_map <> 0, "
                          "ALTER COLUMN fit_layout_map SET DEFAULT false")}},
+        // The trash (deleted: when, or NULL) and when each document was last printed (a JSON
+        // object of title to time). Search folds more, so the grams are made again; the list
+        // reads PostgreSQL's newest rows in the index's order, without sorting every case.
+        {{QStringLiteral("ALTER TABLE cases ADD COLUMN deleted INTEGER"),
+          QStringLiteral("ALTER TABLE cases ADD COLUMN printed TEXT NOT NULL DEFAULT '{}'"),
+          QStringLiteral("CREATE INDEX cases_deleted ON cases (deleted) WHERE deleted IS NOT "
+                         "NULL")},
+         {QStringLiteral("ALTER TABLE cases ADD COLUMN deleted BIGINT"),
+          QStringLiteral("ALTER TABLE cases ADD COLUMN printed TEXT NOT NULL DEFAULT '{}'"),
+          QStringLiteral("CREATE INDEX cases_deleted ON cases (deleted) WHERE deleted IS NOT "
+                         "NULL"),
+          QStringLiteral("DROP INDEX cases_changed"),
+          QStringLiteral("CREATE INDEX cases_changed ON cases (changed, id)")},
+         true},
         // The location map's marks, as JSON text.
         {{QStringLiteral("ALTER TABLE cases ADD COLUMN location_marks TEXT NOT NULL DEFAULT ''")},
          {QStringLiteral("ALTER TABLE cases ADD COLUMN location_marks TEXT NOT NULL DEFAULT ''")}},

@@ -12,6 +12,8 @@ namespace mivo {
 struct Migration {
     QStringList sqlite;
     QStringList postgres;
+    // The search's folding changed: every case's search text and grams are made again.
+    bool reindexSearch = false;
 };
 
 std::span<const Migration> migrations();

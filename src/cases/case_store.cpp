@@ -170,6 +170,33 @@ QVariantList savedValues(const Case& c, const QString& search, bool sqlite) {
     return values;
 }
 
+// The columns that summaries() reads.
+const QString kSummaryColumns = QStringLiteral(
+    "SELECT id, name, created, changed, field_values, registration_number, "
+    "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id), deleted, particulars, "
+    "location_marks");
+
+// The value that shows why a search found the case: a field first, then the registration
+// number, then the particulars.
+void showMatch(CaseSummary& summary, const Case::Values& values, const QString& registration,
+               const QString& particulars, const SearchQuery& query) {
+    QStringList candidates(values.begin(), values.end());
+    candidates << registration;
+    const Particulars typed = particularsFromJson(particulars);
+    for (const ParticularInfo& info : particularInfos())
+        candidates << typed.value(info.particular);
+    for (const QString& value : candidates) {
+        if (value.isEmpty())
+            continue;
+        if (const SearchHit hit = findInValue(value, query); hit.found()) {
+            summary.matched = value;
+            summary.matchedStart = hit.start;
+            summary.matchedLength = hit.length;
+            return;
+        }
+    }
+}
+
 } // namespace
 
 CaseStore::CaseStore(const CaseDatabase& where) : location_(where.target) {
@@ -414,13 +441,17 @@ bool CaseStore::migrate() {
         error_ = kReadOnly;
         return commit();
     }
+    bool reindex = false;
     for (int n = from; n < knownSchemaVersion(); ++n) {
         const Migration& migration = migrations()[size_t(n)];
         for (const QString& sql : isSqlite() ? migration.sqlite : migration.postgres) {
             if (!step(sql))
                 return rollback();
         }
+        reindex = reindex || (from > 0 && migration.reindexSearch);
     }
+    if (reindex && !reindexSearch())
+        return rollback();
     if (!step(QStringLiteral("UPDATE case_schema SET version = ?"), {knownSchemaVersion()}))
         return rollback();
     return commit();
@@ -430,22 +461,19 @@ QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
     QList<CaseSummary> cases;
     if (!reconnectIfLost())
         return cases;
-    const QString columns =
-        QStringLiteral("SELECT id, name, created, changed, field_values, registration_number, "
-                       "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id), "
-                       "location_marks");
-    QString sql = columns + QStringLiteral(" FROM cases");
+    QString sql = kSummaryColumns + QStringLiteral(" FROM cases WHERE deleted IS NULL");
     QString order = QStringLiteral(" ORDER BY changed DESC, id DESC");
     QVariantList binds;
     const SearchQuery query = searchQuery(search);
     if (!query.isEmpty()) {
         if (isSqlite()) {
-            sql = columns + QStringLiteral(" FROM case_grams JOIN cases ON cases.search_key = "
-                                           "case_grams.rowid WHERE case_grams MATCH ?");
+            sql = kSummaryColumns + QStringLiteral(" FROM case_grams JOIN cases ON "
+                                                   "cases.search_key = case_grams.rowid WHERE "
+                                                   "case_grams MATCH ? AND deleted IS NULL");
             order = QStringLiteral(" ORDER BY case_grams.rowid DESC");
             binds << query.grams.join(u' ');
         } else {
-            sql += QStringLiteral(" WHERE grams @> ?::text[]");
+            sql += QStringLiteral(" AND grams @> ?::text[]");
             binds << arrayLiteral(query.grams);
         }
         for (const QString& word : query.words) {
@@ -456,17 +484,40 @@ QList<CaseSummary> CaseStore::list(const QString& search, int limit) {
     }
     binds << (limit < 0 ? std::numeric_limits<qint64>::max() : qint64(limit));
 
-    std::optional<QSqlQuery> rows = run(sql + order + QStringLiteral(" LIMIT ?"), binds,
-                                        QStringLiteral("案件の一覧を読めません。"));
+    return summaries(sql + order + QStringLiteral(" LIMIT ?"), binds,
+                     query.isEmpty() ? nullptr : &query);
+}
+
+QList<CaseSummary> CaseStore::listTrash() {
+    if (!reconnectIfLost())
+        return {};
+    return summaries(kSummaryColumns + QStringLiteral(" FROM cases WHERE deleted IS NOT NULL "
+                                                      "ORDER BY deleted DESC, id DESC"),
+                     {}, nullptr);
+}
+
+QList<CaseSummary> CaseStore::summaries(const QString& sql, const QVariantList& binds,
+                                        const SearchQuery* query) {
+    QList<CaseSummary> cases;
+    std::optional<QSqlQuery> rows = run(sql, binds, QStringLiteral("案件の一覧を読めません。"));
     if (!rows)
         return cases;
     while (rows->next()) {
         const Case::Values values = valuesFromJson(rows->value(4).toString());
         const bool drawing = rows->value(6).toBool() || !rows->value(5).toString().isEmpty() ||
-                             !rows->value(7).toString().isEmpty();
-        cases.append({rows->value(0).toLongLong(), rows->value(1).toString(),
-                      fromMs(rows->value(2)), fromMs(rows->value(3)),
-                      documentsWithValues(values, drawing)});
+                             !rows->value(9).toString().isEmpty();
+        CaseSummary summary;
+        summary.id = rows->value(0).toLongLong();
+        summary.name = rows->value(1).toString();
+        summary.created = fromMs(rows->value(2));
+        summary.changed = fromMs(rows->value(3));
+        summary.documents = documentsWithValues(values, drawing);
+        if (!rows->value(7).isNull())
+            summary.deleted = fromMs(rows->value(7));
+        if (query)
+            showMatch(summary, values, rows->value(5).toString(), rows->value(8).toString(),
+                      *query);
+        cases.append(summary);
     }
     error_.clear();
     return cases;
@@ -478,13 +529,17 @@ std::optional<Case> CaseStore::load(qint64 id) {
     std::optional<QSqlQuery> row =
         run(QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
                            "registration_number, particulars, fit_location_map, fit_layout_map, "
-                           "location_marks "
-                           "FROM cases WHERE id = ?"),
+                           "printed, deleted, location_marks FROM cases WHERE id = ?"),
             {id}, QStringLiteral("案件を読めません。"));
     if (!row)
         return std::nullopt;
     if (!row->next()) {
         error_ = QStringLiteral("案件 %1 はありません。").arg(id);
+        return std::nullopt;
+    }
+    if (!row->value(11).isNull()) {
+        error_ =
+            QStringLiteral("案件 %1 はごみ箱にあります。元に戻してから開いてください。").arg(id);
         return std::nullopt;
     }
     Case c;
@@ -499,7 +554,11 @@ std::optional<Case> CaseStore::load(qint64 id) {
     c.particulars = particularsFromJson(row->value(7).toString());
     c.fitLocationMap = row->value(8).toBool();
     c.fitLayoutMap = row->value(9).toBool();
-    c.locationMarks = row->value(10).toString();
+    const QJsonObject printed =
+        QJsonDocument::fromJson(row->value(10).toString().toUtf8()).object();
+    for (auto it = printed.begin(); it != printed.end(); ++it)
+        c.printed.insert(it.key(), fromMs(it.value().toVariant()));
+    c.locationMarks = row->value(12).toString();
 
     std::optional<QSqlQuery> maps =
         run(QStringLiteral("SELECT location, layout FROM case_maps WHERE case_id = ?"), {id},
@@ -519,8 +578,9 @@ QList<qint64> CaseStore::findByName(const QString& name) {
     if (!reconnectIfLost())
         return ids;
     std::optional<QSqlQuery> rows =
-        run(QStringLiteral("SELECT id FROM cases WHERE name = ? ORDER BY changed DESC"), {name},
-            QStringLiteral("案件を探せません。"));
+        run(QStringLiteral("SELECT id FROM cases WHERE name = ? AND deleted IS NULL "
+                           "ORDER BY changed DESC"),
+            {name}, QStringLiteral("案件を探せません。"));
     while (rows && rows->next())
         ids.append(rows->value(0).toLongLong());
     return ids;
@@ -693,22 +753,125 @@ bool CaseStore::rename(qint64 id, const QString& name) {
     return commit();
 }
 
-bool CaseStore::remove(qint64 id) {
+bool CaseStore::setDeleted(qint64 id, const QVariant& when, const QString& unknown) {
     if (!writable() || !begin())
         return false;
+    const std::optional<QSqlQuery> query =
+        run(QStringLiteral("UPDATE cases SET deleted = ? WHERE id = ? AND deleted IS %1")
+                .arg(when.isNull() ? QStringLiteral("NOT NULL") : QStringLiteral("NULL")),
+            {when, id}, QStringLiteral("案件を変更できません。"));
+    if (!query)
+        return rollback();
+    if (query->numRowsAffected() != 1)
+        return fail(unknown.arg(id)), rollback();
+    return commit();
+}
+
+bool CaseStore::remove(qint64 id) {
+    return setDeleted(id, QDateTime::currentMSecsSinceEpoch(),
+                      QStringLiteral("案件 %1 はありません。"));
+}
+
+bool CaseStore::restore(qint64 id) {
+    return setDeleted(id, QVariant(QMetaType::fromType<qint64>()),
+                      QStringLiteral("案件 %1 はごみ箱にありません。"));
+}
+
+bool CaseStore::erase(qint64 id) {
     const QString failure = QStringLiteral("案件を削除できません。");
     if (!run(QStringLiteral("DELETE FROM case_maps WHERE case_id = ?"), {id}, failure) ||
         (isSqlite() && !run(QStringLiteral("DELETE FROM case_grams WHERE rowid = (SELECT "
                                            "search_key FROM cases WHERE id = ?)"),
                             {id}, failure)))
-        return rollback();
+        return false;
     const std::optional<QSqlQuery> query =
         run(QStringLiteral("DELETE FROM cases WHERE id = ?"), {id}, failure);
     if (!query)
-        return rollback();
+        return false;
     if (query->numRowsAffected() != 1)
-        return fail(QStringLiteral("案件 %1 はありません。").arg(id)), rollback();
+        return fail(QStringLiteral("案件 %1 はありません。").arg(id));
+    return true;
+}
+
+bool CaseStore::purge(qint64 id) {
+    if (!writable() || !begin())
+        return false;
+    return erase(id) ? commit() : rollback();
+}
+
+bool CaseStore::purgeExpired(const QDateTime& now) {
+    if (!writable() || !begin())
+        return false;
+    std::optional<QSqlQuery> expired = run(QStringLiteral("SELECT id FROM cases WHERE deleted < ?"),
+                                           {now.addDays(-kTrashDays).toMSecsSinceEpoch()});
+    if (!expired)
+        return rollback();
+    QList<qint64> ids;
+    while (expired->next())
+        ids << expired->value(0).toLongLong();
+    expired.reset();
+    for (qint64 id : ids) {
+        if (!erase(id))
+            return rollback();
+    }
     return commit();
+}
+
+bool CaseStore::recordPrinted(qint64 id, const QStringList& documents, const QDateTime& when) {
+    if (!writable() || !begin())
+        return false;
+    std::optional<QSqlQuery> row =
+        run(QStringLiteral("SELECT printed FROM cases WHERE id = ?"), {id});
+    if (!row)
+        return rollback();
+    if (!row->next())
+        return fail(QStringLiteral("案件 %1 はありません。").arg(id)), rollback();
+    QJsonObject printed = QJsonDocument::fromJson(row->value(0).toString().toUtf8()).object();
+    row.reset();
+    for (const QString& document : documents)
+        printed.insert(document, when.toMSecsSinceEpoch());
+    if (!exec(QStringLiteral("UPDATE cases SET printed = ? WHERE id = ?"),
+              {QString::fromUtf8(QJsonDocument(printed).toJson(QJsonDocument::Compact)), id}))
+        return rollback();
+    return commit();
+}
+
+// After a change of the folding: made again in small steps, so a large store is never read
+// into memory at once. Inside the migration's transaction.
+bool CaseStore::reindexSearch() {
+    qint64 after = 0;
+    for (;;) {
+        std::optional<QSqlQuery> rows =
+            run(QStringLiteral("SELECT id, field_values, registration_number, particulars "
+                               "FROM cases WHERE id > ? ORDER BY id LIMIT 1000"),
+                {after}, QStringLiteral("案件の検索の索引を作り直せません。"));
+        if (!rows)
+            return false;
+        QList<std::pair<qint64, QString>> texts;
+        while (rows->next()) {
+            Case c;
+            c.values = valuesFromJson(rows->value(1).toString());
+            c.registrationNumber = rows->value(2).toString();
+            c.particulars = particularsFromJson(rows->value(3).toString());
+            texts.append({rows->value(0).toLongLong(), searchText(c)});
+        }
+        rows.reset();
+        if (texts.isEmpty())
+            return true;
+        for (const auto& [id, search] : texts) {
+            const bool ok =
+                isSqlite()
+                    ? exec(QStringLiteral("UPDATE cases SET search_text = ? WHERE id = ?"),
+                           {text(search), id}) &&
+                          writeSearch(id, search)
+                    : exec(QStringLiteral("UPDATE cases SET search_text = ?, grams = ?::text[] "
+                                          "WHERE id = ?"),
+                           {text(search), arrayLiteral(searchGrams(search)), id});
+            if (!ok)
+                return false;
+        }
+        after = texts.last().first;
+    }
 }
 
 } // namespace mivo

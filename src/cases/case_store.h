@@ -2,6 +2,7 @@
 
 #include "cases/case.h"
 #include "cases/case_database.h"
+#include "cases/case_search.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -37,8 +38,11 @@ class CaseStore {
     // The last failure, in words for the user (never with a value in it); empty after success.
     QString error() const { return error_; }
 
-    // Cases newest first; with `search`, those whose values contain every word of it.
+    // Cases newest first; with `search`, those whose values contain every word of it, each
+    // with the value that matched. Cases in the trash are left out.
     QList<CaseSummary> list(const QString& search = {}, int limit = -1);
+    // The cases in the trash, the most recently deleted first.
+    QList<CaseSummary> listTrash();
     std::optional<Case> load(qint64 id);
     // The ids of the cases called exactly `name`.
     QList<qint64> findByName(const QString& name);
@@ -57,7 +61,17 @@ class CaseStore {
     QList<qint64> saveAll(const QList<Case>& cases);
     std::optional<qint64> duplicate(qint64 id);
     bool rename(qint64 id, const QString& name);
+    // Deleting puts a case in the trash for kTrashDays; it can be restored until then.
+    static constexpr int kTrashDays = 30;
     bool remove(qint64 id);
+    bool restore(qint64 id);
+    // Deletes a case for good, from the trash or not.
+    bool purge(qint64 id);
+    // Deletes for good what has been in the trash longer than kTrashDays before `now`.
+    bool purgeExpired(const QDateTime& now);
+    // Records that the case's `documents` were printed (or saved as PDF) at `when`; this is
+    // no change of the values and does not move the revision.
+    bool recordPrinted(qint64 id, const QStringList& documents, const QDateTime& when);
 
   private:
     bool isSqlite() const;
@@ -87,6 +101,11 @@ class CaseStore {
     bool insert(Case& c, bool withMaps, qint64 now);
     bool writeSearch(qint64 id, const QString& text);
     bool writeMaps(qint64 id, const Case& c);
+    bool reindexSearch();
+    bool setDeleted(qint64 id, const QVariant& when, const QString& unknown);
+    bool erase(qint64 id); // inside a transaction
+    QList<CaseSummary> summaries(const QString& sql, const QVariantList& binds,
+                                 const SearchQuery* query);
 
     QSqlDatabase db_;
     QString location_; // the file or connection, for messages about locks

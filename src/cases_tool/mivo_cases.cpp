@@ -1,5 +1,7 @@
-// mivo-cases: the stored cases from the command line: list, show, import, export, delete.
+// mivo-cases: the stored cases from the command line: list, show, import, export, delete,
+// restore.
 
+#include "cases/case_correction.h"
 #include "cases/case_database.h"
 #include "cases/case_document.h"
 #include "cases/case_store.h"
@@ -9,6 +11,7 @@
 #include "document/regular_file.h"
 #include "mivo_version.h"
 #include "particulars/certificate_import.h"
+#include "particulars/value_checks.h"
 #include "programs/qt_texts.h"
 
 #include <QBuffer>
@@ -23,6 +26,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 using namespace mivo;
 
@@ -42,15 +46,18 @@ QString cell(QString text) {
     return text.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
 }
 
-int list(CaseStore& store) {
-    const QList<CaseSummary> cases = store.list();
+// With `trash`, the deleted cases and when each was deleted in place of the last change.
+int list(CaseStore& store, const QString& search, bool trash) {
+    const QList<CaseSummary> cases = trash ? store.listTrash() : store.list(search);
     if (!store.error().isEmpty())
         return failure(store.error());
     for (const CaseSummary& c : cases) {
         write(stdout, QStringLiteral("%1\t%2\t%3\t%4\n")
                           .arg(c.id)
                           .arg(cell(c.name),
-                               c.changed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                               (trash ? c.deleted : c.changed)
+                                   .toLocalTime()
+                                   .toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                                c.documents.join(u'、'))
                           .toUtf8());
     }
@@ -119,9 +126,12 @@ int import(CaseStore& store, const QStringList& paths) {
 }
 
 // The export's values go into the particulars of the case `into` that are still empty, or of
-// a new case; its id on standard output, what was read and what was not on standard error.
-int importCertificate(CaseStore& store, const QString& path, const QString& into) {
-    const CertificateImport imported = mivo::importCertificate(path);
+// a new case; its id on standard output, what was read and what was not on standard error. A
+// chassis number, registration number or name that differs stays the case's, or with
+// `preferCertificate` becomes the certificate's; both values are shown on standard output.
+int importCertificate(CaseStore& store, const QString& path, const QString& into,
+                      CertificateOf whose, bool preferCertificate) {
+    const CertificateImport imported = mivo::importCertificate(path, whose);
     if (!imported.ok())
         return failure(imported.error);
     Case c;
@@ -132,12 +142,49 @@ int importCertificate(CaseStore& store, const QString& path, const QString& into
             return failure(error);
         c = *found;
     }
-    const QList<Particular> kept = imported.mergeInto(c.particulars);
+    Particulars particulars = c.particulars;
+    const QList<Particular> conflicts = imported.conflicts(particulars);
+    QStringList shown;
+    for (Particular particular : conflicts) {
+        shown.append(imported.conflictText(particulars, particular) +
+                     (preferCertificate
+                          ? QStringLiteral("\n→ 車検証の値にしました。")
+                          : QStringLiteral("\n→ 案件の値のままです"
+                                           "（--prefer-certificate で車検証の値）。")));
+    }
+    const QList<Particular> taken = preferCertificate ? conflicts : QList<Particular>{};
+    const QList<Particular> kept = imported.mergeInto(particulars, taken);
+    changeParticulars(c, particulars);
     const CaseStore::Saved saved = store.save(c, false);
     if (!saved.ok)
         return failure(store.error());
     write(stdout, QByteArray::number(saved.id) + '\n');
-    write(stderr, imported.summary(kept).toUtf8() + '\n');
+    for (const QString& conflict : shown)
+        write(stdout, conflict.toUtf8() + '\n');
+    write(stderr, imported.summary(kept, taken).toUtf8() + '\n');
+    return 0;
+}
+
+// NAME=VALUE on a stored case, all or none; what changed on standard output, by the field's
+// index and name or the particular's, never its value.
+int set(CaseStore& store, const QString& idOrName, const QStringList& assignments) {
+    QString error;
+    std::optional<Case> c = findCase(store, idOrName, &error);
+    if (!c)
+        return failure(error);
+    const CaseCorrection correction = correctCase(*c, assignments);
+    if (!correction.error.isEmpty())
+        return failure(correction.error);
+    if (!store.save(*c, false).ok)
+        return failure(store.error());
+    for (Particular particular : correction.particulars)
+        write(stdout, QStringLiteral("%1.%2 %3\n")
+                          .arg(QLatin1StringView(info(particular).roleKey),
+                               QLatin1StringView(info(particular).key),
+                               QString::fromUtf16(info(particular).fullLabel))
+                          .toUtf8());
+    for (int index : correction.fields)
+        write(stdout, QStringLiteral("%1 %2\n").arg(index).arg(fieldName(index)).toUtf8());
     return 0;
 }
 
@@ -173,12 +220,14 @@ int exportCsv(CaseStore& store, const QString& path, bool cp932) {
     return written.ok() ? 0 : failure(written.error);
 }
 
-int deleteCase(CaseStore& store, const QString& idText) {
+// Runs `change` on the case numbered `idText`.
+int changeCase(const QString& idText, const std::function<bool(qint64)>& change,
+               const CaseStore& store) {
     bool isId = false;
     const qint64 id = idText.toLongLong(&isId);
     if (!isId)
-        return failure(QStringLiteral("削除する案件は番号で指定してください（mivo-cases list）。"));
-    return store.remove(id) ? 0 : failure(store.error());
+        return failure(QStringLiteral("案件は番号で指定してください（mivo-cases list）。"));
+    return change(id) ? 0 : failure(store.error());
 }
 
 // What the options give the commands.
@@ -187,6 +236,11 @@ struct Options {
     QString into;
     QString output;
     bool cp932 = false;
+    QString search;
+    bool trash = false;
+    bool purge = false;
+    CertificateOf whose = CertificateOf::Buyer;
+    bool preferCertificate = false;
 };
 
 // One command: its name, how many arguments follow it (the last may repeat when `repeats`),
@@ -201,8 +255,10 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"list", 0, false, nullptr, u"list",
-     [](CaseStore& store, const QStringList&, const Options&) { return list(store); }},
+    {"list", 0, false, nullptr, u"list [--search 言葉 | --trash]",
+     [](CaseStore& store, const QStringList&, const Options& options) {
+         return list(store, options.search, options.trash);
+     }},
     {"show", 1, false, nullptr, u"show ID [--maps-to フォルダ]",
      [](CaseStore& store, const QStringList& arguments, const Options& options) {
          return show(store, arguments[0], options.mapsTo);
@@ -211,17 +267,30 @@ constexpr Command kCommands[] = {
      [](CaseStore& store, const QStringList& arguments, const Options&) {
          return import(store, arguments);
      }},
-    {"import-certificate", 1, false, nullptr, u"import-certificate FILE.json [--into ID]",
+    {"import-certificate", 1, false, nullptr,
+     u"import-certificate FILE.json [--into ID] [--as seller] [--prefer-certificate]",
      [](CaseStore& store, const QStringList& arguments, const Options& options) {
-         return importCertificate(store, arguments[0], options.into);
+         return importCertificate(store, arguments[0], options.into, options.whose,
+                                  options.preferCertificate);
+     }},
+    {"set", 2, true, nullptr, u"set ID NAME=VALUE...",
+     [](CaseStore& store, const QStringList& arguments, const Options&) {
+         return set(store, arguments[0], arguments.mid(1));
      }},
     {"export", 0, false, "csv", u"export --csv [-o FILE] [--encoding cp932]",
      [](CaseStore& store, const QStringList&, const Options& options) {
          return exportCsv(store, options.output, options.cp932);
      }},
-    {"delete", 1, false, nullptr, u"delete ID",
+    {"delete", 1, false, nullptr, u"delete [--purge] ID",
+     [](CaseStore& store, const QStringList& arguments, const Options& options) {
+         return changeCase(
+             arguments[0],
+             [&](qint64 id) { return options.purge ? store.purge(id) : store.remove(id); }, store);
+     }},
+    {"restore", 1, false, nullptr, u"restore ID",
      [](CaseStore& store, const QStringList& arguments, const Options&) {
-         return deleteCase(store, arguments[0]);
+         return changeCase(
+             arguments[0], [&](qint64 id) { return store.restore(id); }, store);
      }},
 };
 
@@ -256,7 +325,7 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("保存された案件の一覧、表示、取り込み、書き出し、削除"));
+        QStringLiteral("保存された案件の一覧、表示、取り込み、書き出し、削除、復元"));
     // Qt's own help option describes itself in English whatever the translation.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("この使い方を表示します。"));
@@ -281,7 +350,23 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption into(QStringLiteral("into"),
                                   QStringLiteral("import-certificate: この案件に読み込む"),
                                   QStringLiteral("ID"));
-    parser.addOption(into);
+    const QCommandLineOption as(
+        QStringLiteral("as"),
+        QStringLiteral("import-certificate: だれの車検証か。buyer（この登録の後の所有者・使用者、"
+                       "既定）か seller（売り手。所有者が譲渡人になる）"),
+        QStringLiteral("buyer|seller"));
+    const QCommandLineOption preferCertificate(
+        QStringLiteral("prefer-certificate"),
+        QStringLiteral("import-certificate: 案件と違う車台番号・登録番号・氏名を車検証の値にする"));
+    parser.addOptions({into, as, preferCertificate});
+    const QCommandLineOption search(QStringLiteral("search"),
+                                    QStringLiteral("list: この言葉を含む案件だけ"),
+                                    QStringLiteral("言葉"));
+    const QCommandLineOption trash(QStringLiteral("trash"),
+                                   QStringLiteral("list: ごみ箱の案件（削除した日時）"));
+    const QCommandLineOption purge(QStringLiteral("purge"),
+                                   QStringLiteral("delete: ごみ箱に入れず、完全に削除する"));
+    parser.addOptions({search, trash, purge});
     parser.addPositionalArgument(QStringLiteral("コマンド"), commandUsages());
     parser.process(app);
     if (parser.isSet(help))
@@ -291,7 +376,9 @@ int main(int argc, char* argv[]) {
     const Command* command = chosenCommand(args, parser);
     const std::optional<CsvEncoding> encodingNamed = csvEncodingNamed(parser.value(encoding));
     const bool badEncoding = parser.isSet(encoding) && !encodingNamed;
-    if (!command || badEncoding) {
+    const bool whoseKnown =
+        !parser.isSet(as) || parser.value(as) == u"buyer" || parser.value(as) == u"seller";
+    if (!command || badEncoding || !whoseKnown) {
         const bool known = std::ranges::any_of(kCommands, [&](const Command& c) {
             return args.value(0) == QLatin1StringView(c.name);
         });
@@ -299,6 +386,7 @@ int main(int argc, char* argv[]) {
             args.isEmpty() ? QStringLiteral("コマンドを指定してください。\n")
             : !known ? QStringLiteral("「%1」というコマンドはありません。\n").arg(args[0])
             : badEncoding ? QStringLiteral("--encoding は utf-8 か cp932 にしてください。\n")
+            : !whoseKnown ? QStringLiteral("--as は buyer か seller にしてください。\n")
                           : QString();
         write(stderr,
               (why + QStringLiteral("使い方: mivo-cases [--database ファイルか接続文字列] %1\n")
@@ -314,7 +402,11 @@ int main(int argc, char* argv[]) {
     if (!store.isOpen())
         return failure(store.error());
 
-    return command->run(store, args.mid(1),
-                        {parser.value(mapsTo), parser.value(into), parser.value(output),
-                         encodingNamed == CsvEncoding::Cp932});
+    return command->run(
+        store, args.mid(1),
+        {parser.value(mapsTo), parser.value(into), parser.value(output),
+         encodingNamed == CsvEncoding::Cp932, parser.value(search), parser.isSet(trash),
+         parser.isSet(purge),
+         parser.value(as) == u"seller" ? CertificateOf::Seller : CertificateOf::Buyer,
+         parser.isSet(preferCertificate)});
 }

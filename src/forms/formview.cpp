@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -135,10 +136,25 @@ void Formview::pick(DocumentKind kind) {
     close();
 }
 
-// The main window is disabled: the keyboard belongs to the chooser.
+// The main window is disabled: the keyboard belongs to the chooser, starting on its first
+// document.
 void Formview::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     activateWindow();
+    if (auto* first = findChild<QToolButton*>(QStringLiteral("cmdsyo(1)"));
+        first && first->isVisible())
+        first->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+// Enter opens the document whose button has the focus, as Space does; on キャンセル it cancels.
+void Formview::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) {
+            button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Formview::closeEvent(QCloseEvent* event) {

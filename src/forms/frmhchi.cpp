@@ -95,10 +95,7 @@ Frmhchi::Frmhchi(CurrentDocument& document, Prompts& prompts)
 
 void Frmhchi::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    showMap(left());
-    showMap(right());
-    if (ui_.Text1->text() != drawing().registrationNumber)
-        ui_.Text1->setText(drawing().registrationNumber);
+    showDrawing();
     if (!isAncestorOf(focusWidget()))
         ui_.Command1->setFocus();
 }
@@ -236,6 +233,13 @@ void Frmhchi::paintEvent(QPaintEvent*) {
 }
 
 LayoutDrawingState& Frmhchi::drawing() { return document_.drawing(); }
+
+void Frmhchi::showDrawing() {
+    showMap(left());
+    showMap(right());
+    if (ui_.Text1->text() != drawing().registrationNumber)
+        ui_.Text1->setText(drawing().registrationNumber);
+}
 
 Frmhchi::Half Frmhchi::left() {
     return {&LayoutDrawingState::locationMap, &LayoutDrawingState::fitLocationMap, ui_.Picture2,

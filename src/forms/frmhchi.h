@@ -30,6 +30,9 @@ class Frmhchi : public QWidget {
 
     Frmhchi(CurrentDocument& document, Prompts& prompts);
 
+    // Shows the drawing as the document holds it now (after an undo).
+    void showDrawing();
+
   signals:
     // A map, its fit or the registration number was changed by the user.
     void drawingChanged();

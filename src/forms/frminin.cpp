@@ -3,8 +3,10 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
+#include "document/field_kinds.h"
 #include "document/field_value.h"
 #include "forms/document_forms.h"
+#include "forms/field_box.h"
 #include "forms/form_page.h"
 #include "forms/postal_lookup.h"
 #include "forms/screen_font.h"
@@ -15,6 +17,7 @@
 #include "particulars/case_particulars.h"
 #include "particulars/fill_rules.h"
 #include "particulars/postal_fill.h"
+#include "particulars/value_checks.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -104,7 +107,7 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
         for (const FieldInfo& info : fieldCatalogue()) {
             if (!owned.contains(info.index))
                 continue;
-            auto* box = new QLineEdit(pages_[page]);
+            auto* box = new FieldBox(pages_[page]);
             box->setObjectName(QStringLiteral("tx(%1)").arg(info.index));
             box->setGeometry(twipsRect(info.left, info.top, info.width, info.height, this));
             box->setMaxLength(std::numeric_limits<int>::max());
@@ -116,6 +119,8 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
             connect(box, &QLineEdit::editingFinished, this,
                     [this, index = info.index] { adopt(index); });
             tx_[info.index] = box;
+            if (fieldKind(info.index).kind == ValueKind::PoliceStation)
+                showToolTip(info.index);
             if (!firstFields_[page])
                 firstFields_[page] = box;
             // The catalogue lists each document's fields in Tab order; only the shown page
@@ -131,6 +136,15 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
             tx_[index]->setText(text);
         fits_[size_t(index)] = fitStateOf(index, text);
         showMarks();
+        // A date's day is doubtful or not by its month and year too.
+        const ValueKind kind = fieldKind(index).kind;
+        const int year = kind == ValueKind::Month ? index - 1
+                         : kind == ValueKind::Day ? index - 2
+                                                  : index;
+        for (int each = year; each <= year + 2 && each < FieldStore::Count; ++each) {
+            if (each == index || fieldKind(each).kind != ValueKind::Text)
+                showToolTip(each);
+        }
     });
 
     for (int postal = 0; postal < FieldStore::Count; ++postal) {
@@ -143,10 +157,17 @@ Frminin::Frminin(CurrentDocument& document, CaseParticulars& particulars, Prompt
         });
     }
     addTodayButtons();
-    connect(&particulars_, &CaseParticulars::changed, this, &Frminin::followParticulars);
+    // Whoever keeps the case carries a changed particular into the fields; the tints follow.
+    connect(&particulars_, &CaseParticulars::changed, this, &Frminin::showMarks);
 }
 
 namespace {
+
+QString fitTip(FitState fit) {
+    return fit == FitState::Fitted       ? QStringLiteral("縮めて印刷します")
+           : fit == FitState::DoesNotFit ? QStringLiteral("この欄に入りきりません")
+                                         : QString();
+}
 
 // The mark at the end of a box whose value is fitted (information) or cannot be (critical).
 void showFitMark(QLineEdit* box, FitState fit, const QString& tip) {
@@ -172,10 +193,13 @@ void showFitMark(QLineEdit* box, FitState fit, const QString& tip) {
 void Frminin::addTodayButtons() {
     for (const DateGroup& group : kDateGroups) {
         const std::array boxes{tx_[group.year], tx_[group.year + 1], tx_[group.year + 2]};
-        QToolButton* today = addTodayButton(boxes[2]->parentWidget(), boxes, [this, group] {
-            for (int index = group.year; index < group.year + 3; ++index)
-                adopt(index);
-        });
+        QToolButton* today = addTodayButton(
+            boxes[2]->parentWidget(), boxes,
+            [this, group] {
+                for (int index = group.year; index < group.year + 3; ++index)
+                    adopt(index);
+            },
+            !fieldKind(group.year).eraPrinted);
         today->setObjectName(QStringLiteral("today(%1)").arg(group.year));
         today->setGeometry(
             twipsRect(group.todayLeft, group.todayTop, kTodayWidth, kTodayHeight, this));
@@ -189,13 +213,6 @@ void Frminin::adopt(int index) {
         particulars_.set(particulars);
 }
 
-void Frminin::followParticulars(const Particulars& previous) {
-    if (const DocumentInfo* open = findDocument(document_.title()))
-        mivo::followParticulars(previous, particulars_.particulars(), document_.fields(),
-                                open->fields);
-    showMarks();
-}
-
 void Frminin::showMarks() {
     std::array<bool, FieldStore::Count> tinted{};
     for (int index : fieldsFilledFromParticulars(particulars_.particulars(), document_.fields()))
@@ -204,27 +221,38 @@ void Frminin::showMarks() {
         const FitState fit = fits_[size_t(index)];
         if (tinted[size_t(index)] == tinted_[size_t(index)] && fit == shownFits_[size_t(index)])
             continue;
-        QLineEdit* box = tx_[size_t(index)];
+        tinted_[size_t(index)] = tinted[size_t(index)];
+        shownFits_[size_t(index)] = fit;
         QPalette palette; // the form's own, but for the tint and the colour of what cannot fit
-        QStringList tips;
-        if (tinted[size_t(index)]) {
+        if (tinted[size_t(index)])
             palette.setColor(QPalette::Base, kTint);
-            tips << QStringLiteral("基本情報から入力");
-        }
         if (fit == FitState::DoesNotFit)
             palette.setColor(QPalette::Text, Qt::red);
+        QLineEdit* box = tx_[size_t(index)];
         box->setPalette(palette);
-        const QString fitTip = fit == FitState::Fitted ? QStringLiteral("縮めて印刷します")
-                               : fit == FitState::DoesNotFit
-                                   ? QStringLiteral("この欄に入りきりません")
-                                   : QString();
-        if (!fitTip.isEmpty())
-            tips << fitTip;
-        box->setToolTip(tips.join(QLatin1Char('\n')));
-        showFitMark(box, fit, fitTip);
+        showFitMark(box, fit, fitTip(fit));
+        showToolTip(index);
     }
-    tinted_ = tinted;
-    shownFits_ = fits_;
+}
+
+// What the box says of itself: filled from the particulars, fitted or not fitting, what a
+// doubtful value should be (underlined in red), and what to type where the page prints words
+// around the value.
+void Frminin::showToolTip(int index) {
+    auto* box = static_cast<FieldBox*>(tx_[size_t(index)]);
+    QStringList lines;
+    if (tinted_[size_t(index)])
+        lines.append(QStringLiteral("基本情報から入力"));
+    if (const QString fit = fitTip(shownFits_[size_t(index)]); !fit.isEmpty())
+        lines.append(fit);
+    const std::optional<QString> doubt = doubtAbout(index, document_.fields());
+    box->setDoubtful(doubt.has_value());
+    if (doubt)
+        lines.append(*doubt);
+    if (fieldKind(index).kind == ValueKind::PoliceStation)
+        lines.append(QStringLiteral("警察署の名前だけを入力します（例: 練馬）。"
+                                    "「警察署長　殿」は書類に印刷されています"));
+    box->setToolTip(lines.join(u'\n'));
 }
 
 void Frminin::showPage(int page) { pages_[page]->show(); }

@@ -50,8 +50,8 @@ class Frminin : public QMdiSubWindow {
     void focusFirstField();
     void addTodayButtons();
     void adopt(int index);
-    void followParticulars(const Particulars& previous);
     void showMarks();
+    void showToolTip(int index);
 
     CurrentDocument& document_;
     CaseParticulars& particulars_;

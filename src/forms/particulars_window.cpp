@@ -1,6 +1,7 @@
 #include "forms/particulars_window.h"
 
 #include "document/field_value.h"
+#include "forms/field_box.h"
 #include "forms/postal_lookup.h"
 #include "forms/today_button.h"
 #include "forms/value_length.h"
@@ -121,12 +122,14 @@ QWidget* ParticularsWindow::lineFor(Particular particular) {
     std::array<QLineEdit*, 3> parts{};
     for (int i = 0; i < count; ++i) {
         const auto each = Particular(int(particular) + i);
-        auto* box = new QLineEdit;
+        auto* box = new FieldBox;
         box->setObjectName(boxName(each));
         refuseLongValues(box, QStringLiteral("%1は %2 文字までです。")
                                   .arg(QString::fromUtf16(info(each).fullLabel))
                                   .arg(kValueMaxLength));
         box->setAccessibleName(QString::fromUtf16(info(each).fullLabel));
+        if (each == P::PoliceStation)
+            box->setToolTip(QStringLiteral("警察署の名前だけを入力します（例: 練馬）"));
         if (line)
             box->setMaximumWidth(fontMetrics().horizontalAdvance(u'0') * (line->date ? 5 : 8));
         else

@@ -2,12 +2,14 @@
 
 #include "forms/output_dialogs.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -48,6 +50,33 @@ class DesktopPrompts : public Prompts {
 
     bool ask(QWidget* parent, const QString& text) override {
         return QMessageBox::question(parent, kCaption, text) == QMessageBox::Yes;
+    }
+    bool confirm(QWidget* parent, const QString& text) override {
+        return QMessageBox::question(parent, kCaption, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
+    }
+
+    bool printAnyway(QWidget* parent, const QStringList& findings, bool* stopAsking) override {
+        QMessageBox box(QMessageBox::Warning, kCaption,
+                        QStringLiteral("印刷の前に、次の欄を確かめてください。"),
+                        QMessageBox::NoButton, parent);
+        // A long list stays short on screen; the rest is behind 詳細.
+        constexpr int kShown = 12;
+        QStringList shown = findings.mid(0, kShown);
+        if (findings.size() > kShown)
+            shown.append(QStringLiteral("ほか %1 件").arg(findings.size() - kShown));
+        box.setInformativeText(shown.join(u'\n'));
+        if (findings.size() > kShown)
+            box.setDetailedText(findings.join(u'\n'));
+        QPushButton* print = box.addButton(QStringLiteral("このまま印刷"), QMessageBox::AcceptRole);
+        QPushButton* back = box.addButton(QStringLiteral("戻って直す"), QMessageBox::RejectRole);
+        box.setDefaultButton(back);
+        box.setEscapeButton(back);
+        auto* never = new QCheckBox(QStringLiteral("印刷の前にこの一覧を表示しない"));
+        box.setCheckBox(never);
+        box.exec();
+        *stopAsking = never->isChecked();
+        return box.clickedButton() == print;
     }
 
     QString pdfSavePath(QWidget* parent, const QString& suggestedName) override {

@@ -45,6 +45,11 @@ class Prompts {
                                       const QStringList& choices) = 0;
     // A yes/no question; true for yes.
     virtual bool ask(QWidget* parent, const QString& text) = 0;
+    // Before printing: what the checks found, one line each, with 「このまま印刷」 (true) and
+    // 「戻って直す」 (false). `stopAsking` is ticked when the user wants no such list again.
+    virtual bool printAnyway(QWidget* parent, const QStringList& findings, bool* stopAsking) = 0;
+    // A yes/no question before something that is hard to take back: no is the default answer.
+    virtual bool confirm(QWidget* parent, const QString& text) { return ask(parent, text); }
     // Where to save a PDF file, starting from `suggestedName`; empty when cancelled.
     virtual QString pdfSavePath(QWidget* parent, const QString& suggestedName) = 0;
     // Where to save a picture of the page, starting from `suggestedName` (without suffix).

@@ -1,5 +1,6 @@
 #include "forms/today_button.h"
 
+#include "document/value_text.h"
 #include "particulars/reiwa_date.h"
 
 #include <QLineEdit>
@@ -9,10 +10,10 @@
 namespace mivo {
 
 QToolButton* addTodayButton(QWidget* parent, const std::array<QLineEdit*, 3>& boxes,
-                            std::function<void()> filled) {
-    auto fill = [boxes, filled] {
+                            std::function<void()> filled, bool eraInYear) {
+    auto fill = [boxes, filled, eraInYear] {
         const ReiwaDate today = reiwaToday();
-        boxes[0]->setText(today.year);
+        boxes[0]->setText(eraInYear ? withEra(today.year) : today.year);
         boxes[1]->setText(today.month);
         boxes[2]->setText(today.day);
         if (filled)

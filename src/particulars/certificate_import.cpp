@@ -5,7 +5,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonDocument>
+
+#include <vector>
 
 namespace mivo {
 namespace {
@@ -31,9 +34,14 @@ struct Item {
     bool present() const { return !text.isEmpty() || withheld; }
 };
 
+// The export's keys whatever their case: tools write OwnernameLowLevelChar and
+// OwnerNameLowLevelChar alike.
 class Export {
   public:
-    explicit Export(const QJsonObject& json) : json_(json) {}
+    explicit Export(const QJsonObject& json) {
+        for (auto it = json.begin(); it != json.end(); ++it)
+            values_.insert(it.key().toLower(), it.value());
+    }
 
     // A name or an address, kept as written.
     Item written(const char* key) const { return item(text(key)); }
@@ -42,6 +50,11 @@ class Export {
         Item read = item(text(key));
         read.text = read.text.normalized(QString::NormalizationForm_KC);
         return read;
+    }
+    // A size in cm, written as a number or as text.
+    Item size(const char* key) const {
+        const QJsonValue value = values_.value(QString::fromLatin1(key).toLower());
+        return value.isDouble() ? Item{QString::number(value.toDouble()), false} : code(key);
     }
     // The form with characters outside the basic set wins when it holds a name.
     Item name(const char* highLevelKey, const char* lowLevelKey) const {
@@ -59,7 +72,7 @@ class Export {
 
   private:
     QString text(const char* key) const {
-        const QJsonValue value = json_.value(QLatin1StringView(key));
+        const QJsonValue value = values_.value(QString::fromLatin1(key).toLower());
         return value.isString() ? value.toString().trimmed() : QString();
     }
     static Item item(const QString& text) {
@@ -68,10 +81,10 @@ class Export {
         return {text, false};
     }
 
-    QJsonObject json_;
+    QHash<QString, QJsonValue> values_;
 };
 
-CertificateImport read(const QJsonObject& json) {
+CertificateImport read(const QJsonObject& json, CertificateOf whose) {
     Export cert(json);
     const Item ownerName = cert.name("OwnernameHighLevelChar", "OwnernameLowLevelChar");
     const Item ownerAddress = cert.address("OwnerAddressChar", "OwnerAddressNumValue");
@@ -82,19 +95,29 @@ CertificateImport read(const QJsonObject& json) {
         userName = ownerName;
     if (userAddress.withheld && ownerAddress.present())
         userAddress = ownerAddress;
-
-    const std::pair<Particular, Item> items[] = {
+    std::vector<std::pair<Particular, Item>> items = {
         {Particular::Make, cert.written("CarName")},
         {Particular::ModelCode, cert.code("Model")},
         {Particular::ChassisNumber, cert.code("CarNo")},
         {Particular::EngineModel, cert.code("EngineModel")},
         {Particular::RegistrationNumber, cert.code("EntryNoCarNo")},
-        {Particular::UserName, userName},
-        {Particular::UserAddress, userAddress},
-        {Particular::UserBaseOfUse, cert.address("UseheadqrterChar", "UseheadqrterNumValue")},
-        {Particular::OwnerAddress, ownerAddress},
-        {Particular::OwnerName, ownerName},
+        {Particular::VehicleLength, cert.size("Length")},
+        {Particular::VehicleWidth, cert.size("Width")},
+        {Particular::VehicleHeight, cert.size("Height")},
     };
+    if (whose == CertificateOf::Seller) {
+        // The seller's certificate: its owner hands the vehicle over (譲渡人); its user is
+        // nobody of this registration.
+        items.insert(items.end(), {{Particular::TransferorName, ownerName},
+                                   {Particular::TransferorAddress, ownerAddress}});
+    } else {
+        items.insert(items.end(), {{Particular::UserName, userName},
+                                   {Particular::UserAddress, userAddress},
+                                   {Particular::UserBaseOfUse,
+                                    cert.address("UseheadqrterChar", "UseheadqrterNumValue")},
+                                   {Particular::OwnerAddress, ownerAddress},
+                                   {Particular::OwnerName, ownerName}});
+    }
     CertificateImport result;
     for (const auto& [particular, item] : items) {
         if (item.text.size() > kValueMaxLength) {
@@ -113,6 +136,16 @@ CertificateImport read(const QJsonObject& json) {
     return result;
 }
 
+// Two writings of one value: the same but for the width of its characters and its spaces.
+bool sameValue(const QString& a, const QString& b) {
+    const auto plain = [](const QString& text) {
+        QString normal = text.normalized(QString::NormalizationForm_KC);
+        normal.remove(u' ');
+        return normal;
+    };
+    return plain(a) == plain(b);
+}
+
 QString labels(const QList<Particular>& particulars) {
     QStringList names;
     for (Particular particular : particulars)
@@ -122,7 +155,7 @@ QString labels(const QList<Particular>& particulars) {
 
 } // namespace
 
-CertificateImport importCertificate(const QString& path) {
+CertificateImport importCertificate(const QString& path, CertificateOf whose) {
     const QString name = QFileInfo(path).fileName();
     CertificateImport failed;
     // Only a regular file, opened without waiting: a FIFO or a device would block the reader
@@ -139,7 +172,8 @@ CertificateImport importCertificate(const QString& path) {
     }
     const QJsonDocument document = QJsonDocument::fromJson(data);
     const QJsonValue certInfo = document.object().value(u"CertInfo");
-    CertificateImport result = read(certInfo.isObject() ? certInfo.toObject() : document.object());
+    CertificateImport result =
+        read(certInfo.isObject() ? certInfo.toObject() : document.object(), whose);
     if (!result.ok())
         return result;
     if (result.filled.isEmpty() && result.notDisclosed.isEmpty())
@@ -149,19 +183,35 @@ CertificateImport importCertificate(const QString& path) {
     return result;
 }
 
-QList<Particular> CertificateImport::mergeInto(Particulars& target) const {
+QList<Particular> CertificateImport::conflicts(const Particulars& target) const {
+    static constexpr Particular kAsked[] = {
+        Particular::ChassisNumber, Particular::RegistrationNumber, Particular::UserName,
+        Particular::OwnerName,     Particular::TransferorName,
+    };
+    QList<Particular> differing;
+    for (Particular particular : kAsked) {
+        if (filled.contains(particular) && !target.isEmpty(particular) &&
+            !sameValue(target.value(particular), particulars.value(particular)))
+            differing.append(particular);
+    }
+    return differing;
+}
+
+QList<Particular> CertificateImport::mergeInto(Particulars& target,
+                                               const QList<Particular>& taken) const {
     QList<Particular> kept;
     for (Particular particular : filled) {
         const QString value = particulars.value(particular);
-        if (target.isEmpty(particular))
+        if (target.isEmpty(particular) || taken.contains(particular))
             target.setValue(particular, value);
-        else if (target.value(particular) != value)
+        else if (!sameValue(target.value(particular), value))
             kept.append(particular);
     }
     return kept;
 }
 
-QString CertificateImport::summary(const QList<Particular>& kept) const {
+QString CertificateImport::summary(const QList<Particular>& kept,
+                                   const QList<Particular>& taken) const {
     QStringList lines;
     lines.append(filled.isEmpty()
                      ? QStringLiteral("車検証から読み込めた項目はありません。")
@@ -171,7 +221,15 @@ QString CertificateImport::summary(const QList<Particular>& kept) const {
             QStringLiteral("開示されていない項目（空欄のまま）: %1").arg(labels(notDisclosed)));
     if (!kept.isEmpty())
         lines.append(QStringLiteral("入力済みのため変えなかった項目: %1").arg(labels(kept)));
+    if (!taken.isEmpty())
+        lines.append(QStringLiteral("車検証の値に変えた項目: %1").arg(labels(taken)));
     return lines.join(u'\n');
+}
+
+QString CertificateImport::conflictText(const Particulars& target, Particular particular) const {
+    return QStringLiteral("%1が案件と車検証で違います。\n案件: %2\n車検証: %3")
+        .arg(QString::fromUtf16(info(particular).fullLabel), target.value(particular),
+             particulars.value(particular));
 }
 
 } // namespace mivo

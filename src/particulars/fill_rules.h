@@ -6,6 +6,8 @@
 
 #include <QList>
 
+#include <span>
+
 namespace mivo {
 
 // What the particulars put into the documents' fields, by the fill table. A field that no
@@ -22,12 +24,17 @@ QList<int> fillEmptyFields(const Particulars& particulars, FieldStore& fields, F
 // was typed there. Returns every field that now holds its particular's value.
 QList<int> refillFields(const Particulars& particulars, FieldStore& fields, FieldRun within);
 
-// The particulars changed from `before` to `after` while a document is open: each field
-// `within` whose particular changed takes the new value where it is empty or still holds the
-// one `before` gave it (so typing into the particulars window carries into the open form);
-// a value typed there stays. Returns the fields it changed.
+// A correction: the particulars of a case changed from `before` to `after`. Every field of the
+// case whose particular changed takes the new value where it is empty or still holds the one
+// `before` gave it, whichever document it is on; a value typed there differently stays. Every
+// change of a case's particulars (its window, a certificate import, the command line) goes
+// through here, so that the open document, the stored documents and whole-case output agree.
+// Returns the fields it changed.
 QList<int> followParticulars(const Particulars& before, const Particulars& after,
-                             FieldStore& fields, FieldRun within);
+                             std::span<QString, FieldStore::Count> values);
+// The same on the open document's fields, which hold the whole case's values.
+QList<int> followParticulars(const Particulars& before, const Particulars& after,
+                             FieldStore& fields);
 
 // The fields whose value is the one their particular gives.
 QList<int> fieldsFromParticulars(const Particulars& particulars, const FieldStore& fields);
@@ -35,6 +42,12 @@ QList<int> fieldsFromParticulars(const Particulars& particulars, const FieldStor
 // Those of them filled from the particulars: the boxes the form tints. A box a particular was
 // learned from holds its value because it was typed there.
 QList<int> fieldsFilledFromParticulars(const Particulars& particulars, const FieldStore& fields);
+
+// A date's year for the box `field`: on a page whose date line prints no era, the box takes
+// it with the era (令和8), so that the page says which year it is; elsewhere as it is.
+QString yearInBox(int field, const QString& year);
+// The reverse: the year a box holds, as a particular keeps it (令和8 → 8).
+QString yearOfBox(int field, const QString& text);
 
 // A value typed into `field` becomes the particular that fills the field while that particular
 // is still empty, and is learned from the field: while the particular holds it, correcting the

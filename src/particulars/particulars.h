@@ -17,6 +17,9 @@ enum class Particular {
     ChassisNumber,
     EngineModel,
     RegistrationNumber,
+    VehicleLength, // in cm, as the certificate gives them
+    VehicleWidth,
+    VehicleHeight,
     // 使用者
     UserReading,
     UserName,

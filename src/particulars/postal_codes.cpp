@@ -77,34 +77,7 @@ class PostalTable {
     std::vector<Entry> entries_;
 };
 
-bool isHyphen(QChar c) {
-    // What keyboards and converters put between the two parts of a code.
-    return c == u'-' || c == u'－' || c == u'‐' || c == u'−' || c == u'ー' || c == u'―';
-}
-
 } // namespace
-
-std::optional<int> parsePostalCode(QStringView text) {
-    QStringView code = text.trimmed();
-    if (code.startsWith(u'〒'))
-        code = code.sliced(1).trimmed();
-    int value = 0, digits = 0;
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        const QChar c = code[i];
-        const int digit = c >= u'0' && c <= u'9'     ? c.unicode() - u'0'
-                          : c >= u'０' && c <= u'９' ? c.unicode() - u'０'
-                                                     : -1;
-        if (digit >= 0) {
-            value = value * 10 + digit;
-            ++digits;
-        } else if (!(isHyphen(c) && i == 3)) {
-            return std::nullopt;
-        }
-    }
-    if (digits != 7)
-        return std::nullopt;
-    return value;
-}
 
 QList<PostalAddress> lookUpPostalCode(QStringView text) {
     const std::optional<int> code = parsePostalCode(text);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/value_text.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -17,10 +19,6 @@ struct PostalAddress {
 
     bool operator==(const PostalAddress&) const = default;
 };
-
-// The seven digits of a postal code as typed: with or without the hyphen, half- or
-// full-width, spaces and a leading 〒 allowed. Nothing for anything else.
-std::optional<int> parsePostalCode(QStringView text);
 
 // The addresses of the code in `text`, in Japan Post's order; several where one code covers
 // several towns, none for an unknown code or text that is no code. Japan Post's table is read

@@ -3,6 +3,7 @@
 #include "document/field_store.h"
 #include "print/page_setup.h"
 #include "print/twips_per_inch.h"
+#include "print/value_form.h"
 
 #include <algorithm>
 
@@ -68,7 +69,7 @@ void LayoutPlayer::play(std::span<const Step> table) {
 }
 
 void LayoutPlayer::placeValue(std::int16_t x, std::int16_t y, int field) {
-    const QString value = fields_.value(field);
+    const QString value = printedForm(field, fields_.value(field));
     const auto gap = std::find_if(gaps_.begin(), gaps_.end(),
                                   [&](const ValueGap& g) { return g.field == field; });
     if (value.isEmpty() || gap == gaps_.end()) {

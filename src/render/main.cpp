@@ -12,6 +12,7 @@
 #include "programs/qt_texts.h"
 #include "render/argument_text.h"
 #include "render/render_batch.h"
+#include "render/render_findings.h"
 #include "render/render_input.h"
 #include "render/render_options.h"
 
@@ -125,6 +126,17 @@ int main(int argc, char* argv[]) {
     if (const QString tooFar = tooFarText(document.drawing().location);
         !tooFar.isEmpty() && titles.contains(titleOf(DocumentKind::LayoutDrawing)))
         say(stderr, QStringLiteral("%1: %2。").arg(titleOf(DocumentKind::LayoutDrawing), tooFar));
+    // Said before anything is made; with --strict a doubtful value makes nothing.
+    bool refused = false;
+    for (const QString& title : titles) {
+        document.setTitle(title);
+        refused = reportFindings(document) || refused;
+    }
+    if (refused && options.strict) {
+        say(stderr, QStringLiteral("--strict: 疑わしい値か欄に入りきらない値があるため、"
+                                   "出力しませんでした。"));
+        return 1;
+    }
 
     const PrintOutcome outcome = render(options, document, titles);
     if (outcome.status != PrintOutcome::Status::Printed) {

@@ -5,6 +5,7 @@
 #include "document/field_caption.h"
 #include "print/output.h"
 #include "render/batch_rows.h"
+#include "render/render_findings.h"
 #include "render/render_input.h"
 #include "render/render_options.h"
 
@@ -118,6 +119,17 @@ int runBatch(const RenderOptions& options) {
         for (const QMap<int, QString>& values : {options.values, row.values}) {
             for (auto it = values.begin(); it != values.end(); ++it)
                 document.fields().setValue(it.key(), it.value());
+        }
+        // With --strict a row with a doubtful value is a bad row.
+        if (reportFindings(document, where(row.line)) && options.strict) {
+            ++bad;
+            if (!options.keepGoing) {
+                say(stderr,
+                    where(row.line) +
+                        QStringLiteral("--strict: 疑わしい値か欄に入りきらない値があります。"));
+                return 1;
+            }
+            continue;
         }
         const PrintOutcome page =
             filePerRow ? output(destinationFor(options, QString(options.outputPath)

@@ -86,6 +86,10 @@ constexpr OptionRow kOptions[] = {
      u"--batch の CSV の文字コード: utf-8 か cp932（Shift_JIS）。既定では UTF-8 で"
      u"読めないファイルを cp932 として読みます。",
      u"文字コード"},
+    {"strict", nullptr,
+     u"疑わしい値や欄に入りきらない値があれば、出力せずに失敗で終わります"
+     u"（空欄は知らせるだけです）。",
+     nullptr},
 };
 // clang-format on
 
@@ -108,6 +112,7 @@ QString readCaseAndBatch(const QCommandLineParser& given, RenderOptions& o) {
     o.batch = QFile::decodeName(argumentBytes(given.value(QStringLiteral("batch"))));
     o.keepGoing = given.isSet(QStringLiteral("keep-going"));
     o.progress = given.isSet(QStringLiteral("progress"));
+    o.strict = given.isSet(QStringLiteral("strict"));
     if (o.allOfCase && o.caseRef.isEmpty())
         return QStringLiteral("--all は --case と一緒に指定してください。");
     if (given.isSet(QStringLiteral("database")) && o.caseRef.isEmpty())

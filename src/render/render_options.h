@@ -26,6 +26,7 @@ struct RenderOptions {
     bool keepGoing = false;               // --keep-going: skip a bad row, fail at the end
     bool progress = false;                // --progress: also when standard error is no terminal
     CsvEncoding encoding = CsvEncoding::Detect; // --encoding: how the --batch CSV is written
+    bool strict = false;                        // --strict: a doubtful value is an error
     QMap<int, QString> values;                  // field index -> text; --set wins over --values
     // File names are the file system's own bytes, exactly as given (see argument_text.h).
     QByteArray leftMap;

@@ -150,6 +150,129 @@ class CaseStoreTest : public QObject {
                               titleOf(DocumentKind::TransferCertificate)}));
     }
 
+    // However a name or number is written, typed or stored, the case is found, and the list
+    // says which value matched.
+    void searchFoldsHowItIsWritten_data() { backends(); }
+    void searchFoldsHowItIsWritten() {
+        skipWithoutServer();
+        CaseStore store(freshDatabase());
+        const auto saved = [&](int field, const QString& value) {
+            Case c;
+            c.values[size_t(field)] = value;
+            return store.save(c, false).id;
+        };
+        const qint64 suzuki = saved(69, QStringLiteral("鈴木　一郎"));
+        const qint64 kana = saved(69, QStringLiteral("スズキ ｼﾞﾛｳ"));
+        const qint64 takahashi = saved(6, QStringLiteral("髙橋 德子"));
+        const qint64 watanabe = saved(45, QStringLiteral("渡邊"));
+        const qint64 plate = saved(42, QStringLiteral("ZVW30-1234567"));
+        Case numbered;
+        numbered.registrationNumber = QStringLiteral("品川 330 あ 12-34");
+        const qint64 registered = store.save(numbered, false).id;
+        const QList<std::pair<const char16_t*, QList<qint64>>> table = {
+            {u"鈴木一郎", {suzuki}},
+            {u"鈴木 一郎", {suzuki}},
+            {u"すずき", {kana}},
+            {u"じろう", {kana}},
+            {u"ｽｽﾞｷｼﾞﾛｳ", {kana}},
+            {u"高橋", {takahashi}},
+            {u"髙橋徳子", {takahashi}},
+            {u"渡辺", {watanabe}},
+            {u"渡邉", {watanabe}},
+            {u"zvw301234567", {plate}},
+            {u"ＺＶＷ３０－１２", {plate}},
+            {u"品川330あ1234", {registered}},
+            {u"品川330ア12", {registered}},
+            {u"一郎鈴木", {}},
+        };
+        for (const auto& [typed, expected] : table) {
+            QList<qint64> ids;
+            for (const CaseSummary& c : store.list(QString::fromUtf16(typed)))
+                ids << c.id;
+            QCOMPARE(ids, expected);
+        }
+        const CaseSummary highlighted = store.list(QStringLiteral("德子")).value(0);
+        QCOMPARE(highlighted.matched, QStringLiteral("髙橋 德子"));
+        QCOMPARE(highlighted.matched.mid(highlighted.matchedStart, highlighted.matchedLength),
+                 QStringLiteral("德子"));
+        const CaseSummary spaced = store.list(QStringLiteral("0あ12")).value(0);
+        QCOMPARE(spaced.matched.mid(spaced.matchedStart, spaced.matchedLength),
+                 QStringLiteral("0 あ 12"));
+    }
+
+    // A store written before the search folded spaces, kana and variants is searched the new
+    // way once opened: the migration makes every case's search text and grams again.
+    void olderStoreIsIndexedAgain_data() { backends(); }
+    void olderStoreIsIndexedAgain() {
+        skipWithoutServer();
+        const CaseDatabase where = freshDatabase();
+        qint64 id;
+        {
+            CaseStore store(where);
+            Case c;
+            c.values[69] = QStringLiteral("濱田　サクラ");
+            id = store.save(c, false).id;
+        }
+        {
+            QFETCH(QString, backend);
+            const bool sqlite = backend == u"sqlite";
+            QSqlDatabase db = QSqlDatabase::addDatabase(sqlite ? QStringLiteral("QSQLITE")
+                                                               : QStringLiteral("QPSQL"),
+                                                        QStringLiteral("older"));
+            if (sqlite)
+                db.setDatabaseName(where.target);
+            else
+                db.setConnectOptions(where.target);
+            QVERIFY(db.open());
+            QSqlQuery older(db);
+            QVERIFY(older.exec(QStringLiteral("UPDATE case_schema SET version = version - 1")));
+            QVERIFY(older.exec(QStringLiteral("DROP INDEX cases_deleted")));
+            QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN deleted")));
+            QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN printed")));
+            QVERIFY(older.exec(QStringLiteral("UPDATE cases SET search_text = '濱田\nサクラ'")));
+            if (!sqlite)
+                QVERIFY(older.exec(QStringLiteral("DROP INDEX cases_changed")) &&
+                        older.exec(QStringLiteral("CREATE INDEX cases_changed ON cases "
+                                                  "(changed)")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("older"));
+        CaseStore store(where);
+        QVERIFY2(store.isOpen(), qPrintable(store.error()));
+        QCOMPARE(store.list(QStringLiteral("浜田さくら")).value(0).id, id);
+    }
+
+    // A deleted case waits in the trash: left out of the list, restored whole, or gone for
+    // good once it has been there longer than the trash keeps it.
+    void trashKeepsDeletedCases_data() { backends(); }
+    void trashKeepsDeletedCases() {
+        skipWithoutServer();
+        CaseStore store(freshDatabase());
+        Case c;
+        c.values[69] = QStringLiteral("伊藤");
+        c.locationMap = png({8, 8}, Qt::red);
+        const qint64 kept = store.save(c, true).id;
+        const qint64 gone = store.save(c, true).id;
+        QVERIFY(store.remove(kept));
+        QVERIFY(store.remove(gone));
+        QVERIFY(!store.remove(gone)); // already in the trash
+        QVERIFY(store.list().isEmpty());
+        QVERIFY(store.list(QStringLiteral("伊藤")).isEmpty());
+        QCOMPARE(store.listTrash().size(), 2);
+        QVERIFY(store.listTrash().first().deleted.isValid());
+
+        QVERIFY(store.restore(kept));
+        QCOMPARE(store.list(QStringLiteral("伊藤")).value(0).id, kept);
+        QCOMPARE(store.load(kept)->locationMap, c.locationMap);
+
+        const QDateTime now = QDateTime::currentDateTime();
+        QVERIFY(store.purgeExpired(now.addDays(CaseStore::kTrashDays - 1)));
+        QCOMPARE(store.listTrash().size(), 1);
+        QVERIFY(store.purgeExpired(now.addDays(CaseStore::kTrashDays + 1)));
+        QVERIFY(store.listTrash().isEmpty());
+        QVERIFY(!store.load(gone));
+        QCOMPARE(store.list().size(), 1); // a case in use never expires
+    }
+
     // Two desks (two connections) change one case: the later save becomes a copy.
     void conflictingWritersKeepBoth_data() { backends(); }
     void conflictingWritersKeepBoth() {

@@ -214,12 +214,27 @@ class CaseToolsTest : public QObject {
         QVERIFY(!QFile::exists(out));
     }
 
-    // The last: a deleted case is gone from the list, the other stays.
-    void deleteRemovesOnlyThatCase() {
+    // The last: a deleted case leaves the list for the trash, comes back from it, and goes for
+    // good only when asked; the other stays throughout.
+    void deleteMovesToTheTrash() {
+        const auto listed = [this](const QStringList& arguments) {
+            return QString::fromUtf8(
+                run("MIVO_CASES", QStringList{QStringLiteral("list")} << arguments).out);
+        };
+        QVERIFY(listed({QStringLiteral("--search"), QStringLiteral("行政 花子")})
+                    .startsWith(firstId_ + u'\t'));
         QCOMPARE(run("MIVO_CASES", {QStringLiteral("delete"), firstId_}).exitCode, 0);
-        const QString listed = QString::fromUtf8(run("MIVO_CASES", {QStringLiteral("list")}).out);
-        QVERIFY(!listed.contains(QStringLiteral("行政花子")));
-        QVERIFY(listed.startsWith(secondId_ + u'\t'));
+        QVERIFY(!listed({}).contains(QStringLiteral("行政花子")));
+        QVERIFY(listed({}).startsWith(secondId_ + u'\t'));
+        QVERIFY(listed({QStringLiteral("--trash")}).startsWith(firstId_ + u'\t'));
+        QCOMPARE(run("MIVO_CASES", {QStringLiteral("restore"), firstId_}).exitCode, 0);
+        QVERIFY(listed({}).contains(QStringLiteral("行政花子")));
+        QCOMPARE(run("MIVO_CASES", {QStringLiteral("delete"), QStringLiteral("--purge"), firstId_})
+                     .exitCode,
+                 0);
+        QVERIFY(listed({QStringLiteral("--trash")}).isEmpty());
+        QVERIFY(run("MIVO_CASES", {QStringLiteral("restore"), firstId_}).exitCode > 0);
+        QVERIFY(listed({}).startsWith(secondId_ + u'\t'));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "chooser_driver.h"
+#include "fake_prompts.h"
 
 #include "document/document_kind.h"
 
@@ -144,7 +145,23 @@ class FormviewTest : public QObject {
         QCOMPARE(form->focusWidget()->objectName(), firstField);
     }
 
-    // Whatever was picked, New does nothing until that document's window closes.
+    // The keyboard starts on the first document; Enter opens the one whose button has the
+    // focus, as Space does.
+    void enterOpensTheFocusedDocument() {
+        MDIForm1 main;
+        QPointer<Formview> formview = chooser::open(main);
+        QApplication::setActiveWindow(formview);
+        QTRY_COMPARE(QApplication::focusWidget(), chooser::button(formview, 1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), chooser::button(formview, 2));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(formview.isNull());
+        QCOMPARE(main.document().title(), documents()[1].title);
+    }
+
+    // Whatever was picked, New opens no chooser until that document's window closes: it asks
+    // to close it first.
     void newIsIgnoredUntilThePickedDocumentCloses_data() {
         QTest::addColumn<int>("index");
         for (int index = 1; index <= 6; ++index)
@@ -152,7 +169,7 @@ class FormviewTest : public QObject {
     }
     void newIsIgnoredUntilThePickedDocumentCloses() {
         QFETCH(int, index);
-        MDIForm1 main;
+        MDIForm1 main(std::make_unique<FakePrompts>()); // answering no
         main.show();
         chooser::pick(main, index);
         const QList<QMdiSubWindow*> windows = main.mdiArea()->subWindowList();

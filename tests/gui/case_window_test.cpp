@@ -1,12 +1,15 @@
 // The main window keeps what is typed in a case: found again after a restart, searched, renamed
 // and deleted in 案件を開く; a damaged file and a server that is gone are told to the user.
+#include "app/case_commands.h"
 #include "app/case_list_dialog.h"
 #include "app/output_commands.h"
 #include "app/preview_window.h"
 #include "cases/case_keeper.h"
 #include "cases/case_store.h"
 #include "chooser_driver.h"
+#include "fake_print_service.h"
 #include "fake_prompts.h"
+#include "forms/field_box.h"
 #include "forms/frmhchi.h"
 #include "particulars/case_particulars.h"
 
@@ -146,6 +149,9 @@ class CaseWindowTest : public QObject {
         QVERIFY(row->text(2).contains(QStringLiteral("保管場所配置図")));
         chooser::typeThroughInputMethod(search, QStringLiteral("大阪"));
         QTRY_VERIFY(names(dialog).isEmpty());
+        QCOMPARE(child<QLabel>(dialog, QStringLiteral("empty"))->text(),
+                 QStringLiteral("見つかりません"));
+        QVERIFY(child<QLabel>(dialog, QStringLiteral("empty"))->isVisibleTo(dialog));
         search->setText(QStringLiteral("品川500"));
         QTRY_COMPARE(names(dialog).size(), 1);
         QTest::keyClick(search, Qt::Key_Return);
@@ -159,6 +165,75 @@ class CaseWindowTest : public QObject {
         QCOMPARE(child<QLineEdit>(main_->mdiArea(), QStringLiteral("Text1"))->text(),
                  QStringLiteral("品川500あ1234"));
         QVERIFY(child<QCheckBox>(main_->mdiArea(), QStringLiteral("Check1"))->isChecked());
+    }
+
+    // A correction in 案件の基本情報 after a document was closed reaches the stored documents:
+    // the one that held the old value and those never opened; a value typed differently stays.
+    // Before a PDF is saved the doubtful month is listed, and 戻って直す saves nothing.
+    void correctionReachesTheStoredDocuments() {
+        start();
+        main_->particulars().setValue(Particular::UserAddress, QStringLiteral("東京都練馬区"));
+        chooser::pick(*main_, kPowerOfAttorney);
+        QCOMPARE(box(70)->text(), QStringLiteral("東京都練馬区"));
+        box(74)->setText(QStringLiteral("手書きの住所"));
+        box(64)->setText(QStringLiteral("13"));
+        auto* month = dynamic_cast<FieldBox*>(box(64));
+        QVERIFY(month && month->isDoubtful());
+        QVERIFY(month->toolTip().contains(QStringLiteral("1〜12")));
+        prompts_->printingAnyway = false;
+        prompts_->path = home_.filePath(QStringLiteral("page.pdf"));
+        chooser::trigger(*main_, "mnuSavePdf");
+        QCOMPARE(prompts_->findings.size(), 1);
+        QVERIFY(prompts_->findings.first().join(u'\n').contains(QStringLiteral("日付・月")));
+        QVERIFY(prompts_->suggestedNames.isEmpty() && !QFile::exists(prompts_->path));
+        QTest::mouseClick(child<QPushButton>(main_->mdiArea(), QStringLiteral("cmdexit")),
+                          Qt::LeftButton);
+
+        main_->particulars().setValue(Particular::UserAddress,
+                                      QStringLiteral("東京都練馬区豊玉北6-12-1"));
+        main_->particulars().setValue(Particular::TransferorAddress,
+                                      QStringLiteral("東京都豊島区"));
+        exit();
+        CaseStore store(CaseDatabase::fromArgument(casesFile()));
+        const QList<CaseSummary> cases = store.list();
+        QCOMPARE(cases.size(), 1);
+        const Case c = *store.load(cases.first().id);
+        for (int field : {70, 2, 35, 49})
+            QCOMPARE(c.values[size_t(field)], QStringLiteral("東京都練馬区豊玉北6-12-1"));
+        QCOMPARE(c.values[74], QStringLiteral("手書きの住所"));
+        QCOMPARE(c.values[44], QStringLiteral("東京都豊島区"));
+    }
+
+    // With no document open the work area shows the case: what was printed, what has
+    // values, what is empty. The next start takes the case up again, and its document opens
+    // from there with its values.
+    void theLastCaseComesBack() {
+        start();
+        main_->setPrintService(std::make_unique<FakePrintService>());
+        chooser::pick(*main_, kPowerOfAttorney);
+        chooser::typeThroughInputMethod(box(69), QStringLiteral("山田一郎"));
+        QTRY_VERIFY(main_->windowTitle().contains(QStringLiteral("山田一郎")));
+        chooser::trigger(*main_, "mneprint");
+        main_->mdiArea()->closeAllSubWindows();
+        const auto state = [this](const char* alias) {
+            return child<QLabel>(main_.get(), QStringLiteral("state:%1").arg(alias))->text();
+        };
+        QVERIFY(state("power-of-attorney").startsWith(QStringLiteral("印刷済み")));
+        QCOMPARE(state("transfer-certificate"), QStringLiteral("空"));
+        exit();
+
+        start();
+        main_->cases().reopenLastCase();
+        QTRY_VERIFY(main_->windowTitle().contains(QStringLiteral("山田一郎")));
+        QVERIFY(child<QLabel>(main_.get(), QStringLiteral("caseName"))
+                    ->text()
+                    .startsWith(QStringLiteral("山田一郎")));
+        QVERIFY(state("power-of-attorney").startsWith(QStringLiteral("印刷済み")));
+        const QList<QAction*> recent = main_->findChildren<QAction*>(QStringLiteral("recentCase"));
+        QVERIFY(recent.first()->text().startsWith(QStringLiteral("&1 山田一郎")));
+        QTest::mouseClick(child<QPushButton>(main_.get(), QStringLiteral("open:power-of-attorney")),
+                          Qt::LeftButton);
+        QCOMPARE(box(69)->text(), QStringLiteral("山田一郎"));
     }
 
     // The box a particular was learned from is kept with the case: after a restart, correcting
@@ -183,7 +258,7 @@ class CaseWindowTest : public QObject {
         QCOMPARE(main_->particulars().value(Particular::UserPhoneNumber), QStringLiteral("5678"));
     }
 
-    // Rename in place, and delete only after yes.
+    // Rename in place, delete to the trash only after yes, and restore from the trash.
     void listRenamesAndDeletesAfterAsking() {
         {
             CaseStore store(CaseDatabase::fromArgument(casesFile()));
@@ -208,6 +283,13 @@ class CaseWindowTest : public QObject {
         QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("remove")), Qt::LeftButton);
         QTRY_VERIFY(names(dialog).isEmpty());
         QCOMPARE(CaseStore(CaseDatabase::fromArgument(casesFile())).list().size(), 0);
+
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("trash")), Qt::LeftButton);
+        QTRY_COMPARE(names(dialog), QStringList{QStringLiteral("佐藤様 車庫証明")});
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("restore")), Qt::LeftButton);
+        QTRY_VERIFY(names(dialog).isEmpty());
+        QTest::mouseClick(child<QPushButton>(dialog, QStringLiteral("trash")), Qt::LeftButton);
+        QTRY_COMPARE(names(dialog), QStringList{QStringLiteral("佐藤様 車庫証明")});
     }
 
     // Said once, where the file is; typing goes on and the file stays as it was.

@@ -187,17 +187,34 @@ class MainWindowTest : public QObject {
         main_->setEnabled(true);
     }
 
-    void newIsIgnoredWhileADocumentIsOpen_data() { newOpensTheChooserAndDisablesTheWindow_data(); }
-    void newIsIgnoredWhileADocumentIsOpen() {
+    // One document at a time: 新規作成 offers to close the open one, and keeps it on no.
+    void newWhileADocumentIsOpenAsksToCloseIt_data() {
+        newOpensTheChooserAndDisablesTheWindow_data();
+    }
+    void newWhileADocumentIsOpenAsksToCloseIt() {
         QFETCH(QString, from);
         openPowerOfAttorney();
-        if (from == QLatin1String("menu"))
-            child<QAction>("sinki")->trigger();
-        else
-            clickToolbarButton(QStringLiteral("新規作成"));
+        auto* form = new ChildWindow;
+        form->onClose = [this] { main_->document().clear(); };
+        main_->mdiArea()->addSubWindow(form)->show();
+        const auto startNew = [&] {
+            if (from == QLatin1String("menu"))
+                child<QAction>("sinki")->trigger();
+            else
+                clickToolbarButton(QStringLiteral("新規作成"));
+        };
+        prompts_->answer = false;
+        startNew();
         QVERIFY(choosers().isEmpty());
         verifyPowerOfAttorneyKept();
-        QVERIFY(prompts_->warnings.isEmpty() && prompts_->questions.isEmpty());
+        QCOMPARE(prompts_->questions,
+                 QStringList{QStringLiteral("開いている書類を閉じて続けますか？")});
+        prompts_->answer = true;
+        startNew();
+        QVERIFY(!main_->document().isOpen());
+        QCOMPARE(choosers().size(), 1);
+        delete choosers().first();
+        main_->setEnabled(true);
     }
 
     // The menu item follows the document, also while the menu is closed: Ctrl+P must not stay

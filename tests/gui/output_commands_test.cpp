@@ -13,7 +13,9 @@
 #include "print/recording_surface.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QImageReader>
+#include <QLabel>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -96,8 +98,23 @@ class OutputCommandsTest : public QObject {
         QTRY_VERIFY(!preview);
     }
 
+    // Alt and a button's underlined letter work in the preview, and Esc closes it.
+    void previewAnswersTheKeyboard() {
+        openPowerOfAttorney();
+        trigger("mnuPreview");
+        QPointer<PreviewWindow> preview = main_->outputCommands().previewWindow();
+        QApplication::setActiveWindow(preview);
+        QTest::keyClick(preview, Qt::Key_W, Qt::AltModifier);
+        QVERIFY(preview->findChild<QAction*>(QStringLiteral("fitWidth"))->isChecked());
+        QTest::keyClick(preview, Qt::Key_P, Qt::AltModifier);
+        QCOMPARE(service_->printedTo.size(), 1);
+        QTest::keyClick(preview, Qt::Key_Escape);
+        QTRY_VERIFY(!preview);
+        QVERIFY(document().isOpen());
+    }
+
     // Each file comes out as the printer's page would; the names offered carry the title,
-    // the case and the date.
+    // the case and the date; the status bar says where it went.
     void savesPdfPicturesAndPrintsOnAChosenPrinter_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("file");
@@ -139,6 +156,9 @@ class OutputCommandsTest : public QObject {
         const QString today = QDate::currentDate().toString(Qt::ISODate);
         QVERIFY(prompts_->suggestedNames.first().startsWith(
             QStringLiteral("委任状_山田_様_%1").arg(today)));
+        const QString told = main_->findChild<QLabel*>(QStringLiteral("savedFile"))->text();
+        QVERIFY2(told.contains(path) && told.contains(QStringLiteral("フォルダを開く")),
+                 qPrintable(told));
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
         if (format == "PDF") {

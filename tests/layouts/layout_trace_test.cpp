@@ -142,7 +142,7 @@ class LayoutTraceTest : public QObject {
                 inGothic << ops[i].args.first().toString();
         }
         QCOMPARE(inGothic,
-                 (QStringList{QStringLiteral("証明申告 ・ 届出"), QStringLiteral("土地 ・ 建物")}));
+                 (QStringList{QStringLiteral("証明申請 ・ 届出"), QStringLiteral("土地 ・ 建物")}));
         QCOMPARE(countOf(ops, "SetFontName"), 3);
     }
 };

@@ -72,10 +72,10 @@ class SelfDeclarationTest : public QObject {
     }
 
     // The bold choice words of the remarks line fall on the two gaps the note leaves for them.
-    // 証明申告 stands at the whole millimetre 87 and reaches 0.3 mm into the に after its gap;
+    // 証明申請 stands at the whole millimetre 87 and reaches 0.3 mm into the に after its gap;
     // one half-width space fewer before 届出 would put it 1.6 mm over the は before its gap.
     void choiceWordsFallOnTheNotesGaps() {
-        verifyInGap(filled_, QStringLiteral("証明申告"), QStringLiteral("保管場所証明書の場合は"),
+        verifyInGap(filled_, QStringLiteral("証明申請"), QStringLiteral("保管場所証明書の場合は"),
                     QStringLiteral("に、保管場所届出の場合は"), 180.0, 0.5);
         verifyInGap(filled_, QStringLiteral("届出"), QStringLiteral("に、保管場所届出の場合は"),
                     QStringLiteral("に○をつけてください。"), 180.0, 0.5);
@@ -100,8 +100,8 @@ class SelfDeclarationTest : public QObject {
         QCOMPARE(pdfPageCount(pdf), 1);
         const auto words = readPdfWords(pdf);
         QCOMPARE(characterCount(words), 124);
-        QVERIFY(findWordOnLine(words, QStringLiteral("証明申告"), 40.0));
-        QVERIFY(findWordOnLine(words, QStringLiteral("証明申告"), 180.0));
+        QVERIFY(findWordOnLine(words, QStringLiteral("証明申請"), 40.0));
+        QVERIFY(findWordOnLine(words, QStringLiteral("証明申請"), 180.0));
         QVERIFY(findWordOnLine(words, QStringLiteral("保管場所使用権原疎明書面（自認書）"), 15.0));
     }
 

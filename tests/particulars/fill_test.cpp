@@ -117,23 +117,35 @@ class FillTest : public QObject {
         QCOMPARE(fields.value(66), QStringLiteral("品川 500 あ 1234"));
     }
 
-    // While a document is open, a changed particular carries into its empty boxes and those
-    // still holding the old value; a value typed there and the other documents' fields stay.
-    void followsChangesIntoTheOpenDocument() {
+    // A correction reaches every document of the case: the fields still holding the old value
+    // and the empty ones take the new one, whichever document they are on; a value typed
+    // differently stays. The year of a date line without an era carries it (令和8).
+    void correctionReachesEveryDocument() {
         FieldStore fields;
         Particulars before, after;
         before.setValue(Particular::UserName, QStringLiteral("山"));
         after.setValue(Particular::UserName, QStringLiteral("山田"));
         fields.setValue(6, QStringLiteral("山"));
+        fields.setValue(50, QStringLiteral("山"));
         before.setValue(Particular::UserAddress, QStringLiteral("東京都"));
         after.setValue(Particular::UserAddress, QStringLiteral("東京都千代田区"));
         fields.setValue(2, QStringLiteral("大阪府"));
-        after.setValue(Particular::ParkingLocation, QStringLiteral("東京都千代田区千代田1"));
-        QCOMPARE(followParticulars(before, after, fields, findDocument(u"保管場所証明書")->fields),
-                 (QList<int>{6, 0}));
-        QCOMPARE(fields.value(6), QStringLiteral("山田"));
+        after.setValue(Particular::DocumentYear, QStringLiteral("8"));
+        const QList<int> changed = followParticulars(before, after, fields);
+        for (int index : {6, 36, 50, 69, 35, 49, 70, 13, 25})
+            QVERIFY2(changed.contains(index), qPrintable(QString::number(index)));
+        QCOMPARE(fields.value(50), QStringLiteral("山田"));
+        QCOMPARE(fields.value(36), QStringLiteral("山田"));
         QCOMPARE(fields.value(2), QStringLiteral("大阪府"));
-        QCOMPARE(fields.value(36), QString());
+        QCOMPARE(fields.value(70), QStringLiteral("東京都千代田区"));
+        QCOMPARE(fields.value(25), QStringLiteral("8"));
+        QCOMPARE(fields.value(13), QStringLiteral("令和8"));
+        QCOMPARE(fieldsFromParticulars(after, fields).contains(13), true);
+
+        // Typed with its era, the year becomes the particular without it.
+        Particulars learned;
+        QVERIFY(adoptTypedValue(learned, fields, 13));
+        QCOMPARE(learned.value(Particular::DocumentYear), QStringLiteral("8"));
     }
 
     // Every particular keeps its own place in the case's JSON text, and the field it was

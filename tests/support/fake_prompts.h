@@ -14,11 +14,13 @@ class FakePrompts : public mivo::Prompts {
     std::optional<int> choice = 0;
     QStringList questions;
     QStringList suggestedNames;
-    bool answer = false;     // to every yes/no question
-    QString path;            // where to save a PDF; empty means cancelled
-    QStringList openAnswers; // what the open dialog answers, in turn; none left means cancelled
-    QString filter;          // the last open dialog's choices
-    QStringList painted;     // pictures handed to the paint program
+    bool answer = false;         // to every yes/no question
+    QList<QStringList> findings; // each list shown before printing
+    bool printingAnyway = true;  // このまま印刷 to every such list
+    QString path;                // where to save a PDF; empty means cancelled
+    QStringList openAnswers;     // what the open dialog answers, in turn; none left means cancelled
+    QString filter;              // the last open dialog's choices
+    QStringList painted;         // pictures handed to the paint program
     bool paintProgramStarts = true;
     mivo::ImageChoice image;                                // the picture dialog's answer
     std::optional<mivo::PrinterChoice> printer;             // the print dialog's answer
@@ -34,6 +36,11 @@ class FakePrompts : public mivo::Prompts {
     bool ask(QWidget*, const QString& text) override {
         questions.append(text);
         return answer;
+    }
+    bool printAnyway(QWidget*, const QStringList& lines, bool* stopAsking) override {
+        findings.append(lines);
+        *stopAsking = false;
+        return printingAnyway;
     }
     QString pdfSavePath(QWidget*, const QString& suggestedName) override {
         suggestedNames.append(suggestedName);

@@ -10,7 +10,7 @@ using namespace steps;
 
 // clang-format off
 
-// The declaration line at y 40 reads 証明申告・届出 (Gothic, bold), に関わる保管場所である,
+// The declaration line at y 40 reads 証明申請・届出 (Gothic, bold), に関わる保管場所である,
 // 土地・建物 (Gothic, bold), は、私の所有であることに間違いありません。 The two bold pairs
 // are printed first and reach a little past the start of the Mincho text after them.
 //
@@ -21,7 +21,7 @@ constexpr Step kWording[] = {
     fontSize(17), bold(true),
     text(91, 15, u"保管場所使用権原疎明書面（自認書）"),
     fontSize(12), fontName(Typeface::Gothic),
-    text(30, 40, u"証明申告 ・ 届出"),
+    text(30, 40, u"証明申請 ・ 届出"),
     text(109, 40, u"土地 ・ 建物"),
     fontName(Typeface::Mincho), bold(false),
     text(62, 40, u"に関わる保管場所である"),
@@ -37,7 +37,7 @@ constexpr Step kWording[] = {
     text(23, 180, u"備考   　1"),
     text(44, 180, u"保管場所証明書の場合は        に、保管場所届出の場合は     に○をつけてください。"),
     bold(true),
-    text(87, 180, u"証明申告                        届出"),
+    text(87, 180, u"証明申請                        届出"),
 };
 
 // 11 pt, still bold from the remarks line.

@@ -1,0 +1,46 @@
+#include "app/print_checks.h"
+
+#include "document/current_document.h"
+#include "document/document_kind.h"
+#include "forms/prompts.h"
+#include "particulars/value_checks.h"
+
+#include <QSettings>
+
+namespace mivo {
+namespace {
+
+const QString kCheckKey = QStringLiteral("print/checkFirst");
+
+QSettings settings() { return QSettings(QStringLiteral("mivo"), QStringLiteral("mivo")); }
+
+} // namespace
+
+bool checkingBeforePrinting() { return settings().value(kCheckKey, true).toBool(); }
+
+void setCheckingBeforePrinting(bool on) { settings().setValue(kCheckKey, on); }
+
+bool goAheadAfterChecks(QWidget* parent, Prompts& prompts,
+                        std::span<const CurrentDocument* const> documents) {
+    if (!checkingBeforePrinting())
+        return true;
+    QStringList lines;
+    for (const CurrentDocument* document : documents) {
+        const DocumentInfo* info = findDocument(document->title());
+        if (!info)
+            continue;
+        for (const Finding& finding : findingsFor(info->fields, document->fields())) {
+            const QString line = findingLine(finding);
+            lines.append(documents.size() > 1 ? document->title() + u'　' + line : line);
+        }
+    }
+    if (lines.isEmpty())
+        return true;
+    bool stopAsking = false;
+    const bool goOn = prompts.printAnyway(parent, lines, &stopAsking);
+    if (stopAsking)
+        setCheckingBeforePrinting(false);
+    return goOn;
+}
+
+} // namespace mivo
