@@ -12,8 +12,11 @@
 #include "forms/picture_box.h"
 #include "forms/prompts.h"
 #include "forms/screen_font.h"
+#include "forms/site_plan_editor.h"
 #include "forms/twips.h"
 #include "forms/value_length.h"
+#include "print/printer_surface.h"
+#include "print/site_plan_print.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -134,6 +137,9 @@ void Frmhchi::buildControls() {
     ui_.Command2 = button("Command2", QStringLiteral("地図を開く"));
     ui_.Command4 = button("Command4", QStringLiteral("キャンセル"));
     ui_.Command5 = button("Command5", QStringLiteral("地図を新規作成"));
+    ui_.Command6 = button("Command6", QStringLiteral("配置図を描く…"));
+    ui_.Command6->setToolTip(
+        QStringLiteral("配置図をこのプログラムで縮尺どおりに描き、右半分に印刷します"));
     ui_.cmdexit = button("cmdexit", QStringLiteral("閉じる"));
     ui_.Picture2 = new LocationMapBox(drawing().location, this);
     ui_.Picture2->setObjectName(QStringLiteral("Picture2"));
@@ -162,11 +168,13 @@ void Frmhchi::buildControls() {
     }
 
     // The keyboard goes through the controls in the order of the design, each half's fit
-    // choice after its buttons, the location map's box and its marks after the left one's.
+    // choice after its buttons, the location map's box and its marks after the left one's,
+    // 配置図を描く… after the right half's own buttons.
     const QList<QWidget*> order =
         QList<QWidget*>{ui_.Command1, ui_.Command3, ui_.Check1, ui_.Picture2} +
-        ui_.location->keyboardOrder() + QList<QWidget*>{ui_.Command2, ui_.Command4, ui_.Check2,
-                                                        ui_.Text1,    ui_.Command5, ui_.cmdexit};
+        ui_.location->keyboardOrder() +
+        QList<QWidget*>{ui_.Command2, ui_.Command4, ui_.Check2,  ui_.Command6,
+                        ui_.Text1,    ui_.Command5, ui_.cmdexit};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -181,6 +189,7 @@ void Frmhchi::buildControls() {
         emit drawingChanged();
     });
     connect(ui_.Command5, &QPushButton::clicked, this, &Frmhchi::newMap);
+    connect(ui_.Command6, &QPushButton::clicked, this, &Frmhchi::drawSitePlan);
     connect(ui_.cmdexit, &QPushButton::clicked, this, [this] {
         // The child window closes with its form.
         (parentWidget() ? parentWidget() : this)->close();
@@ -217,6 +226,7 @@ void Frmhchi::placeControls() {
     place(ui_.Label4, {8400, 6975, 975, 255});
     place(ui_.Text1, {9375, 6915, 2150, 300});
     place(ui_.Command5, {8280, 7725, 1500, 375});
+    place(ui_.Command6, {9960, 7290, 1500, 375});
     place(ui_.cmdexit, {9960, 7725, 1500, 375});
 }
 
@@ -253,6 +263,18 @@ Frmhchi::Half Frmhchi::right() {
 
 // The half as it will print: a map larger than its area is said so, and may be fitted to it.
 void Frmhchi::showMap(const Half& half) {
+    if (half.picture == &LayoutDrawingState::layoutMap && drawing().printSitePlan) {
+        QImage drawn;
+        try {
+            drawn = sitePlanPicture(drawing().sitePlan, 72);
+        } catch (const PrintError&) {
+            // No face to draw its texts with: the page says so when it is printed.
+        }
+        half.box->setPicture(drawn);
+        half.fitBox->setEnabled(false);
+        half.tooLarge->hide();
+        return;
+    }
     const QImage& picture = drawing().*half.picture;
     const bool tooLarge = !picture.isNull() && exceedsMapArea(picture);
     const bool fit = tooLarge && drawing().*half.fit;
@@ -315,11 +337,19 @@ void Frmhchi::openMap(const Half& half) {
     drawing().*half.fit = false;
     if (half.box == ui_.Picture2)
         forgetMarks();
+    drawing().printSitePlan = false; // the half is a picture again
     showMap(half);
     emit drawingChanged();
 }
 
+// A drawn plan is put aside, not thrown away: 配置図を描く… brings it back.
 void Frmhchi::emptyMap(const Half& half) {
+    if (half.picture == &LayoutDrawingState::layoutMap && drawing().printSitePlan) {
+        drawing().printSitePlan = false;
+        showMap(half);
+        emit drawingChanged();
+        return;
+    }
     drawing().*half.picture = QImage();
     drawing().*half.fit = false;
     if (half.box == ui_.Picture2)
@@ -346,6 +376,18 @@ void Frmhchi::newMap() {
                            "画像を編集できるソフトで開いてください。")
                 .arg(QDir::toNativeSeparators(blank.path)));
     }
+}
+
+// The editor starts from the plan drawn before, if any; once it is accepted the right half
+// prints the plan in place of its map.
+void Frmhchi::drawSitePlan() {
+    SitePlanEditor editor(drawing().sitePlan, prompts_, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    drawing().sitePlan = editor.plan();
+    drawing().printSitePlan = true;
+    showMap(right());
+    emit drawingChanged();
 }
 
 void Frmhchi::closeEvent(QCloseEvent* event) {

@@ -62,6 +62,7 @@ class Frmhchi : public QWidget {
     void setFit(const Half& half, bool fit);
     void showMap(const Half& half);
     void newMap();
+    void drawSitePlan();
     LayoutDrawingState& drawing();
 
     CurrentDocument& document_;
@@ -81,6 +82,7 @@ class Frmhchi : public QWidget {
         QPushButton* Command3;
         QPushButton* Command4;
         QPushButton* Command5;
+        QPushButton* Command6; // 配置図を描く…
         QPushButton* cmdexit;
         LocationMapBox* Picture2;
         LocationControls* location; // the marks under the location map

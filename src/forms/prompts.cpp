@@ -108,6 +108,18 @@ class DesktopPrompts : public Prompts {
                                             nullptr, QFileDialog::HideNameFilterDetails);
     }
 
+    QString saveFileName(QWidget* parent, const QString& suggestedName,
+                         const QString& filter) override {
+        QFileDialog dialog(parent);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(qtNameFilters(filter));
+        dialog.setDefaultSuffix(filter.section(u'|', 1, 1).section(u'.', -1));
+        dialog.selectFile(QDir::home().filePath(suggestedName));
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        return dialog.selectedFiles().value(0);
+    }
+
     // The first paint program found, else whatever the desktop opens pictures with.
     bool startPaintProgram(const QString& picturePath) override {
         for (const char* name : {"kolourpaint", "pinta", "gimp", "mtpaint"}) {

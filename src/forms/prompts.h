@@ -61,6 +61,10 @@ class Prompts {
                                                                    const QStringList& titles) = 0;
     // A file to open, offered through "description|pattern|..." choices; empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    // Where to save a file of the one kind `filter` names ("description|pattern"), starting
+    // from `suggestedName`; empty when cancelled.
+    virtual QString saveFileName(QWidget* parent, const QString& suggestedName,
+                                 const QString& filter) = 0;
     // Opens the picture in a paint program; false when no program could be started.
     virtual bool startPaintProgram(const QString& picturePath) = 0;
 };

@@ -36,6 +36,7 @@ void PainterSurface::resetSettings() {
     stretch_ = 100;
     penWidth_ = 1;
     penStyle_ = PenStyle::Solid;
+    fontAngle_ = 0;
     position_ = {};
 }
 
@@ -100,6 +101,7 @@ void PainterSurface::SetFontBold(bool bold) { bold_ = bold; }
 void PainterSurface::SetFontStretch(int percent) { stretch_ = percent; }
 void PainterSurface::SetPenWidth(std::int16_t dots) { penWidth_ = dots; }
 void PainterSurface::SetPenStyle(PenStyle style) { penStyle_ = style; }
+void PainterSurface::SetFontAngle(float degrees) { fontAngle_ = degrees; }
 void PainterSurface::MoveTo(float x, float y) { position_ = at(x, y); }
 
 void PainterSurface::Line(float x1, float y1, float x2, float y2) {
@@ -113,6 +115,18 @@ void PainterSurface::Box(float x1, float y1, float x2, float y2) {
     p.setPen(pen());
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(at(x1, y1), at(x2, y2)).normalized());
+}
+
+void PainterSurface::FillPolygon(const QPolygonF& points) {
+    QPainter& p = painter();
+    QPolygonF inTwips;
+    inTwips.reserve(points.size());
+    for (const QPointF& point : points)
+        inTwips.append(at(float(point.x()), float(point.y())));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPolygon(inTwips);
+    p.setBrush(Qt::NoBrush);
 }
 
 void PainterSurface::LineRelative(float dx, float dy) {
@@ -146,12 +160,13 @@ void PainterSurface::PrintText(const QString& text) {
     // outline is thickened instead, by as much as the PDF's bold thickens a stem.
     const bool thicken = bold_ && p.paintEngine()->type() == QPaintEngine::Raster;
     const QPen outline(Qt::black, metrics.lineWidth() / 2);
-    // A condensed text is drawn narrower about its left edge; its lines keep their spacing.
-    const bool condensed = stretch_ != 100;
+    // A turned text is drawn in its own frame, from its corner; a condensed one narrower about
+    // its left edge. Its lines keep their spacing.
+    const QTransform upright = p.transform();
     QPointF baseline = position_ + QPointF(0, metrics.ascent());
-    if (condensed) {
-        p.save();
+    if (fontAngle_ != 0 || stretch_ != 100) {
         p.translate(position_);
+        p.rotate(fontAngle_);
         p.scale(stretch_ / 100.0, 1.0);
         baseline = QPointF(0, metrics.ascent());
     }
@@ -166,8 +181,7 @@ void PainterSurface::PrintText(const QString& text) {
         }
         baseline.ry() += metrics.lineSpacing();
     }
-    if (condensed)
-        p.restore();
+    p.setTransform(upright);
 }
 
 void PainterSurface::NoteFit(int, FitState) {}

@@ -3,6 +3,7 @@
 #include "print/value_fit.h"
 
 #include <QImage>
+#include <QPolygonF>
 #include <QString>
 
 #include <cstdint>
@@ -45,12 +46,16 @@ class PrinterSurface {
     virtual void SetFontStretch(int percent) = 0;
     virtual void SetPenWidth(std::int16_t dots) = 0;
     virtual void SetPenStyle(PenStyle style) = 0;
+    // Texts from now on turn clockwise by `degrees` about the top-left corner of their cell.
+    virtual void SetFontAngle(float degrees) = 0;
     virtual void MoveTo(float x, float y) = 0;
     virtual void Line(float x1, float y1, float x2, float y2) = 0;
     virtual void Box(float x1, float y1, float x2, float y2) = 0;
     virtual void LineRelative(float dx, float dy) = 0;
     // The outline of a circle centred on (x, y), in the current pen.
     virtual void Circle(float x, float y, float radius) = 0;
+    // Fills the polygon (current unit) in black, without an outline.
+    virtual void FillPolygon(const QPolygonF& points) = 0;
     // Draws the text with the top-left corner of its line cell at the current position.
     virtual void PrintText(const QString& text) = 0;
     // Draws the picture at its natural size with its top-left corner at (x, y).

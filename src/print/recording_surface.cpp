@@ -64,6 +64,15 @@ void RecordingSurface::SetPenStyle(PenStyle style) {
            {style == PenStyle::Dotted ? QStringLiteral("Dotted") : QStringLiteral("Solid")});
 }
 
+void RecordingSurface::SetFontAngle(float degrees) { record("SetFontAngle", {degrees}); }
+
+void RecordingSurface::FillPolygon(const QPolygonF& points) {
+    QVariantList corners;
+    for (const QPointF& p : points)
+        corners << float(p.x()) << float(p.y());
+    record("FillPolygon", corners);
+}
+
 void RecordingSurface::MoveTo(float x, float y) { record("MoveTo", {x, y}); }
 void RecordingSurface::Line(float x1, float y1, float x2, float y2) {
     record("Line", {x1, y1, x2, y2});

@@ -36,6 +36,7 @@ void list() {
             say(stdout, QStringLiteral(
                             "\t--left-map\t所　在　図　記　載　欄\t地図の画像ファイル\n"
                             "\t--right-map\t配　置　図　記　載　欄\t地図の画像ファイル\n"
+                            "\t--layout\t配　置　図　記　載　欄\t描いた配置図のファイル（JSON）\n"
                             "\t--number\t登録番号\t自動車の登録番号\n"
                             "\t--location\t所　在　図　記　載　欄\t地図と二つの位置、距離の JSON"));
         }

@@ -7,6 +7,8 @@
 #include "document/document_kind.h"
 #include "document/location_file.h"
 #include "document/picture_file.h"
+#include "document/site_plan_file.h"
+#include "print/site_plan_print.h"
 #include "render/render_options.h"
 
 #include <utility>
@@ -45,6 +47,18 @@ bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
         }
         drawing.locationMap = std::move(file.picture);
         drawing.location = file.marks;
+    }
+    if (!options.layoutPlan.isEmpty()) {
+        SitePlanRead read = loadSitePlanFile(options.layoutPlan);
+        if (read.ok() && !sitePlanScale(read.plan))
+            read.error = QStringLiteral("配置図が大きすぎて 1/1000 でも欄に収まりません。"
+                                        "物の位置と大きさを確かめてください。");
+        if (!read.ok()) {
+            say(stderr, read.error);
+            return false;
+        }
+        drawing.sitePlan = std::move(read.plan);
+        drawing.printSitePlan = true;
     }
     if (options.number)
         drawing.registrationNumber = *options.number;

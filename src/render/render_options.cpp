@@ -61,6 +61,8 @@ constexpr OptionRow kOptions[] = {
     {"values", nullptr, u"項目の値を JSON ファイルから読みます。", u"値.json"},
     {"left-map", nullptr, u"保管場所配置図の所在図の画像。", u"画像"},
     {"right-map", nullptr, u"保管場所配置図の配置図の画像。", u"画像"},
+    {"layout", nullptr, u"保管場所配置図の配置図を、描いた配置図のファイル（JSON）から印刷します。",
+     u"配置図.json"},
     {"number", nullptr, u"保管場所配置図の登録番号。", u"登録番号"},
     {"fit-maps", nullptr, u"枠より大きい地図を縦横の比を保ったまま枠に合わせて縮小します。", nullptr},
     {"location", nullptr, u"保管場所配置図の所在図: 地図の画像と二つの位置、距離の JSON ファイル。",
@@ -209,6 +211,9 @@ QString readValues(const QCommandLineParser& given, RenderOptions& o) {
 QString readDrawing(const QCommandLineParser& given, RenderOptions& o) {
     o.leftMap = argumentBytes(given.value(QStringLiteral("left-map")));
     o.rightMap = argumentBytes(given.value(QStringLiteral("right-map")));
+    o.layoutPlan = argumentBytes(given.value(QStringLiteral("layout")));
+    if (given.isSet(QStringLiteral("right-map")) && given.isSet(QStringLiteral("layout")))
+        return QStringLiteral("--right-map と --layout はどちらか一つにしてください。");
     if (given.isSet(QStringLiteral("number")))
         o.number = argumentValue(given.value(QStringLiteral("number")));
     o.fitMaps = given.isSet(QStringLiteral("fit-maps"));
@@ -219,12 +224,12 @@ QString readDrawing(const QCommandLineParser& given, RenderOptions& o) {
     const bool drawing = o.allOfCase || std::ranges::any_of(o.documents, [](const DocumentInfo* d) {
                              return d->kind == DocumentKind::LayoutDrawing;
                          });
-    constexpr const char* kDrawingOptions[] = {"left-map", "right-map", "number", "fit-maps",
-                                               "location"};
+    constexpr const char* kDrawingOptions[] = {"left-map", "right-map", "layout",
+                                               "number",   "fit-maps",  "location"};
     const bool drawingOptions = std::ranges::any_of(
         kDrawingOptions, [&](const char* name) { return given.isSet(QLatin1StringView(name)); });
     if (!drawing && drawingOptions)
-        return QStringLiteral("--left-map、--right-map、--number、--fit-maps、--location は"
+        return QStringLiteral("--left-map、--right-map、--layout、--number、--fit-maps、--location は"
                               "保管場所配置図だけに使えます。");
     return {};
 }

@@ -31,6 +31,7 @@ struct RenderOptions {
     // File names are the file system's own bytes, exactly as given (see argument_text.h).
     QByteArray leftMap;
     QByteArray rightMap;
+    QByteArray layoutPlan; // --layout: a drawn 配置図 (JSON) for the right half
     bool fitMaps = false; // a map larger than its area is scaled down to fit it
     QByteArray location;  // --location: the location map's marks file, with its picture
     std::optional<QString> number;

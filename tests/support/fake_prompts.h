@@ -17,7 +17,7 @@ class FakePrompts : public mivo::Prompts {
     bool answer = false;         // to every yes/no question
     QList<QStringList> findings; // each list shown before printing
     bool printingAnyway = true;  // このまま印刷 to every such list
-    QString path;                // where to save a PDF; empty means cancelled
+    QString path;                // where to save a PDF or a file; empty means cancelled
     QStringList openAnswers;     // what the open dialog answers, in turn; none left means cancelled
     QString filter;              // the last open dialog's choices
     QStringList painted;         // pictures handed to the paint program
@@ -59,6 +59,10 @@ class FakePrompts : public mivo::Prompts {
     QString openFileName(QWidget*, const QString& choices) override {
         filter = choices;
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+    }
+    QString saveFileName(QWidget*, const QString& suggestedName, const QString&) override {
+        suggestedNames.append(suggestedName);
+        return path;
     }
     bool startPaintProgram(const QString& picturePath) override {
         painted.append(picturePath);

@@ -6,6 +6,7 @@
 #include "print/layout_steps.h"
 #include "print/layouts/location_map.h"
 #include "print/page_setup.h"
+#include "print/site_plan_print.h"
 
 namespace mivo {
 namespace {
@@ -73,6 +74,10 @@ void DrawLayoutPictures(PrinterSurface& surface, const LayoutDrawingState& drawi
         // prints as a plain picture like the layout map.
         if (map.picture == &LayoutDrawingState::locationMap && !drawing.location.isEmpty()) {
             DrawLocationMap(surface, picture, drawing.location);
+            continue;
+        }
+        if (map.picture == &LayoutDrawingState::layoutMap && drawing.printSitePlan) {
+            drawSitePlan(surface, drawing.sitePlan);
             continue;
         }
         if (picture.isNull())

@@ -1,0 +1,197 @@
+#include "forms/site_plan_scene.h"
+
+#include "print/site_plan_marks.h"
+#include "print/typefaces.h"
+
+#include <QFontMetricsF>
+#include <QGraphicsItem>
+#include <QGraphicsSceneMouseEvent>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+
+#include <cmath>
+
+namespace mivo {
+
+// One object: its marks as printed at 1/100, in scene units.
+class PlanItem : public QGraphicsItem {
+  public:
+    PlanItem(int index, const PlanObject& object, const QRectF& metres)
+        : index_(index), metres_(metres) {
+        SitePlan one;
+        one.objects.push_back(object);
+        marks_ = planMarks(one, 100);
+        setFlags(ItemIsSelectable | ItemIsMovable | ItemSendsGeometryChanges);
+        setData(0, index);
+    }
+    int index() const { return index_; }
+    const QRectF& metres() const { return metres_; }
+
+    QRectF boundingRect() const override { return marks_.bounds.adjusted(-1, -1, 1, 1); }
+
+    QPainterPath shape() const override {
+        QPainterPath path;
+        path.addRect(marks_.bounds.adjusted(-0.5, -0.5, 0.5, 0.5));
+        return path;
+    }
+
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        painter->setRenderHint(QPainter::Antialiasing);
+        for (const PlanMark& mark : marks_.marks)
+            paintMark(*painter, mark);
+        const auto* plan = static_cast<const SitePlanScene*>(scene());
+        if (isSelected() && !plan->plain_) {
+            QPen pen(QColor(0, 90, 200), 0, Qt::DashLine);
+            painter->setPen(pen);
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(marks_.bounds.adjusted(-0.6, -0.6, 0.6, 0.6));
+        }
+    }
+
+  protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant& value) override {
+        if (change == ItemPositionChange && scene()) {
+            const auto* plan = static_cast<const SitePlanScene*>(scene());
+            const QPointF delta = value.toPointF() / SitePlanScene::kUnitsPerMetre;
+            return plan->snapped(metres_, delta) * SitePlanScene::kUnitsPerMetre;
+        }
+        return QGraphicsItem::itemChange(change, value);
+    }
+
+  private:
+    static void paintMark(QPainter& p, const PlanMark& mark) {
+        switch (mark.type) {
+        case PlanMark::Type::Stroke: {
+            // Pen dots of 300 dpi, in millimetres on paper.
+            QPen pen(Qt::black, mark.pen * 25.4 / 300);
+            if (mark.style == PenStyle::Dotted)
+                pen.setDashPattern({2.0, 3.0});
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawPolyline(mark.points);
+            break;
+        }
+        case PlanMark::Type::Fill:
+            p.setPen(Qt::NoPen);
+            p.setBrush(Qt::black);
+            p.drawPolygon(mark.points);
+            break;
+        case PlanMark::Type::Text: {
+            // Drawn at 100 pixels to the em and scaled down: sizes here are fractions of a unit.
+            QFont font(substituteFamily(QStringLiteral("ＭＳ　ゴシック")));
+            font.setPixelSize(100);
+            const double scale = mark.size * 25.4 / 72 / 100;
+            p.save();
+            p.translate(mark.points.first());
+            p.rotate(mark.angle);
+            p.scale(scale, scale);
+            p.setFont(font);
+            p.setPen(Qt::black);
+            p.drawText(QPointF(0, QFontMetricsF(font).ascent()), mark.text);
+            p.restore();
+            break;
+        }
+        }
+    }
+
+    int index_;
+    QRectF metres_;
+    PlanMarks marks_;
+};
+
+SitePlanScene::SitePlanScene(QObject* parent) : QGraphicsScene(parent) {
+    setItemIndexMethod(QGraphicsScene::BspTreeIndex);
+}
+
+void SitePlanScene::setPlan(const SitePlan& plan, const QList<int>& selected) {
+    clear();
+    edges_.clear();
+    for (size_t i = 0; i < plan.objects.size(); ++i) {
+        const QRectF bounds = plan.objects[i].outline().boundingRect();
+        edges_.push_back(bounds);
+        if (plan.objects[i].kind == PlanKind::Unknown)
+            continue;
+        auto* item = new PlanItem(int(i), plan.objects[i], bounds);
+        addItem(item);
+        item->setSelected(selected.contains(int(i)));
+    }
+    // Room around the plan to drag into.
+    const QRectF all = itemsBoundingRect();
+    setSceneRect(all.adjusted(-300, -300, 300, 300));
+}
+
+QList<int> SitePlanScene::selectedIndices() const {
+    QList<int> indices;
+    for (QGraphicsItem* item : selectedItems())
+        indices << static_cast<PlanItem*>(item)->index();
+    std::ranges::sort(indices);
+    return indices;
+}
+
+void SitePlanScene::selectIndices(const QList<int>& indices) {
+    const QSignalBlocker quiet(this);
+    for (QGraphicsItem* item : items())
+        item->setSelected(indices.contains(static_cast<PlanItem*>(item)->index()));
+    emit selectionChanged();
+}
+
+void SitePlanScene::setPlain(bool plain) {
+    plain_ = plain;
+    update();
+}
+
+QPointF SitePlanScene::snapped(const QRectF& bounds, QPointF delta) const {
+    const auto axis = [&](double low, double high, double d, auto edgesOf) {
+        double best = kEdgeSnapMetres, result = std::round(d / kSnapMetres) * kSnapMetres;
+        for (const QRectF& other : edges_) {
+            if (other == bounds)
+                continue;
+            const auto [a, b] = edgesOf(other);
+            for (const double edge : {a, b}) {
+                for (const double mine : {low, high}) {
+                    const double pull = edge - (mine + d);
+                    if (std::abs(pull) < best) {
+                        best = std::abs(pull);
+                        result = d + pull;
+                    }
+                }
+            }
+        }
+        return result;
+    };
+    return {axis(bounds.left(), bounds.right(), delta.x(),
+                 [](const QRectF& r) {
+                     return std::pair{r.left(), r.right()};
+                 }),
+            axis(bounds.top(), bounds.bottom(), delta.y(), [](const QRectF& r) {
+                return std::pair{r.top(), r.bottom()};
+            })};
+}
+
+void SitePlanScene::drawBackground(QPainter* painter, const QRectF& rect) {
+    painter->fillRect(rect, Qt::white);
+    if (plain_)
+        return;
+    const double step = kGridMetres * kUnitsPerMetre;
+    // Too fine to see when zoomed far out: every metre, then every ten.
+    const double onScreen = painter->transform().m11() * step;
+    const double every = onScreen < 4 ? step * 20 : onScreen < 8 ? step * 2 : step;
+    QPen pen(QColor(225, 230, 238), 0);
+    painter->setPen(pen);
+    for (double x = std::floor(rect.left() / every) * every; x < rect.right(); x += every)
+        painter->drawLine(QPointF(x, rect.top()), QPointF(x, rect.bottom()));
+    for (double y = std::floor(rect.top() / every) * every; y < rect.bottom(); y += every)
+        painter->drawLine(QPointF(rect.left(), y), QPointF(rect.right(), y));
+}
+
+void SitePlanScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* event) {
+    QGraphicsScene::mouseReleaseEvent(event);
+    for (QGraphicsItem* item : selectedItems()) {
+        if (!item->pos().isNull()) {
+            emit dragged(item->pos() / kUnitsPerMetre);
+            return;
+        }
+    }
+}
+
+} // namespace mivo

@@ -1,0 +1,64 @@
+#include "document/site_plan_file.h"
+#include "fake_prompts.h"
+#include "forms/site_plan_editor.h"
+
+#include <QDir>
+#include <QGraphicsView>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace mivo;
+
+class SitePlanEditorTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // A template, a row of bays, a paste and a drag by keyboard, each one step back and forth:
+    // every undo gives back exactly the plan before it, every redo the plan after.
+    void undoAndRedoOfCompoundEdits() {
+        FakePrompts prompts;
+        SitePlanEditor editor(SitePlan{}, prompts);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        std::vector<QByteArray> states{sitePlanJson(editor.plan())};
+
+        editor.useTemplate(1); // 月極駐車場 一列
+        states.push_back(sitePlanJson(editor.plan()));
+        if (const QString folder = qEnvironmentVariable("MIVO_ARTIFACTS"); !folder.isEmpty()) {
+            QDir().mkpath(folder);
+            editor.select({2});
+            editor.grab().save(folder + QStringLiteral("/site_plan_editor.png"));
+        }
+        editor.addBayRow(3);
+        QCOMPARE(editor.selection().size(), 3);
+        QCOMPARE(editor.plan().objects.back().label, QStringLiteral("9")); // numbers go on
+        states.push_back(sitePlanJson(editor.plan()));
+        editor.copySelection();
+        editor.paste();
+        QCOMPARE(editor.plan().objects.size(), size_t(15));
+        states.push_back(sitePlanJson(editor.plan()));
+        auto* view = editor.findChild<QGraphicsView*>(QStringLiteral("planView"));
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
+        states.push_back(sitePlanJson(editor.plan()));
+        QTest::keyClick(view, Qt::Key_Down);
+        states.push_back(sitePlanJson(editor.plan()));
+        const PlanObject& moved = editor.plan().objects.back();
+        QCOMPARE(moved.x, editor.plan().objects[11].x + 1.0 + 1.0); // pasted 1 m off, then 1 m
+        QVERIFY(std::abs(moved.y - (editor.plan().objects[11].y + 1.0 + 0.1)) < 1e-9);
+
+        QUndoStack& undo = editor.undoStack();
+        QCOMPARE(undo.count(), 5);
+        for (int step = 4; step >= 0; --step) {
+            undo.undo();
+            QCOMPARE(sitePlanJson(editor.plan()), states[size_t(step)]);
+        }
+        for (size_t step = 1; step <= 5; ++step) {
+            undo.redo();
+            QCOMPARE(sitePlanJson(editor.plan()), states[step]);
+        }
+    }
+};
+
+QTEST_MAIN(SitePlanEditorTest)
+#include "site_plan_editor_test.moc"
