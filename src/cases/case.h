@@ -31,6 +31,9 @@ struct Case {
     // Per map: fitted to its area of the frame, as the user chose.
     bool fitLocationMap = false;
     bool fitLayoutMap = false;
+    // The location map's marks, line and distance as location_file.h writes them, without the
+    // picture (that is locationMap); empty when there are none.
+    QString locationMarks;
     Particulars particulars; // 案件の基本情報
     // Document title → when it was last printed or saved as PDF; kept apart from the values.
     QMap<QString, QDateTime> printed;

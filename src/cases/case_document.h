@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cases/case.h"
+#include "document/location_marks.h"
 
 #include <QImage>
 #include <QString>
@@ -19,6 +20,11 @@ struct CaseMaps {
     QString error;
 };
 CaseMaps decodeMaps(const Case& c);
+
+// The case's location marks; none when it has none or they cannot be read.
+LocationMarks marksOf(const Case& c);
+// The marks as a case keeps them: empty for none.
+QString storedMarks(const LocationMarks& marks);
 
 // The case with the id (digits) or exact name `idOrName`; the newest of several with that name.
 std::optional<Case> findCase(CaseStore& store, const QString& idOrName, QString* error);

@@ -129,6 +129,7 @@ void CaseKeeper::drawingChanged() {
     current_.registrationNumber = drawing.registrationNumber;
     current_.fitLocationMap = drawing.fitLocationMap;
     current_.fitLayoutMap = drawing.fitLayoutMap;
+    current_.locationMarks = storedMarks(drawing.location);
     if (drawing.locationMap.cacheKey() != locationImage_.cacheKey() ||
         drawing.layoutMap.cacheKey() != layoutImage_.cacheKey()) {
         locationImage_ = drawing.locationMap;

@@ -1,8 +1,10 @@
 #include "cases_tool/mivo_cases_json.h"
 
+#include "cases/case_document.h"
 #include "cases/case_register.h"
 #include "document/field_value.h"
 #include "document/json_keys.h"
+#include "document/location_file.h"
 #include "document/picture_file.h"
 #include "document/regular_file.h"
 
@@ -29,7 +31,7 @@ QString asText(const QString& field) {
 bool holdsSomething(const Case& c) {
     return std::ranges::any_of(c.values, [](const QString& v) { return !v.isEmpty(); }) ||
            !c.registrationNumber.isEmpty() || !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
-           c.particulars != Particulars{};
+           !c.locationMarks.isEmpty() || c.particulars != Particulars{};
 }
 
 // The first particular longer than a value may be, named as the particulars window names it.
@@ -62,6 +64,9 @@ QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
                                                  {QStringLiteral("layout"), c.fitLayoutMap}}}};
     if (!mapFiles.isEmpty())
         json.insert(QStringLiteral("maps"), mapFiles);
+    if (const QJsonDocument marks = QJsonDocument::fromJson(c.locationMarks.toUtf8());
+        marks.isObject())
+        json.insert(QStringLiteral("location"), marks.object());
     if (const QJsonObject particulars = c.particulars.toJson(); !particulars.isEmpty())
         json.insert(QStringLiteral("particulars"), particulars);
     return json;
@@ -126,6 +131,18 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
             return c;
         }
         *bytes = picture.data;
+    }
+    if (const QJsonValue marks = json.value(QStringLiteral("location")); !marks.isUndefined()) {
+        const LocationJson read =
+            locationFromJson(QJsonDocument(marks.toObject()).toJson(QJsonDocument::Compact));
+        if (!marks.isObject() || !read.error.isEmpty() || !read.picture.isEmpty()) {
+            *error = QStringLiteral("\"location\" が読めません（%1）。所在図は \"maps\" の "
+                                    "\"location\" に置いてください。")
+                         .arg(read.error.isEmpty() ? QStringLiteral("picture は書けません")
+                                                   : read.error);
+            return c;
+        }
+        c.locationMarks = storedMarks(read.marks);
     }
     c.particulars = Particulars::fromJson(json.value(QStringLiteral("particulars")).toObject());
     if (const QString problem = particularsProblem(c.particulars); !problem.isEmpty()) {

@@ -98,6 +98,7 @@ class CaseStoreTest : public QObject {
         c.values[42] = QStringLiteral("ABC-123");
         c.locationMap = png({40, 30}, Qt::red);
         c.registrationNumber = QStringLiteral("品川 500 あ 12-34");
+        c.locationMarks = QStringLiteral(R"({"version":1,"home":{"x":3,"y":4},"omit":false})");
         c.particulars.setValue(Particular::OwnerName, QStringLiteral("所有者"));
         c.fitLayoutMap = true;
         qint64 id;
@@ -124,6 +125,7 @@ class CaseStoreTest : public QObject {
         QCOMPARE(back->locationMap, c.locationMap);
         QVERIFY(back->layoutMap.isEmpty());
         QCOMPARE(back->registrationNumber, c.registrationNumber);
+        QCOMPARE(back->locationMarks, c.locationMarks);
         QCOMPARE(back->particulars, c.particulars);
         QVERIFY(back->fitLayoutMap && !back->fitLocationMap);
         QCOMPARE(decodeMaps(*back).location.size(), QSize(40, 30));
@@ -223,7 +225,9 @@ class CaseStoreTest : public QObject {
                 db.setConnectOptions(where.target);
             QVERIFY(db.open());
             QSqlQuery older(db);
-            QVERIFY(older.exec(QStringLiteral("UPDATE case_schema SET version = version - 1")));
+            // Back to version 3: what the trash and every later version added goes.
+            QVERIFY(older.exec(QStringLiteral("UPDATE case_schema SET version = 3")));
+            QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN location_marks")));
             QVERIFY(older.exec(QStringLiteral("DROP INDEX cases_deleted")));
             QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN deleted")));
             QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN printed")));
