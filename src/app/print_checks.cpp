@@ -2,6 +2,7 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "document/location_marks.h"
 #include "forms/prompts.h"
 #include "particulars/value_checks.h"
 
@@ -29,10 +30,15 @@ bool goAheadAfterChecks(QWidget* parent, Prompts& prompts,
         const DocumentInfo* info = findDocument(document->title());
         if (!info)
             continue;
-        for (const Finding& finding : findingsFor(info->fields, document->fields())) {
-            const QString line = findingLine(finding);
+        QStringList found;
+        for (const Finding& finding : findingsFor(info->fields, document->fields()))
+            found.append(findingLine(finding));
+        // The parking place over 2 km away: named, and it prints all the same if the user says so.
+        if (info->kind == DocumentKind::LayoutDrawing)
+            if (const QString tooFar = tooFarText(document->drawing().location); !tooFar.isEmpty())
+                found.append(tooFar);
+        for (const QString& line : found)
             lines.append(documents.size() > 1 ? document->title() + u'　' + line : line);
-        }
     }
     if (lines.isEmpty())
         return true;
