@@ -91,6 +91,8 @@ void LocationMapBox::paintEvent(QPaintEvent* event) {
     painter.fillRect(inside, QColor(224, 224, 224));
     painter.setClipRect(inside);
     painter.drawImage(inside.topLeft(), rendered_);
+    if (marks_.omit)
+        return;
     // Over the page as it prints: which mark the keys move, and the scale being set.
     const QTransform t = pictureToBox();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -126,7 +128,7 @@ void LocationMapBox::moveChosen(QPointF pixel) {
 }
 
 void LocationMapBox::mousePressEvent(QMouseEvent* event) {
-    if (picture().isNull() || event->button() != Qt::LeftButton)
+    if (picture().isNull() || marks_.omit || event->button() != Qt::LeftButton)
         return PictureBox::mousePressEvent(event);
     const QTransform t = pictureToBox();
     const QPointF pixel = t.inverted().map(event->position());
@@ -188,7 +190,7 @@ void LocationMapBox::keyPressEvent(QKeyEvent* event) {
     default:
         return PictureBox::keyPressEvent(event);
     }
-    if (picture().isNull() || tool_ == Tool::Scale)
+    if (picture().isNull() || marks_.omit || tool_ == Tool::Scale)
         return PictureBox::keyPressEvent(event);
     // A mark not yet placed starts from the middle of the picture.
     const QPointF from =
