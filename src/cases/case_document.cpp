@@ -4,6 +4,7 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "document/picture_file.h"
+#include "document/site_plan_file.h"
 #include "particulars/fill_rules.h"
 
 namespace mivo {
@@ -22,7 +23,21 @@ CaseMaps decodeMaps(const Case& c) {
         }
         *image = std::move(load.picture);
     }
+    if (const SitePlanRead plan = readSitePlan(c.sitePlan.toUtf8(), QStringLiteral("配置図"));
+        !c.sitePlan.isEmpty() && !plan.ok())
+        maps.error = plan.error;
     return maps;
+}
+
+SitePlan sitePlanOf(const Case& c) {
+    if (c.sitePlan.isEmpty())
+        return {};
+    SitePlanRead read = readSitePlan(c.sitePlan.toUtf8(), QStringLiteral("配置図"));
+    return read.ok() ? std::move(read.plan) : SitePlan{};
+}
+
+QString storedSitePlan(const SitePlan& plan) {
+    return plan.isEmpty() ? QString() : QString::fromUtf8(sitePlanJson(plan));
 }
 
 std::optional<Case> findCase(CaseStore& store, const QString& idOrName, QString* error) {
@@ -53,6 +68,8 @@ void fillDocument(const Case& c, const CaseMaps& maps, CurrentDocument& document
     document.drawing().registrationNumber = c.registrationNumber;
     document.drawing().fitLocationMap = c.fitLocationMap;
     document.drawing().fitLayoutMap = c.fitLayoutMap;
+    document.drawing().sitePlan = sitePlanOf(c);
+    document.drawing().printSitePlan = c.printSitePlan;
 }
 
 } // namespace mivo

@@ -62,6 +62,13 @@ std::span<const Migration> migrations() {
           QStringLiteral("DROP INDEX cases_changed"),
           QStringLiteral("CREATE INDEX cases_changed ON cases (changed, id)")},
          true},
+        // The 配置図 drawn in the program, as JSON text, and whether the right half prints it.
+        {{QStringLiteral("ALTER TABLE cases ADD COLUMN site_plan TEXT NOT NULL DEFAULT ''"),
+          QStringLiteral("ALTER TABLE cases ADD COLUMN print_site_plan INTEGER NOT NULL "
+                         "DEFAULT 0")},
+         {QStringLiteral("ALTER TABLE cases ADD COLUMN site_plan TEXT NOT NULL DEFAULT ''"),
+          QStringLiteral("ALTER TABLE cases ADD COLUMN print_site_plan BOOLEAN NOT NULL "
+                         "DEFAULT false")}},
     };
     return table;
 }

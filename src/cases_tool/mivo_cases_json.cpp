@@ -1,10 +1,12 @@
 #include "cases_tool/mivo_cases_json.h"
 
+#include "cases/case_document.h"
 #include "cases/case_register.h"
 #include "document/field_value.h"
 #include "document/json_keys.h"
 #include "document/picture_file.h"
 #include "document/regular_file.h"
+#include "document/site_plan_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +31,7 @@ QString asText(const QString& field) {
 bool holdsSomething(const Case& c) {
     return std::ranges::any_of(c.values, [](const QString& v) { return !v.isEmpty(); }) ||
            !c.registrationNumber.isEmpty() || !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
-           c.particulars != Particulars{};
+           !c.sitePlan.isEmpty() || c.particulars != Particulars{};
 }
 
 // The first particular longer than a value may be, named as the particulars window names it.
@@ -62,6 +64,10 @@ QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
                                                  {QStringLiteral("layout"), c.fitLayoutMap}}}};
     if (!mapFiles.isEmpty())
         json.insert(QStringLiteral("maps"), mapFiles);
+    if (const QJsonDocument plan = QJsonDocument::fromJson(c.sitePlan.toUtf8()); plan.isObject()) {
+        json.insert(QStringLiteral("site_plan"), plan.object());
+        json.insert(QStringLiteral("print_site_plan"), c.printSitePlan);
+    }
     if (const QJsonObject particulars = c.particulars.toJson(); !particulars.isEmpty())
         json.insert(QStringLiteral("particulars"), particulars);
     return json;
@@ -126,6 +132,18 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
             return c;
         }
         *bytes = picture.data;
+    }
+    if (const QJsonValue plan = json.value(QStringLiteral("site_plan")); !plan.isUndefined()) {
+        const SitePlanRead read = readSitePlan(
+            plan.isObject() ? QJsonDocument(plan.toObject()).toJson(QJsonDocument::Compact)
+                            : QByteArray(),
+            QStringLiteral("site_plan"));
+        if (!read.ok()) {
+            *error = read.error;
+            return c;
+        }
+        c.sitePlan = storedSitePlan(read.plan);
+        c.printSitePlan = json.value(QStringLiteral("print_site_plan")).toBool(true);
     }
     c.particulars = Particulars::fromJson(json.value(QStringLiteral("particulars")).toObject());
     if (const QString problem = particularsProblem(c.particulars); !problem.isEmpty()) {

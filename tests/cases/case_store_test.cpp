@@ -100,6 +100,8 @@ class CaseStoreTest : public QObject {
         c.registrationNumber = QStringLiteral("品川 500 あ 12-34");
         c.particulars.setValue(Particular::OwnerName, QStringLiteral("所有者"));
         c.fitLayoutMap = true;
+        c.sitePlan = QStringLiteral(R"({"objects":[{"kind":"bay","label":"3"}],"version":1})");
+        c.printSitePlan = true;
         qint64 id;
         {
             CaseStore store(where);
@@ -126,7 +128,10 @@ class CaseStoreTest : public QObject {
         QCOMPARE(back->registrationNumber, c.registrationNumber);
         QCOMPARE(back->particulars, c.particulars);
         QVERIFY(back->fitLayoutMap && !back->fitLocationMap);
+        QCOMPARE(back->sitePlan, c.sitePlan);
+        QVERIFY(back->printSitePlan);
         QCOMPARE(decodeMaps(*back).location.size(), QSize(40, 30));
+        QCOMPARE(sitePlanOf(*back).objects.size(), 1u);
 
         // Substrings of any length, any width, several words; never across two values.
         const auto found = [&](const QString& typed) {
@@ -223,7 +228,10 @@ class CaseStoreTest : public QObject {
                 db.setConnectOptions(where.target);
             QVERIFY(db.open());
             QSqlQuery older(db);
-            QVERIFY(older.exec(QStringLiteral("UPDATE case_schema SET version = version - 1")));
+            // Back to version 3: what the trash and every later version added goes.
+            QVERIFY(older.exec(QStringLiteral("UPDATE case_schema SET version = 3")));
+            QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN site_plan")));
+            QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN print_site_plan")));
             QVERIFY(older.exec(QStringLiteral("DROP INDEX cases_deleted")));
             QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN deleted")));
             QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN printed")));
