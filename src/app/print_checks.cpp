@@ -4,6 +4,7 @@
 #include "document/document_kind.h"
 #include "forms/prompts.h"
 #include "particulars/value_checks.h"
+#include "print/site_plan_checks.h"
 
 #include <QSettings>
 
@@ -29,10 +30,13 @@ bool goAheadAfterChecks(QWidget* parent, Prompts& prompts,
         const DocumentInfo* info = findDocument(document->title());
         if (!info)
             continue;
-        for (const Finding& finding : findingsFor(info->fields, document->fields())) {
-            const QString line = findingLine(finding);
+        QStringList found;
+        for (const Finding& finding : findingsFor(info->fields, document->fields()))
+            found << findingLine(finding);
+        if (info->kind == DocumentKind::LayoutDrawing)
+            found << drawingFindings(document->drawing());
+        for (const QString& line : found)
             lines.append(documents.size() > 1 ? document->title() + u'　' + line : line);
-        }
     }
     if (lines.isEmpty())
         return true;
