@@ -31,6 +31,9 @@ struct Case {
     // Per map: fitted to its area of the frame, as the user chose.
     bool fitLocationMap = false;
     bool fitLayoutMap = false;
+    // The location map's marks, line and distance as location_file.h writes them, without the
+    // picture (that is locationMap); empty when there are none.
+    QString locationMarks;
     // The 配置図 drawn in the program as site_plan_file.h writes it (empty for none), and
     // whether the right half prints it in place of the layout map.
     QString sitePlan;

@@ -3,6 +3,7 @@
 #include "cases/case_store.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "document/location_file.h"
 #include "document/picture_file.h"
 #include "document/site_plan_file.h"
 #include "particulars/fill_rules.h"
@@ -70,6 +71,18 @@ void fillDocument(const Case& c, const CaseMaps& maps, CurrentDocument& document
     document.drawing().fitLayoutMap = c.fitLayoutMap;
     document.drawing().sitePlan = sitePlanOf(c);
     document.drawing().printSitePlan = c.printSitePlan;
+    document.drawing().location = marksOf(c);
+}
+
+LocationMarks marksOf(const Case& c) {
+    if (c.locationMarks.isEmpty())
+        return {};
+    const LocationJson json = locationFromJson(c.locationMarks.toUtf8());
+    return json.error.isEmpty() ? json.marks : LocationMarks{};
+}
+
+QString storedMarks(const LocationMarks& marks) {
+    return marks.isEmpty() ? QString() : QString::fromUtf8(locationToJson(marks));
 }
 
 } // namespace mivo

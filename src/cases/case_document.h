@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cases/case.h"
+#include "document/location_marks.h"
 #include "document/site_plan.h"
 
 #include <QImage>
@@ -22,6 +23,10 @@ struct CaseMaps {
 };
 CaseMaps decodeMaps(const Case& c);
 
+// The case's location marks; none when it has none or they cannot be read.
+LocationMarks marksOf(const Case& c);
+// The marks as a case keeps them: empty for none.
+QString storedMarks(const LocationMarks& marks);
 // The case's drawn 配置図; none when it has none or it cannot be read.
 SitePlan sitePlanOf(const Case& c);
 // The plan as a case keeps it: empty for none.

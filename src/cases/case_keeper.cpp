@@ -129,6 +129,7 @@ void CaseKeeper::drawingChanged() {
     current_.registrationNumber = drawing.registrationNumber;
     current_.fitLocationMap = drawing.fitLocationMap;
     current_.fitLayoutMap = drawing.fitLayoutMap;
+    current_.locationMarks = storedMarks(drawing.location);
     current_.sitePlan = storedSitePlan(drawing.sitePlan);
     current_.printSitePlan = drawing.printSitePlan;
     if (drawing.locationMap.cacheKey() != locationImage_.cacheKey() ||

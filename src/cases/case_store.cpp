@@ -152,10 +152,9 @@ struct SavedColumn {
     const char* placeholder;
 };
 constexpr SavedColumn kSavedColumns[] = {
-    {"field_values", "?"},     {"registration_number", "?"},
-    {"fit_location_map", "?"}, {"fit_layout_map", "?"},
-    {"site_plan", "?"},        {"print_site_plan", "?"},
-    {"particulars", "?"},      {"search_text", "?"},
+    {"field_values", "?"},    {"registration_number", "?"}, {"fit_location_map", "?"},
+    {"fit_layout_map", "?"},  {"location_marks", "?"},      {"site_plan", "?"},
+    {"print_site_plan", "?"}, {"particulars", "?"},         {"search_text", "?"},
     {"grams", "?::text[]"}, // PostgreSQL only: the last
 };
 
@@ -164,14 +163,9 @@ std::span<const SavedColumn> savedColumns(bool sqlite) {
 }
 
 QVariantList savedValues(const Case& c, const QString& search, bool sqlite) {
-    QVariantList values{valuesJson(c.values),
-                        text(c.registrationNumber),
-                        c.fitLocationMap,
-                        c.fitLayoutMap,
-                        text(c.sitePlan),
-                        c.printSitePlan,
-                        particularsJson(c.particulars),
-                        text(search)};
+    QVariantList values{valuesJson(c.values), text(c.registrationNumber),     c.fitLocationMap,
+                        c.fitLayoutMap,       text(c.locationMarks),          text(c.sitePlan),
+                        c.printSitePlan,      particularsJson(c.particulars), text(search)};
     if (!sqlite)
         values << arrayLiteral(searchGrams(search));
     return values;
@@ -181,7 +175,7 @@ QVariantList savedValues(const Case& c, const QString& search, bool sqlite) {
 const QString kSummaryColumns = QStringLiteral(
     "SELECT id, name, created, changed, field_values, registration_number, "
     "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id) OR site_plan <> '', deleted, "
-    "particulars");
+    "particulars, location_marks");
 
 // The value that shows why a search found the case: a field first, then the registration
 // number, then the particulars.
@@ -511,7 +505,8 @@ QList<CaseSummary> CaseStore::summaries(const QString& sql, const QVariantList& 
         return cases;
     while (rows->next()) {
         const Case::Values values = valuesFromJson(rows->value(4).toString());
-        const bool drawing = rows->value(6).toBool() || !rows->value(5).toString().isEmpty();
+        const bool drawing = rows->value(6).toBool() || !rows->value(5).toString().isEmpty() ||
+                             !rows->value(9).toString().isEmpty();
         CaseSummary summary;
         summary.id = rows->value(0).toLongLong();
         summary.name = rows->value(1).toString();
@@ -535,8 +530,8 @@ std::optional<Case> CaseStore::load(qint64 id) {
     std::optional<QSqlQuery> row =
         run(QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
                            "registration_number, particulars, fit_location_map, fit_layout_map, "
-                           "printed, deleted, site_plan, print_site_plan FROM cases "
-                           "WHERE id = ?"),
+                           "printed, deleted, location_marks, site_plan, print_site_plan "
+                           "FROM cases WHERE id = ?"),
             {id}, QStringLiteral("案件を読めません。"));
     if (!row)
         return std::nullopt;
@@ -565,8 +560,9 @@ std::optional<Case> CaseStore::load(qint64 id) {
         QJsonDocument::fromJson(row->value(10).toString().toUtf8()).object();
     for (auto it = printed.begin(); it != printed.end(); ++it)
         c.printed.insert(it.key(), fromMs(it.value().toVariant()));
-    c.sitePlan = row->value(12).toString();
-    c.printSitePlan = row->value(13).toBool();
+    c.locationMarks = row->value(12).toString();
+    c.sitePlan = row->value(13).toString();
+    c.printSitePlan = row->value(14).toBool();
 
     std::optional<QSqlQuery> maps =
         run(QStringLiteral("SELECT location, layout FROM case_maps WHERE case_id = ?"), {id},

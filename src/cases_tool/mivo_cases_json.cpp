@@ -4,6 +4,7 @@
 #include "cases/case_register.h"
 #include "document/field_value.h"
 #include "document/json_keys.h"
+#include "document/location_file.h"
 #include "document/picture_file.h"
 #include "document/regular_file.h"
 #include "document/site_plan_file.h"
@@ -31,7 +32,7 @@ QString asText(const QString& field) {
 bool holdsSomething(const Case& c) {
     return std::ranges::any_of(c.values, [](const QString& v) { return !v.isEmpty(); }) ||
            !c.registrationNumber.isEmpty() || !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
-           !c.sitePlan.isEmpty() || c.particulars != Particulars{};
+           !c.locationMarks.isEmpty() || !c.sitePlan.isEmpty() || c.particulars != Particulars{};
 }
 
 // The first particular longer than a value may be, named as the particulars window names it.
@@ -64,6 +65,9 @@ QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
                                                  {QStringLiteral("layout"), c.fitLayoutMap}}}};
     if (!mapFiles.isEmpty())
         json.insert(QStringLiteral("maps"), mapFiles);
+    if (const QJsonDocument marks = QJsonDocument::fromJson(c.locationMarks.toUtf8());
+        marks.isObject())
+        json.insert(QStringLiteral("location"), marks.object());
     if (const QJsonDocument plan = QJsonDocument::fromJson(c.sitePlan.toUtf8()); plan.isObject()) {
         json.insert(QStringLiteral("site_plan"), plan.object());
         json.insert(QStringLiteral("print_site_plan"), c.printSitePlan);
@@ -132,6 +136,18 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
             return c;
         }
         *bytes = picture.data;
+    }
+    if (const QJsonValue marks = json.value(QStringLiteral("location")); !marks.isUndefined()) {
+        const LocationJson read =
+            locationFromJson(QJsonDocument(marks.toObject()).toJson(QJsonDocument::Compact));
+        if (!marks.isObject() || !read.error.isEmpty() || !read.picture.isEmpty()) {
+            *error = QStringLiteral("\"location\" が読めません（%1）。所在図は \"maps\" の "
+                                    "\"location\" に置いてください。")
+                         .arg(read.error.isEmpty() ? QStringLiteral("picture は書けません")
+                                                   : read.error);
+            return c;
+        }
+        c.locationMarks = storedMarks(read.marks);
     }
     if (const QJsonValue plan = json.value(QStringLiteral("site_plan")); !plan.isUndefined()) {
         const SitePlanRead read = readSitePlan(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/location_marks.h"
 #include "document/site_plan.h"
 
 #include <QImage>
@@ -17,6 +18,9 @@ struct LayoutDrawingState {
     // printed at its natural size.
     bool fitLocationMap = false;
     bool fitLayoutMap = false;
+    // The location map's two places, their line and distance, or that it is left out. With
+    // none of these the location map prints as a plain picture.
+    LocationMarks location;
     // The 配置図 drawn in the program, and whether the right half prints it in place of the
     // layout map. The map stays, so that choosing the picture again brings it back.
     SitePlan sitePlan;

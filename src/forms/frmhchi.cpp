@@ -7,6 +7,8 @@
 #include "document/picture_size.h"
 #include "forms/blank_map.h"
 #include "forms/caption_label.h"
+#include "forms/location_controls.h"
+#include "forms/location_map_box.h"
 #include "forms/picture_box.h"
 #include "forms/prompts.h"
 #include "forms/screen_font.h"
@@ -139,7 +141,11 @@ void Frmhchi::buildControls() {
     ui_.Command6->setToolTip(
         QStringLiteral("配置図をこのプログラムで縮尺どおりに描き、右半分に印刷します"));
     ui_.cmdexit = button("cmdexit", QStringLiteral("閉じる"));
-    ui_.Picture2 = pictureBox("Picture2");
+    ui_.Picture2 = new LocationMapBox(drawing().location, this);
+    ui_.Picture2->setObjectName(QStringLiteral("Picture2"));
+    ui_.location = new LocationControls(drawing().location, *ui_.Picture2, this);
+    ui_.Label7 = label("Label7", new QLabel(this));
+    ui_.Label7->hide();
     ui_.Picture3 = pictureBox("Picture3");
     ui_.Text1 = new QLineEdit(this);
     refuseLongValues(ui_.Text1,
@@ -162,10 +168,14 @@ void Frmhchi::buildControls() {
     }
 
     // The keyboard goes through the controls in the order of the design, each half's fit
-    // choice after its buttons.
-    QWidget* const order[] = {ui_.Command1, ui_.Command3, ui_.Check1, ui_.Command2, ui_.Command4,
-                              ui_.Check2,   ui_.Command6, ui_.Text1,  ui_.Command5, ui_.cmdexit};
-    for (size_t i = 1; i < std::size(order); ++i)
+    // choice after its buttons, the location map's box and its marks after the left one's,
+    // 配置図を描く… after the right half's own buttons.
+    const QList<QWidget*> order =
+        QList<QWidget*>{ui_.Command1, ui_.Command3, ui_.Check1, ui_.Picture2} +
+        ui_.location->keyboardOrder() +
+        QList<QWidget*>{ui_.Command2, ui_.Command4, ui_.Check2,  ui_.Command6,
+                        ui_.Text1,    ui_.Command5, ui_.cmdexit};
+    for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
     connect(ui_.Command1, &QPushButton::clicked, this, [this] { openMap(left()); });
@@ -174,6 +184,10 @@ void Frmhchi::buildControls() {
     connect(ui_.Command4, &QPushButton::clicked, this, [this] { emptyMap(right()); });
     connect(ui_.Check1, &QCheckBox::toggled, this, [this](bool fit) { setFit(left(), fit); });
     connect(ui_.Check2, &QCheckBox::toggled, this, [this](bool fit) { setFit(right(), fit); });
+    connect(ui_.location, &LocationControls::marksChanged, this, [this] {
+        showMap(left());
+        emit drawingChanged();
+    });
     connect(ui_.Command5, &QPushButton::clicked, this, &Frmhchi::newMap);
     connect(ui_.Command6, &QPushButton::clicked, this, &Frmhchi::drawSitePlan);
     connect(ui_.cmdexit, &QPushButton::clicked, this, [this] {
@@ -206,7 +220,9 @@ void Frmhchi::placeControls() {
     place(ui_.Label5, {2280, 6645, 3600, 255});
     place(ui_.Check2, {6170, 6630, 1700, 270});
     place(ui_.Label6, {7925, 6645, 3600, 255});
-    place(ui_.Label1, {360, 6915, 7455, 1215});
+    place(ui_.Label7, {525, 6645, 5400, 255});
+    place(ui_.Label1, {360, 6915, 7455, 500});
+    place(ui_.location, {360, 7400, 7800, 760});
     place(ui_.Label4, {8400, 6975, 975, 255});
     place(ui_.Text1, {9375, 6915, 2150, 300});
     place(ui_.Command5, {8280, 7725, 1500, 375});
@@ -262,13 +278,38 @@ void Frmhchi::showMap(const Half& half) {
     const QImage& picture = drawing().*half.picture;
     const bool tooLarge = !picture.isNull() && exceedsMapArea(picture);
     const bool fit = tooLarge && drawing().*half.fit;
-    half.box->setPicture(picture, fit);
     half.fitBox->setEnabled(tooLarge);
     {
         const QSignalBlocker quiet(half.fitBox);
         half.fitBox->setChecked(fit);
     }
-    half.tooLarge->setVisible(tooLarge && !fit);
+    if (half.box != ui_.Picture2) {
+        half.box->setPicture(picture, fit);
+        half.tooLarge->setVisible(tooLarge && !fit);
+        return;
+    }
+    // With marks the location map prints fitted into its area, whatever its size: the fit
+    // choice gives way to the distance.
+    ui_.Picture2->refresh(picture, fit);
+    ui_.location->refresh();
+    const LocationMarks& marks = drawing().location;
+    const bool marked = !marks.isEmpty();
+    half.fitBox->setVisible(!marked);
+    half.tooLarge->setVisible(!marked && tooLarge && !fit);
+    ui_.Label7->setVisible(marked);
+    ui_.Label7->setText(LocationControls::statusText(marks));
+    ui_.Label7->setStyleSheet(tooFarText(marks).isEmpty() ? QString()
+                                                          : QStringLiteral("color: #b00000"));
+}
+
+// The marks are places on the picture: a new picture, or none, drops them. The typed distance
+// and the choice to leave the map out stay.
+void Frmhchi::forgetMarks() {
+    LocationMarks& marks = drawing().location;
+    marks.home.reset();
+    marks.parking.reset();
+    marks.scale.reset();
+    marks.tiling.reset();
 }
 
 void Frmhchi::setFit(const Half& half, bool fit) {
@@ -294,6 +335,8 @@ void Frmhchi::openMap(const Half& half) {
     }
     drawing().*half.picture = load.picture;
     drawing().*half.fit = false;
+    if (half.box == ui_.Picture2)
+        forgetMarks();
     drawing().printSitePlan = false; // the half is a picture again
     showMap(half);
     emit drawingChanged();
@@ -309,6 +352,8 @@ void Frmhchi::emptyMap(const Half& half) {
     }
     drawing().*half.picture = QImage();
     drawing().*half.fit = false;
+    if (half.box == ui_.Picture2)
+        forgetMarks();
     showMap(half);
     emit drawingChanged();
 }

@@ -12,6 +12,8 @@ class QPushButton;
 namespace mivo {
 
 class CurrentDocument;
+class LocationControls;
+class LocationMapBox;
 class PictureBox;
 class Prompts;
 
@@ -56,6 +58,7 @@ class Frmhchi : public QWidget {
     Half right();
     void openMap(const Half& half);
     void emptyMap(const Half& half);
+    void forgetMarks();
     void setFit(const Half& half, bool fit);
     void showMap(const Half& half);
     void newMap();
@@ -71,6 +74,7 @@ class Frmhchi : public QWidget {
         QLabel* Label4;
         QLabel* Label5;    // the left map is larger than its area
         QLabel* Label6;    // ... the right map
+        QLabel* Label7;    // the location map's distance and the 2 km warning
         QCheckBox* Check1; // 枠に合わせる, left
         QCheckBox* Check2; // ... right
         QPushButton* Command1;
@@ -80,7 +84,8 @@ class Frmhchi : public QWidget {
         QPushButton* Command5;
         QPushButton* Command6; // 配置図を描く…
         QPushButton* cmdexit;
-        PictureBox* Picture2;
+        LocationMapBox* Picture2;
+        LocationControls* location; // the marks under the location map
         PictureBox* Picture3;
         QLineEdit* Text1;
     } ui_;

@@ -137,6 +137,13 @@ void PainterSurface::LineRelative(float dx, float dy) {
     position_ = to;
 }
 
+void PainterSurface::Circle(float x, float y, float radius) {
+    QPainter& p = painter();
+    p.setPen(pen());
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(at(x, y), twips(radius), twips(radius));
+}
+
 void PainterSurface::PrintText(const QString& text) {
     if (text.isEmpty())
         return;

@@ -39,6 +39,7 @@ class PainterSurface : public PrinterSurface {
     void Line(float x1, float y1, float x2, float y2) override;
     void Box(float x1, float y1, float x2, float y2) override;
     void LineRelative(float dx, float dy) override;
+    void Circle(float x, float y, float radius) override;
     void FillPolygon(const QPolygonF& points) override;
     void PrintText(const QString& text) override;
     void DrawPicture(const QImage& picture, float x, float y) override;

@@ -52,6 +52,8 @@ class PrinterSurface {
     virtual void Line(float x1, float y1, float x2, float y2) = 0;
     virtual void Box(float x1, float y1, float x2, float y2) = 0;
     virtual void LineRelative(float dx, float dy) = 0;
+    // The outline of a circle centred on (x, y), in the current pen.
+    virtual void Circle(float x, float y, float radius) = 0;
     // Fills the polygon (current unit) in black, without an outline.
     virtual void FillPolygon(const QPolygonF& points) = 0;
     // Draws the text with the top-left corner of its line cell at the current position.

@@ -81,6 +81,7 @@ void RecordingSurface::Box(float x1, float y1, float x2, float y2) {
     record("Box", {x1, y1, x2, y2});
 }
 void RecordingSurface::LineRelative(float dx, float dy) { record("LineRelative", {dx, dy}); }
+void RecordingSurface::Circle(float x, float y, float radius) { record("Circle", {x, y, radius}); }
 void RecordingSurface::PrintText(const QString& text) { record("PrintText", {text}); }
 
 void RecordingSurface::DrawPicture(const QImage& picture, float x, float y) {

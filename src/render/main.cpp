@@ -4,6 +4,7 @@
 #include "document/document_kind.h"
 #include "document/field_catalogue.h"
 #include "document/file_output.h"
+#include "document/location_marks.h"
 #include "mivo_version.h"
 #include "print/dispatch.h"
 #include "print/output.h"
@@ -36,7 +37,8 @@ void list() {
                             "\t--left-map\t所　在　図　記　載　欄\t地図の画像ファイル\n"
                             "\t--right-map\t配　置　図　記　載　欄\t地図の画像ファイル\n"
                             "\t--layout\t配　置　図　記　載　欄\t描いた配置図のファイル（JSON）\n"
-                            "\t--number\t登録番号\t自動車の登録番号"));
+                            "\t--number\t登録番号\t自動車の登録番号\n"
+                            "\t--location\t所　在　図　記　載　欄\t地図と二つの位置、距離の JSON"));
         }
         for (int index = info.fields.first; index <= info.fields.last(); ++index) {
             const auto field = std::ranges::find(fieldCatalogue(), index, &FieldInfo::index);
@@ -121,6 +123,10 @@ int main(int argc, char* argv[]) {
         document.fields().setValue(it.key(), it.value());
     if (!loadMaps(options, document.drawing()))
         return 2;
+    // The parking place over 2 km away: said, and printed all the same.
+    if (const QString tooFar = tooFarText(document.drawing().location);
+        !tooFar.isEmpty() && titles.contains(titleOf(DocumentKind::LayoutDrawing)))
+        say(stderr, QStringLiteral("%1: %2。").arg(titleOf(DocumentKind::LayoutDrawing), tooFar));
     // Said before anything is made; with --strict a doubtful value makes nothing.
     bool refused = false;
     for (const QString& title : titles) {

@@ -5,6 +5,7 @@
 #include "cases/case_store.h"
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "document/location_file.h"
 #include "document/picture_file.h"
 #include "document/site_plan_file.h"
 #include "print/site_plan_print.h"
@@ -32,6 +33,20 @@ bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
             return false;
         }
         *picture = std::move(load.picture);
+    }
+    if (!options.location.isEmpty()) {
+        LocationFile file = loadLocationFile(options.location);
+        if (!file.ok()) {
+            say(stderr, file.error);
+            return false;
+        }
+        if (file.picture.isNull() && !file.marks.omit) {
+            say(stderr, QStringLiteral("所在図のファイルに地図の画像（picture）がありません。"
+                                       "picture に画像ファイルの名前を書いてください。"));
+            return false;
+        }
+        drawing.locationMap = std::move(file.picture);
+        drawing.location = file.marks;
     }
     if (!options.layoutPlan.isEmpty()) {
         SitePlanRead read = loadSitePlanFile(options.layoutPlan);

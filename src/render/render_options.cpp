@@ -65,6 +65,8 @@ constexpr OptionRow kOptions[] = {
      u"配置図.json"},
     {"number", nullptr, u"保管場所配置図の登録番号。", u"登録番号"},
     {"fit-maps", nullptr, u"枠より大きい地図を縦横の比を保ったまま枠に合わせて縮小します。", nullptr},
+    {"location", nullptr, u"保管場所配置図の所在図: 地図の画像と二つの位置、距離の JSON ファイル。",
+     u"所在図.json"},
     {"output", "o", u"PDF（.pdf）か PNG（.png）のファイルに出力します。", u"ファイル"},
     {"dpi", nullptr, u"PNG の解像度（10 から 1200、既定は 150）。", u"解像度"},
     {"print", nullptr, u"既定のプリンターで印刷します。", nullptr},
@@ -215,15 +217,19 @@ QString readDrawing(const QCommandLineParser& given, RenderOptions& o) {
     if (given.isSet(QStringLiteral("number")))
         o.number = argumentValue(given.value(QStringLiteral("number")));
     o.fitMaps = given.isSet(QStringLiteral("fit-maps"));
+    o.location = argumentBytes(given.value(QStringLiteral("location")));
+    if (given.isSet(QStringLiteral("location")) && given.isSet(QStringLiteral("left-map")))
+        return QStringLiteral("--location のファイルが所在図の画像を指定します。--left-map と一緒"
+                              "には使えません。");
     const bool drawing = o.allOfCase || std::ranges::any_of(o.documents, [](const DocumentInfo* d) {
                              return d->kind == DocumentKind::LayoutDrawing;
                          });
-    constexpr const char* kDrawingOptions[] = {"left-map", "right-map", "layout", "number",
-                                               "fit-maps"};
+    constexpr const char* kDrawingOptions[] = {"left-map", "right-map", "layout",
+                                               "number",   "fit-maps",  "location"};
     const bool drawingOptions = std::ranges::any_of(
         kDrawingOptions, [&](const char* name) { return given.isSet(QLatin1StringView(name)); });
     if (!drawing && drawingOptions)
-        return QStringLiteral("--left-map、--right-map、--layout、--number、--fit-maps は"
+        return QStringLiteral("--left-map、--right-map、--layout、--number、--fit-maps、--location は"
                               "保管場所配置図だけに使えます。");
     return {};
 }

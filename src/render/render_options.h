@@ -33,6 +33,7 @@ struct RenderOptions {
     QByteArray rightMap;
     QByteArray layoutPlan; // --layout: a drawn 配置図 (JSON) for the right half
     bool fitMaps = false; // a map larger than its area is scaled down to fit it
+    QByteArray location;  // --location: the location map's marks file, with its picture
     std::optional<QString> number;
     Output output = Output::None;
     QString outputPath; // as argumentTexts() gives it; with --batch it may hold {n}

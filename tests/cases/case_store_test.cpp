@@ -98,6 +98,7 @@ class CaseStoreTest : public QObject {
         c.values[42] = QStringLiteral("ABC-123");
         c.locationMap = png({40, 30}, Qt::red);
         c.registrationNumber = QStringLiteral("品川 500 あ 12-34");
+        c.locationMarks = QStringLiteral(R"({"version":1,"home":{"x":3,"y":4},"omit":false})");
         c.particulars.setValue(Particular::OwnerName, QStringLiteral("所有者"));
         c.fitLayoutMap = true;
         c.sitePlan = QStringLiteral(R"({"objects":[{"kind":"bay","label":"3"}],"version":1})");
@@ -126,6 +127,7 @@ class CaseStoreTest : public QObject {
         QCOMPARE(back->locationMap, c.locationMap);
         QVERIFY(back->layoutMap.isEmpty());
         QCOMPARE(back->registrationNumber, c.registrationNumber);
+        QCOMPARE(back->locationMarks, c.locationMarks);
         QCOMPARE(back->particulars, c.particulars);
         QVERIFY(back->fitLayoutMap && !back->fitLocationMap);
         QCOMPARE(back->sitePlan, c.sitePlan);
@@ -230,6 +232,7 @@ class CaseStoreTest : public QObject {
             QSqlQuery older(db);
             // Back to version 3: what the trash and every later version added goes.
             QVERIFY(older.exec(QStringLiteral("UPDATE case_schema SET version = 3")));
+            QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN location_marks")));
             QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN site_plan")));
             QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN print_site_plan")));
             QVERIFY(older.exec(QStringLiteral("DROP INDEX cases_deleted")));

@@ -1,5 +1,6 @@
 // mivo-cases and mivo-render --case run as a user runs them, against a SQLite file of the test's
 // own: what they print, how they fail, and a register that a spreadsheet reads as text.
+#include "document/location_marks.h"
 #include "program_run.h"
 
 #include <QFile>
@@ -45,7 +46,9 @@ class CaseToolsTest : public QObject {
             writeFile(QStringLiteral("first.json"),
                       json({{"name", QStringLiteral("行政花子の登録")},
                             {"registration_number", QStringLiteral("品川 300 あ 1")},
-                            {"maps", QJsonObject{{"layout", QStringLiteral("map.png")}}},
+                            {"maps", QJsonObject{{"layout", QStringLiteral("map.png")},
+                                                 {"location", QStringLiteral("map.png")}}},
+                            {"location", QJsonObject{{"version", 1}, {"omit", true}}},
                             {"values", QJsonObject{{"69", QStringLiteral("行政花子")},
                                                    {"70", QStringLiteral("=1+2")},
                                                    {"62", QStringLiteral("代理人甲")},
@@ -77,7 +80,8 @@ class CaseToolsTest : public QObject {
         QTest::newRow("show by name")
             << QStringList{QStringLiteral("show"), QStringLiteral("行政花子の登録")} << 0
             << QStringList{QStringLiteral("\"69\": \"行政花子\""),
-                           QStringLiteral("\"registration_number\": \"品川 300 あ 1\"")}
+                           QStringLiteral("\"registration_number\": \"品川 300 あ 1\""),
+                           QStringLiteral("\"omit\": true")}
             << QString();
         // A cell that starts with = + - @ would be a formula: the apostrophe keeps it text.
         QTest::newRow("export --csv")
@@ -179,7 +183,9 @@ class CaseToolsTest : public QObject {
             << QStringList{QStringLiteral("代理人乙")} << QStringList{QStringLiteral("代理人甲")};
         QTest::newRow("layout drawing by id")
             << QStringList{QStringLiteral("layout-drawing"), QStringLiteral("--case"), firstId_}
-            << QStringList{QStringLiteral("品川 300 あ 1")} << QStringList{};
+            << QStringList{QStringLiteral("品川 300 あ 1"),
+                           QString::fromUtf16(mivo::kOmittedLocationText)}
+            << QStringList{};
     }
     void renderTakesTheCase() {
         QFETCH(QStringList, arguments);

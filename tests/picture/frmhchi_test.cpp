@@ -2,6 +2,7 @@
 #include "document/document_kind.h"
 #include "fake_prompts.h"
 #include "forms/frmhchi.h"
+#include "forms/location_map_box.h"
 #include "forms/picture_box.h"
 #include "print/dispatch.h"
 #include "print/recording_surface.h"
@@ -16,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -223,6 +225,48 @@ class FrmhchiTest : public QObject {
         QVERIFY(!drawing().fitLocationMap && !fit->isChecked());
     }
 
+    // A click places the chosen mark, a press on a mark chooses it, the arrow keys move it;
+    // the distance and the 2 km warning follow what is typed; the page gets the marks. A new
+    // picture drops the marks and keeps the typed distance.
+    void marksOnTheLocationMap() {
+        Frmhchi* form = openForm();
+        open(form, "Command1", file("map.png", encode(plain(400, 300), "PNG")));
+        auto* box = control<LocationMapBox>(form, "Picture2");
+        QSignalSpy changed(form, &Frmhchi::drawingChanged);
+        const QPoint corner = box->contentsRect().topLeft();
+        QTest::mouseClick(box, Qt::LeftButton, {}, corner + QPoint(10, 20)); // unscaled yet
+        QCOMPARE(drawing().location.home->pixel, QPointF(10, 20));
+        click(form, "markParking");
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->contentsRect().center());
+        QVERIFY(drawing().location.parking);
+        QCOMPARE(drawing().location.home->pixel, QPointF(10, 20));
+        click(form, "markHome");
+        QTest::keyClick(box, Qt::Key_Right);
+        QTest::keyClick(box, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(drawing().location.home->pixel, QPointF(11, 30));
+        QVERIFY(changed.size() >= 4);
+
+        auto* status = control<QLabel>(form, "Label7");
+        QVERIFY(status->isVisible());
+        QVERIFY(!control<QCheckBox>(form, "Check1")->isVisible());
+        QVERIFY(status->text().contains(QStringLiteral("距離を入力するか")));
+        QTest::keyClicks(control<QLineEdit>(form, "distance"), QStringLiteral("2010"));
+        QCOMPARE(drawing().location.typedDistance, 2010.0);
+        QCOMPARE(status->text(),
+                 QStringLiteral("直線距離 約2010m　直線距離が2kmを超えています"));
+        QByteArray trace = traceOf();
+        QCOMPARE(trace.count(R"({"op":"Circle")"), 2);
+        QVERIFY(trace.contains(R"(["直線距離 約2010m"])"));
+
+        control<QCheckBox>(form, "omitLocation")->click();
+        QVERIFY(traceOf().contains(QString::fromUtf16(kOmittedLocationText).toUtf8()));
+        control<QCheckBox>(form, "omitLocation")->click();
+
+        open(form, "Command1", file("other.png", encode(plain(300, 300), "PNG")));
+        QVERIFY(!drawing().location.home && !drawing().location.parking);
+        QCOMPARE(drawing().location.typedDistance, 2010.0);
+    }
+
     // What the form holds is what prints: the typed number and the loaded maps.
     void printsWhatTheFormHolds() {
         Frmhchi* form = openForm();
@@ -267,19 +311,21 @@ class FrmhchiTest : public QObject {
         QVERIFY(control<PictureBox>(form, "Picture3")->picture().isNull());
     }
 
-    // The keyboard walks the controls in the order of the design and stays in the form.
+    // The keyboard walks the controls in the order of the design and stays in the form; the
+    // location map's marks are passed by while it has no picture.
     void tabOrder() {
         Frmhchi* form = openForm();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QStringList walked{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < 10; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             walked << QApplication::focusWidget()->objectName();
         }
         // 配置図を描く… (Command6) follows the right half's own buttons.
-        QCOMPARE(walked, (QStringList{"Command1", "Command3", "Command2", "Command4", "Command6",
-                                      "Text1", "Command5", "cmdexit", "Command1"}));
+        QCOMPARE(walked, (QStringList{"Command1", "Command3", "distance", "omitLocation",
+                                      "Command2", "Command4", "Command6", "Text1", "Command5",
+                                      "cmdexit", "Command1"}));
     }
 
     // 地図を新規作成 writes a new blank map into the Pictures folder, never over an earlier

@@ -4,6 +4,7 @@
 #include "document/layout_drawing_state.h"
 #include "document/picture_size.h"
 #include "print/layout_steps.h"
+#include "print/layouts/location_map.h"
 #include "print/page_setup.h"
 #include "print/site_plan_print.h"
 
@@ -69,6 +70,12 @@ void PrintLayoutDrawingWording(PrinterSurface& surface, const LayoutDrawingState
 void DrawLayoutPictures(PrinterSurface& surface, const LayoutDrawingState& drawing) {
     for (const MapPlace& map : kMaps) {
         const QImage& picture = drawing.*map.picture;
+        // A location map with marks, or left out, takes the whole left area; without them it
+        // prints as a plain picture like the layout map.
+        if (map.picture == &LayoutDrawingState::locationMap && !drawing.location.isEmpty()) {
+            DrawLocationMap(surface, picture, drawing.location);
+            continue;
+        }
         if (map.picture == &LayoutDrawingState::layoutMap && drawing.printSitePlan) {
             drawSitePlan(surface, drawing.sitePlan);
             continue;
