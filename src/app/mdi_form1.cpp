@@ -350,7 +350,7 @@ void MDIForm1::openPictureForm() {
             return;
         }
     }
-    auto* form = new Frmhchi(document_, *prompts_);
+    auto* form = new Frmhchi(document_, *prompts_, &particulars_);
     cases_->fillDocument();
     connect(form, &Frmhchi::drawingChanged, cases_.get(), &CaseCommands::drawingChanged);
     connect(form, &Frmhchi::drawingChanged, history_, &EditHistory::drawingChanged);

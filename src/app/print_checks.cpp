@@ -2,6 +2,7 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "document/location_marks.h"
 #include "forms/prompts.h"
 #include "particulars/value_checks.h"
 #include "print/site_plan_checks.h"
@@ -32,9 +33,14 @@ bool goAheadAfterChecks(QWidget* parent, Prompts& prompts,
             continue;
         QStringList found;
         for (const Finding& finding : findingsFor(info->fields, document->fields()))
-            found << findingLine(finding);
-        if (info->kind == DocumentKind::LayoutDrawing)
-            found << drawingFindings(document->drawing());
+            found.append(findingLine(finding));
+        if (info->kind == DocumentKind::LayoutDrawing) {
+            // The parking place over 2 km away: named, and it prints all the same if the user
+            // says so.
+            if (const QString tooFar = tooFarText(document->drawing().location); !tooFar.isEmpty())
+                found.append(tooFar);
+            found.append(drawingFindings(document->drawing()));
+        }
         for (const QString& line : found)
             lines.append(documents.size() > 1 ? document->title() + u'　' + line : line);
     }

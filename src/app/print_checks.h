@@ -14,9 +14,9 @@ bool checkingBeforePrinting();
 void setCheckingBeforePrinting(bool on);
 
 // Before 印刷, 印刷…, PDFとして保存 and まとめて: what is empty among the fields that matter,
-// doubtful or does not fit, in the documents about to go out, as a short list with
-// 「このまま印刷」 and 「戻って直す」. True to go on: nothing found, the list turned off, or
-// the user's choice; it never refuses by itself.
+// doubtful or does not fit, and a parking place over 2 km away, in the documents about to go
+// out, as a short list with 「このまま印刷」 and 「戻って直す」. True to go on: nothing found,
+// the list turned off, or the user's choice; it never refuses by itself.
 bool goAheadAfterChecks(QWidget* parent, Prompts& prompts,
                         std::span<const CurrentDocument* const> documents);
 

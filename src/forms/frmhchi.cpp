@@ -15,6 +15,7 @@
 #include "forms/site_plan_editor.h"
 #include "forms/twips.h"
 #include "forms/value_length.h"
+#include "particulars/case_particulars.h"
 #include "print/printer_surface.h"
 #include "print/site_plan_print.h"
 
@@ -87,8 +88,8 @@ QString openDialogFilter() {
 
 } // namespace
 
-Frmhchi::Frmhchi(CurrentDocument& document, Prompts& prompts)
-    : document_(document), prompts_(prompts) {
+Frmhchi::Frmhchi(CurrentDocument& document, Prompts& prompts, const CaseParticulars* particulars)
+    : document_(document), prompts_(prompts), particulars_(particulars) {
     setWindowTitle(titleOf(DocumentKind::LayoutDrawing));
     buildControls();
     placeControls();
@@ -173,7 +174,7 @@ void Frmhchi::buildControls() {
     const QList<QWidget*> order =
         QList<QWidget*>{ui_.Command1, ui_.Command3, ui_.Check1, ui_.Picture2} +
         ui_.location->keyboardOrder() +
-        QList<QWidget*>{ui_.Command2, ui_.Command4, ui_.Check2,  ui_.Command6,
+        QList<QWidget*>{ui_.Command2, ui_.Command4, ui_.Check2, ui_.Command6,
                         ui_.Text1,    ui_.Command5, ui_.cmdexit};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -188,6 +189,7 @@ void Frmhchi::buildControls() {
         showMap(left());
         emit drawingChanged();
     });
+    connect(ui_.location, &LocationControls::fetchRequested, this, &Frmhchi::fetchMap);
     connect(ui_.Command5, &QPushButton::clicked, this, &Frmhchi::newMap);
     connect(ui_.Command6, &QPushButton::clicked, this, &Frmhchi::drawSitePlan);
     connect(ui_.cmdexit, &QPushButton::clicked, this, [this] {
@@ -355,6 +357,27 @@ void Frmhchi::emptyMap(const Half& half) {
     if (half.box == ui_.Picture2)
         forgetMarks();
     showMap(half);
+    emit drawingChanged();
+}
+
+// The fetched map takes the left half with both marks on it; the typed distance and the
+// choice to leave the map out stay. A failure or a cancelled dialog changes nothing.
+void Frmhchi::fetchMap() {
+    const auto address = [this](Particular p) {
+        return particulars_ ? particulars_->value(p) : QString();
+    };
+    const std::optional<LocationMapFetch> map = prompts_.fetchLocationMap(
+        this, address(Particular::UserBaseOfUse), address(Particular::ParkingLocation));
+    if (!map)
+        return;
+    LocationMarks& marks = drawing().location;
+    LocationMarks fetched = map->marks;
+    fetched.typedDistance = marks.typedDistance;
+    fetched.omit = marks.omit;
+    marks = fetched;
+    drawing().locationMap = map->picture;
+    drawing().fitLocationMap = false;
+    showMap(left());
     emit drawingChanged();
 }
 

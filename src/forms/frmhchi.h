@@ -11,6 +11,7 @@ class QPushButton;
 
 namespace mivo {
 
+class CaseParticulars;
 class CurrentDocument;
 class LocationControls;
 class LocationMapBox;
@@ -28,7 +29,9 @@ class Frmhchi : public QWidget {
     // The outer size of its document window, in twips.
     static constexpr int OuterWidth = 12000, OuterHeight = 9000;
 
-    Frmhchi(CurrentDocument& document, Prompts& prompts);
+    // `particulars`, when given, offer their addresses to 地図を取得….
+    Frmhchi(CurrentDocument& document, Prompts& prompts,
+            const CaseParticulars* particulars = nullptr);
 
     // Shows the drawing as the document holds it now (after an undo).
     void showDrawing();
@@ -59,6 +62,7 @@ class Frmhchi : public QWidget {
     void openMap(const Half& half);
     void emptyMap(const Half& half);
     void forgetMarks();
+    void fetchMap();
     void setFit(const Half& half, bool fit);
     void showMap(const Half& half);
     void newMap();
@@ -67,6 +71,7 @@ class Frmhchi : public QWidget {
 
     CurrentDocument& document_;
     Prompts& prompts_;
+    const CaseParticulars* particulars_;
     struct Controls {
         QLabel* Label1;
         QLabel* Label2;

@@ -72,6 +72,10 @@ LocationControls::LocationControls(LocationMarks& marks, LocationMapBox& box, QW
     named(scaleMetres_, "scaleMetres");
     scaleMetres_->setToolTip(QStringLiteral("縮尺の両端の間の長さ（メートル）"));
     scaleMetres_->setMaximumWidth(70);
+    fetch_ = new QPushButton(QStringLiteral("地図を取得…"), this);
+    named(fetch_, "fetchMap");
+    fetch_->setToolTip(QStringLiteral("二つの住所の周りの地図を国土地理院から取得します（送る前に"
+                                      "何をどこへ送るかを示します）"));
     distance_ = new QLineEdit(this);
     named(distance_, "distance");
     distance_->setPlaceholderText(QStringLiteral("自動"));
@@ -98,6 +102,8 @@ LocationControls::LocationControls(LocationMarks& marks, LocationMapBox& box, QW
     top->addWidget(scaleTool_);
     top->addWidget(scaleMetres_);
     top->addWidget(new QLabel(QStringLiteral("m"), this));
+    top->addSpacing(12);
+    top->addWidget(fetch_);
     top->addStretch();
     bottom->addWidget(caption(QStringLiteral("距離(&D)"), distance_));
     bottom->addWidget(distance_);
@@ -121,6 +127,7 @@ LocationControls::LocationControls(LocationMarks& marks, LocationMapBox& box, QW
         scaleMetres_->setFocus();
         scaleMetres_->selectAll();
     });
+    connect(fetch_, &QPushButton::clicked, this, &LocationControls::fetchRequested);
     connect(scaleMetres_, &QLineEdit::textEdited, this, &LocationControls::typeScale);
     connect(distance_, &QLineEdit::textEdited, this, &LocationControls::typeDistance);
     connect(omit_, &QCheckBox::toggled, this, [this](bool omit) {
@@ -130,7 +137,7 @@ LocationControls::LocationControls(LocationMarks& marks, LocationMapBox& box, QW
 }
 
 QList<QWidget*> LocationControls::keyboardOrder() const {
-    return {home_, parking_, scaleTool_, scaleMetres_, distance_, omit_};
+    return {home_, parking_, scaleTool_, scaleMetres_, fetch_, distance_, omit_};
 }
 
 void LocationControls::typeScale(const QString& text) {

@@ -32,6 +32,8 @@ class LocationControls : public QWidget {
 
   signals:
     void marksChanged();
+    // 地図を取得… was pressed.
+    void fetchRequested();
 
   private:
     void typeDistance(const QString& text);
@@ -44,6 +46,7 @@ class LocationControls : public QWidget {
     QPushButton* parking_;
     QPushButton* scaleTool_;
     QLineEdit* scaleMetres_;
+    QPushButton* fetch_;
     QLineEdit* distance_;
     QCheckBox* omit_;
 };

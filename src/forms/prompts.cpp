@@ -1,5 +1,7 @@
 #include "forms/prompts.h"
 
+#include "forms/map_fetch_dialog.h"
+
 #include "forms/output_dialogs.h"
 
 #include <QCheckBox>
@@ -128,6 +130,13 @@ class DesktopPrompts : public Prompts {
                 return true;
         }
         return QDesktopServices::openUrl(QUrl::fromLocalFile(picturePath));
+    }
+    std::optional<LocationMapFetch> fetchLocationMap(QWidget* parent, const QString& homeAddress,
+                                                     const QString& parkingAddress) override {
+        MapFetchDialog dialog(homeAddress, parkingAddress, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.result();
     }
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "maps/fetch_location_map.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -67,6 +69,11 @@ class Prompts {
                                  const QString& filter) = 0;
     // Opens the picture in a paint program; false when no program could be started.
     virtual bool startPaintProgram(const QString& picturePath) = 0;
+    // 地図を取得: says what is sent where, looks the two addresses up and fetches the map
+    // around them; nothing when cancelled.
+    virtual std::optional<LocationMapFetch> fetchLocationMap(QWidget* parent,
+                                                             const QString& homeAddress,
+                                                             const QString& parkingAddress) = 0;
 };
 
 // Message boxes, the file dialogs and the desktop's paint programs.

@@ -203,14 +203,20 @@ bool BatchRows::readLine(QByteArray& line, bool& tooLong) {
     }
 }
 
-bool BatchRows::readRecord(QStringList& fields, QString& error) {
-    QByteArray line;
-    bool tooLong = false;
-    // Blank lines between records are no rows.
+// Blank lines between rows are no rows.
+bool BatchRows::readNonBlankLine(QByteArray& line, bool& tooLong) {
     do {
         if (!readLine(line, tooLong))
             return false;
     } while (!tooLong && line.trimmed().isEmpty());
+    return true;
+}
+
+bool BatchRows::readRecord(QStringList& fields, QString& error) {
+    QByteArray line;
+    bool tooLong = false;
+    if (!readNonBlankLine(line, tooLong))
+        return false;
     recordLine_ = line_;
     QByteArray bytes;
     // A quoted field may hold line breaks: read on while a quote is open, counting the quotes
@@ -271,10 +277,8 @@ bool BatchRows::nextCsv(BatchRow& row) {
 bool BatchRows::nextJson(BatchRow& row) {
     QByteArray line;
     bool tooLong = false;
-    do {
-        if (!readLine(line, tooLong))
-            return false;
-    } while (!tooLong && line.trimmed().isEmpty());
+    if (!readNonBlankLine(line, tooLong))
+        return false;
     row.line = line_;
     if (tooLong) {
         row.error = kTooLong;

@@ -48,6 +48,8 @@ class BatchRows {
     BatchRows() = default;
     bool fill();
     bool readLine(QByteArray& line, bool& tooLong);
+    // The next line that is not blank (or is too long to look at); false at the end of the file.
+    bool readNonBlankLine(QByteArray& line, bool& tooLong);
     bool nextCsv(BatchRow& row);
     bool nextJson(BatchRow& row);
     // The fields of the CSV record that starts at the next line; false at the end of the file.

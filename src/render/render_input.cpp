@@ -8,6 +8,7 @@
 #include "document/location_file.h"
 #include "document/picture_file.h"
 #include "document/site_plan_file.h"
+#include "maps/fetch_location_map.h"
 #include "print/site_plan_print.h"
 #include "render/render_options.h"
 
@@ -40,9 +41,28 @@ bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
             say(stderr, file.error);
             return false;
         }
+        if (options.fetchMap) {
+            if (!file.picture.isNull()) {
+                say(stderr, QStringLiteral("所在図のファイルに地図の画像（picture）があるときは "
+                                           "--fetch-map を使いません。"));
+                return false;
+            }
+            MapSources sources = MapSources::fromSettings();
+            if (!options.tiles.isEmpty())
+                sources.tiles = options.tiles;
+            MapFetcher fetcher(sources);
+            LocationMapFetch fetched = fetchLocationMap(fetcher, file.marks);
+            if (!fetched.error.isEmpty()) {
+                say(stderr, fetched.error);
+                return false;
+            }
+            file.picture = std::move(fetched.picture);
+            file.marks = fetched.marks;
+        }
         if (file.picture.isNull() && !file.marks.omit) {
             say(stderr, QStringLiteral("所在図のファイルに地図の画像（picture）がありません。"
-                                       "picture に画像ファイルの名前を書いてください。"));
+                                       "picture に画像ファイルの名前を書くか、--fetch-map "
+                                       "で地図を取得してください。"));
             return false;
         }
         drawing.locationMap = std::move(file.picture);

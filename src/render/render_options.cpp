@@ -67,6 +67,10 @@ constexpr OptionRow kOptions[] = {
     {"fit-maps", nullptr, u"枠より大きい地図を縦横の比を保ったまま枠に合わせて縮小します。", nullptr},
     {"location", nullptr, u"保管場所配置図の所在図: 地図の画像と二つの位置、距離の JSON ファイル。",
      u"所在図.json"},
+    {"fetch-map", nullptr,
+     u"--location の二つの位置の緯度経度から、所在図の地図を地理院タイルから取得します"
+     u"（ネットワークを使います）。", nullptr},
+    {"tiles", nullptr, u"--fetch-map の地図タイルのアドレス（{z}/{x}/{y} を含む）。", u"URL"},
     {"output", "o", u"PDF（.pdf）か PNG（.png）のファイルに出力します。", u"ファイル"},
     {"dpi", nullptr, u"PNG の解像度（10 から 1200、既定は 150）。", u"解像度"},
     {"print", nullptr, u"既定のプリンターで印刷します。", nullptr},
@@ -221,6 +225,15 @@ QString readDrawing(const QCommandLineParser& given, RenderOptions& o) {
     if (given.isSet(QStringLiteral("location")) && given.isSet(QStringLiteral("left-map")))
         return QStringLiteral("--location のファイルが所在図の画像を指定します。--left-map と一緒"
                               "には使えません。");
+    o.fetchMap = given.isSet(QStringLiteral("fetch-map"));
+    o.tiles = argumentValue(given.value(QStringLiteral("tiles")));
+    if (o.fetchMap && o.location.isEmpty())
+        return QStringLiteral("--fetch-map は --location と一緒に指定してください。");
+    if (given.isSet(QStringLiteral("tiles")) &&
+        (!o.fetchMap || !o.tiles.contains(QLatin1String("{z}")) ||
+         !o.tiles.contains(QLatin1String("{x}")) || !o.tiles.contains(QLatin1String("{y}"))))
+        return QStringLiteral("--tiles は --fetch-map と一緒に、{z}、{x}、{y} を含むアドレスで"
+                              "指定してください。");
     const bool drawing = o.allOfCase || std::ranges::any_of(o.documents, [](const DocumentInfo* d) {
                              return d->kind == DocumentKind::LayoutDrawing;
                          });
@@ -229,8 +242,9 @@ QString readDrawing(const QCommandLineParser& given, RenderOptions& o) {
     const bool drawingOptions = std::ranges::any_of(
         kDrawingOptions, [&](const char* name) { return given.isSet(QLatin1StringView(name)); });
     if (!drawing && drawingOptions)
-        return QStringLiteral("--left-map、--right-map、--layout、--number、--fit-maps、--location は"
-                              "保管場所配置図だけに使えます。");
+        return QStringLiteral(
+            "--left-map、--right-map、--layout、--number、--fit-maps、--location は"
+            "保管場所配置図だけに使えます。");
     return {};
 }
 

@@ -32,8 +32,10 @@ struct RenderOptions {
     QByteArray leftMap;
     QByteArray rightMap;
     QByteArray layoutPlan; // --layout: a drawn 配置図 (JSON) for the right half
-    bool fitMaps = false; // a map larger than its area is scaled down to fit it
-    QByteArray location;  // --location: the location map's marks file, with its picture
+    bool fitMaps = false;  // a map larger than its area is scaled down to fit it
+    QByteArray location;   // --location: the location map's marks file, with its picture
+    bool fetchMap = false; // --fetch-map: the location map from the map tiles
+    QString tiles;         // --tiles: the tiles' address with {z}, {x}, {y}; else the settings'
     std::optional<QString> number;
     Output output = Output::None;
     QString outputPath; // as argumentTexts() gives it; with --batch it may hold {n}

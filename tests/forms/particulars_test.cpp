@@ -138,6 +138,30 @@ class ParticularsTest : public QObject {
         QCOMPARE(phone(), QStringLiteral("9999"));
     }
 
+    // A document that kept the mistyped value as its own, stored with the case while another
+    // is open, follows when the box it was learned from is corrected, and is cleared with it.
+    void correctedBoxReachesStoredDocuments() {
+        const auto correct = [this](const QString& text) {
+            QLineEdit* number = tx(open(2), 5); // 保管場所証明書 電話・番号
+            if (text.isEmpty())
+                number->clear();
+            else
+                type(number, text);
+            emit number->editingFinished();
+            closeForm();
+        };
+        correct(QStringLiteral("Yamada Taro"));
+        type(tx(open(1), 39), QStringLiteral("Yamada Taro")); // 自認書, typed there too
+        closeForm();
+
+        correct(QStringLiteral("5678"));
+        QCOMPARE(tx(open(1), 39)->text(), QStringLiteral("5678"));
+        closeForm();
+        correct(QString());
+        QCOMPARE(main_->particulars().value(Particular::UserPhoneNumber), QString());
+        QCOMPARE(tx(open(1), 39)->text(), QString());
+    }
+
     // A 〒 of seven digits fills the empty address beside it, in the window and in the form;
     // where the code has several towns the user picks one.
     void postalCodeFillsTheAddress_data() {

@@ -6,6 +6,7 @@
 #include "cases/case_keeper.h"
 #include "cases/case_store.h"
 #include "document/document_kind.h"
+#include "document/location_marks.h"
 #include "fake_print_service.h"
 #include "fake_prompts.h"
 #include "particulars/particulars.h"
@@ -178,6 +179,26 @@ class OutputCommandsTest : public QObject {
     // The case's documents as stored, ticked ones only, in the chooser's order, one page each,
     // with what was typed last. The particulars fill what is empty, as opening each one would:
     // a document never opened is offered too, and a typed value stays.
+    // A parking place over 2 km away is named before paper; 戻って直す makes nothing and
+    // このまま印刷 makes the page all the same.
+    void parkingPlaceTooFarIsNamedBeforePaper() {
+        document().setTitle(titleOf(DocumentKind::LayoutDrawing));
+        LayoutDrawingState& drawing = document().drawing();
+        drawing.locationMap = QImage(400, 300, QImage::Format_RGB32);
+        drawing.locationMap.fill(Qt::white);
+        drawing.location.home = MapMark{{50, 50}, GeoPoint{35.6812, 139.7671}};
+        drawing.location.parking = MapMark{{300, 250}, GeoPoint{35.7010, 139.7671}};
+        prompts_->path = dir_.filePath(QStringLiteral("far.pdf"));
+        prompts_->printingAnyway = false;
+        trigger("mnuSavePdf");
+        QCOMPARE(prompts_->findings.size(), 1);
+        QVERIFY(prompts_->findings.first().contains(QStringLiteral("直線距離が2kmを超えています")));
+        QVERIFY(!QFile::exists(prompts_->path));
+        prompts_->printingAnyway = true;
+        trigger("mnuSavePdf");
+        QTRY_VERIFY(QFile::exists(prompts_->path));
+    }
+
     void aWholeCaseGoesOutFromItsStoredValues() {
         Case c;
         c.values[22] = QStringLiteral("承諾太郎");

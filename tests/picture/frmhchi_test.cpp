@@ -4,6 +4,7 @@
 #include "forms/frmhchi.h"
 #include "forms/location_map_box.h"
 #include "forms/picture_box.h"
+#include "particulars/case_particulars.h"
 #include "print/dispatch.h"
 #include "print/recording_surface.h"
 #include "test_pictures.h"
@@ -252,8 +253,7 @@ class FrmhchiTest : public QObject {
         QVERIFY(status->text().contains(QStringLiteral("距離を入力するか")));
         QTest::keyClicks(control<QLineEdit>(form, "distance"), QStringLiteral("2010"));
         QCOMPARE(drawing().location.typedDistance, 2010.0);
-        QCOMPARE(status->text(),
-                 QStringLiteral("直線距離 約2010m　直線距離が2kmを超えています"));
+        QCOMPARE(status->text(), QStringLiteral("直線距離 約2010m　直線距離が2kmを超えています"));
         QByteArray trace = traceOf();
         QCOMPARE(trace.count(R"({"op":"Circle")"), 2);
         QVERIFY(trace.contains(R"(["直線距離 約2010m"])"));
@@ -265,6 +265,42 @@ class FrmhchiTest : public QObject {
         open(form, "Command1", file("other.png", encode(plain(300, 300), "PNG")));
         QVERIFY(!drawing().location.home && !drawing().location.parking);
         QCOMPARE(drawing().location.typedDistance, 2010.0);
+    }
+
+    // 地図を取得… offers the case's two addresses; the fetched map takes the left half with
+    // both marks, and a mark moved on it keeps a true latitude and longitude. Cancelled, it
+    // changes nothing.
+    void fetchedMapTakesTheLeftHalf() {
+        CaseParticulars particulars;
+        particulars.setValue(Particular::UserBaseOfUse,
+                             QStringLiteral("東京都千代田区丸の内一丁目"));
+        particulars.setValue(Particular::ParkingLocation, QStringLiteral("東京都千代田区神田"));
+        auto* form = new Frmhchi(document_, *prompts_, &particulars);
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        form->show();
+        click(form, "fetchMap");
+        QCOMPARE(prompts_->fetchAddresses,
+                 (QStringList{QStringLiteral("東京都千代田区丸の内一丁目"),
+                              QStringLiteral("東京都千代田区神田")}));
+        QVERIFY(drawing().locationMap.isNull());
+
+        LocationMapFetch map;
+        map.picture = plain(930, 985);
+        map.marks.tiling = MapTiling{16, 58200, 25800, 1};
+        map.marks.home = MapMark{{400, 600}, geoOfPixel(*map.marks.tiling, {400, 600})};
+        map.marks.parking = MapMark{{420, 300}, geoOfPixel(*map.marks.tiling, {420, 300})};
+        prompts_->fetchedMap = map;
+        QTest::keyClicks(control<QLineEdit>(form, "distance"), QStringLiteral("700"));
+        click(form, "fetchMap");
+        QCOMPARE(drawing().locationMap.size(), QSize(930, 985));
+        QCOMPARE(drawing().location.typedDistance, 700.0);
+        QVERIFY(drawing().location.tiling);
+        QVERIFY(traceOf().contains(QStringLiteral("出典：地理院タイル").toUtf8()));
+
+        QTest::keyClick(control<LocationMapBox>(form, "Picture2"), Qt::Key_Up);
+        const MapMark& home = *drawing().location.home;
+        QCOMPARE(home.pixel, QPointF(400, 599));
+        QVERIFY(home.geo && *home.geo == geoOfPixel(*drawing().location.tiling, {400, 599}));
     }
 
     // What the form holds is what prints: the typed number and the loaded maps.
@@ -318,14 +354,14 @@ class FrmhchiTest : public QObject {
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QStringList walked{QApplication::focusWidget()->objectName()};
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < 11; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             walked << QApplication::focusWidget()->objectName();
         }
         // 配置図を描く… (Command6) follows the right half's own buttons.
-        QCOMPARE(walked, (QStringList{"Command1", "Command3", "distance", "omitLocation",
-                                      "Command2", "Command4", "Command6", "Text1", "Command5",
-                                      "cmdexit", "Command1"}));
+        QCOMPARE(walked, (QStringList{"Command1", "Command3", "fetchMap", "distance",
+                                      "omitLocation", "Command2", "Command4", "Command6", "Text1",
+                                      "Command5", "cmdexit", "Command1"}));
     }
 
     // 地図を新規作成 writes a new blank map into the Pictures folder, never over an earlier

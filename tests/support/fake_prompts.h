@@ -26,6 +26,8 @@ class FakePrompts : public mivo::Prompts {
     std::optional<mivo::PrinterChoice> printer;             // the print dialog's answer
     std::optional<mivo::CaseDocumentsChoice> caseDocuments; // nullopt: cancelled
     QStringList offeredDocuments;                           // what the case dialog offered
+    std::optional<mivo::LocationMapFetch> fetchedMap;       // 地図を取得's answer
+    QStringList fetchAddresses;                             // the addresses it was offered
 
     void warn(QWidget*, const QString& text) override { warnings.append(text); }
     void inform(QWidget*, const QString& text) override { informed.append(text); }
@@ -63,6 +65,11 @@ class FakePrompts : public mivo::Prompts {
     QString saveFileName(QWidget*, const QString& suggestedName, const QString&) override {
         suggestedNames.append(suggestedName);
         return path;
+    }
+    std::optional<mivo::LocationMapFetch> fetchLocationMap(QWidget*, const QString& home,
+                                                           const QString& parking) override {
+        fetchAddresses = {home, parking};
+        return fetchedMap;
     }
     bool startPaintProgram(const QString& picturePath) override {
         painted.append(picturePath);
