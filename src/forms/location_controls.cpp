@@ -153,10 +153,10 @@ void LocationControls::typeDistance(const QString& text) {
 }
 
 void LocationControls::refresh() {
-    // Marks are places on a picture.
+    // Marks are places on a picture, and a map left out has none to show.
     for (QWidget* w : {static_cast<QWidget*>(home_), static_cast<QWidget*>(parking_),
                        static_cast<QWidget*>(scaleTool_), static_cast<QWidget*>(scaleMetres_)})
-        w->setEnabled(!box_.picture().isNull());
+        w->setEnabled(!box_.picture().isNull() && !marks_.omit);
     if (marks_.scale && marks_.scale->metres > 0)
         setQuietly(scaleMetres_, metresText(marks_.scale->metres));
     else if (!marks_.scale)

@@ -2,6 +2,7 @@
 
 #include "document/picture_size.h"
 #include "print/layouts/location_map.h"
+#include "print/printer_surface.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -36,21 +37,27 @@ void LocationMapBox::refresh(const QImage& picture, bool fitted) {
     fitted_ = fitted;
     setFocusPolicy(picture.isNull() ? Qt::NoFocus : Qt::StrongFocus);
     setPicture(picture, fitted && !marking());
-    scaled_ = QImage();
+    rendered_ = QImage();
     if (marking()) {
-        const QRectF shown = pictureToBox().mapRect(QRectF(QPointF(0, 0), QSizeF(picture.size())));
-        scaled_ = picture.scaled(shown.size().toSize().expandedTo({1, 1}), Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
+        try {
+            rendered_ = locationMapPicture(picture, marks_, dpi());
+        } catch (const PrintError&) {
+            // No face for the labels: the page says so when it is printed.
+        }
     }
     update();
 }
 
-// Marked, the box stands for the left area as it prints; else the picture is where the plain
-// box shows it: unscaled, or fitted to its area.
-double LocationMapBox::pixelsPerMm() const {
-    const QSizeF area = kLocationAreaMm.size();
-    return std::min(contentsRect().width() / area.width(), contentsRect().height() / area.height());
+// Marked, the box stands for the left area as it prints, drawn by the page's own code at a
+// whole number of dots to the inch; else the picture is where the plain box shows it:
+// unscaled, or fitted to its area.
+int LocationMapBox::dpi() const {
+    const QSizeF area = kLocationAreaMm.size() / 25.4;
+    return std::max(1, int(std::min(contentsRect().width() / area.width(),
+                                    contentsRect().height() / area.height())));
 }
+
+double LocationMapBox::pixelsPerMm() const { return dpi() / 25.4; }
 
 QTransform LocationMapBox::pictureToBox() const {
     const QRectF inside = contentsRect();
@@ -83,22 +90,17 @@ void LocationMapBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(inside, QColor(224, 224, 224));
     painter.setClipRect(inside);
+    painter.drawImage(inside.topLeft(), rendered_);
+    if (marks_.omit)
+        return;
+    // Over the page as it prints: which mark the keys move, and the scale being set.
     const QTransform t = pictureToBox();
-    painter.drawImage(t.map(QPointF(0, 0)), scaled_);
     painter.setRenderHint(QPainter::Antialiasing);
-    const double radius = 2 * pixelsPerMm(); // 2 mm on paper
-    const auto draw = [&](const std::optional<MapMark>& m, bool chosen) {
-        if (!m)
-            return;
-        painter.setPen(QPen(chosen && hasFocus() ? QColor(0, 90, 200) : Qt::black, chosen ? 3 : 2));
+    if (const std::optional<MapMark>& m = chosen(); m && hasFocus() && tool_ != Tool::Scale) {
+        const double radius = 2.6 * pixelsPerMm(); // just outside the printed circle of 4 mm
+        painter.setPen(QPen(QColor(0, 90, 200), 2));
         painter.drawEllipse(t.map(m->pixel), radius, radius);
-    };
-    if (marks_.home && marks_.parking) {
-        painter.setPen(QPen(Qt::black, 2));
-        painter.drawLine(t.map(marks_.home->pixel), t.map(marks_.parking->pixel));
     }
-    draw(marks_.home, tool_ == Tool::Home);
-    draw(marks_.parking, tool_ == Tool::Parking);
     if (marks_.scale) {
         painter.setPen(QPen(QColor(0, 90, 200), 2, Qt::DashLine));
         painter.drawLine(t.map(marks_.scale->from), t.map(marks_.scale->to));
@@ -119,14 +121,14 @@ void LocationMapBox::moveChosen(QPointF pixel) {
     if (marks_.tiling)
         geo = geoOfPixel(*marks_.tiling, pixel);
     chosen() = MapMark{pixel, geo};
-    if (scaled_.isNull())
+    if (rendered_.isNull())
         refresh(picture(), fitted_); // the first mark shows the map as it will print
     update();
     emit marksChanged();
 }
 
 void LocationMapBox::mousePressEvent(QMouseEvent* event) {
-    if (picture().isNull() || event->button() != Qt::LeftButton)
+    if (picture().isNull() || marks_.omit || event->button() != Qt::LeftButton)
         return PictureBox::mousePressEvent(event);
     const QTransform t = pictureToBox();
     const QPointF pixel = t.inverted().map(event->position());
@@ -188,7 +190,7 @@ void LocationMapBox::keyPressEvent(QKeyEvent* event) {
     default:
         return PictureBox::keyPressEvent(event);
     }
-    if (picture().isNull() || tool_ == Tool::Scale)
+    if (picture().isNull() || marks_.omit || tool_ == Tool::Scale)
         return PictureBox::keyPressEvent(event);
     // A mark not yet placed starts from the middle of the picture.
     const QPointF from =

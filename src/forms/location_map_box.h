@@ -5,11 +5,12 @@
 
 namespace mivo {
 
-// The location map's box. Once the map has marks it shows the picture as it will print,
-// fitted into the left area, with each place's circle, the line between them and the scale's
-// two points. A click puts the chosen mark there, a drag moves a mark, and the arrow keys move
-// the chosen one a pixel at a time (ten with Shift). On a map fetched from the tiles a mark
-// that moves keeps its latitude and longitude; on the user's own picture it loses them.
+// The location map's box. Once the map has marks it shows the left area as it will print:
+// the picture fitted into it, each place's circle and label, the line between them and its
+// distance; over that, the chosen mark and the scale's two points. A click puts the chosen mark
+// there, a drag moves a mark, and the arrow keys move the chosen one a pixel at a time (ten with
+// Shift). On a map fetched from the tiles a mark that moves keeps its latitude and longitude; on
+// the user's own picture it loses them.
 class LocationMapBox : public PictureBox {
     Q_OBJECT
   public:
@@ -37,6 +38,7 @@ class LocationMapBox : public PictureBox {
 
   private:
     bool marking() const;
+    int dpi() const;
     double pixelsPerMm() const;
     QTransform pictureToBox() const;
     std::optional<MapMark>& chosen();
@@ -44,7 +46,7 @@ class LocationMapBox : public PictureBox {
 
     LocationMarks& marks_;
     bool fitted_ = false; // the plain box shows the map fitted to its area
-    QImage scaled_;       // the picture scaled once for the marked box
+    QImage rendered_;     // the left area as it prints, for the marked box
     Tool tool_ = Tool::Home;
     bool dragging_ = false;
     int scalePoints_ = 0; // points of the scale set since the tool was chosen

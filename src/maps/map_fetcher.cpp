@@ -153,7 +153,8 @@ GeocodeResult MapFetcher::geocode(const QString& address) {
         return {std::nullopt,
                 {},
                 QStringLiteral("住所「%1」が見つかりませんでした。住所を確かめてください。")
-                    .arg(address)};
+                    .arg(address),
+                true};
     const QJsonObject best = found.first().toObject();
     const QJsonArray at = best.value(QLatin1String("geometry"))
                               .toObject()

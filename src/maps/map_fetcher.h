@@ -39,8 +39,9 @@ inline constexpr QSize kMapPictureSize{930, 985};
 
 struct GeocodeResult {
     std::optional<GeoPoint> place;
-    QString title; // the address as the search found it
-    QString error; // in words for the user; empty when found
+    QString title;         // the address as the search found it
+    QString error;         // in words for the user; empty when found
+    bool notFound = false; // the search answered, with nothing for the address
 };
 
 struct FetchedMap {

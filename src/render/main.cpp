@@ -6,6 +6,7 @@
 #include "document/file_output.h"
 #include "document/location_marks.h"
 #include "mivo_version.h"
+#include "particulars/particulars.h"
 #include "print/dispatch.h"
 #include "print/output.h"
 #include "print/recording_surface.h"
@@ -108,7 +109,8 @@ int main(int argc, char* argv[]) {
     QStringList titles;
     for (const DocumentInfo* info : options.documents)
         titles << info->title;
-    if (!options.caseRef.isEmpty() && !loadCase(options, document, titles))
+    Particulars particulars;
+    if (!options.caseRef.isEmpty() && !loadCase(options, document, titles, &particulars))
         return 2;
     if (options.allOfCase) {
         QList<const DocumentInfo*> chosen;
@@ -121,7 +123,7 @@ int main(int argc, char* argv[]) {
     }
     for (auto it = options.values.begin(); it != options.values.end(); ++it)
         document.fields().setValue(it.key(), it.value());
-    if (!loadMaps(options, document.drawing()))
+    if (!loadMaps(options, document.drawing(), options.caseRef.isEmpty() ? nullptr : &particulars))
         return 2;
     // The parking place over 2 km away: said, and printed all the same.
     if (const QString tooFar = tooFarText(document.drawing().location);

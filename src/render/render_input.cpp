@@ -23,7 +23,46 @@ void say(FILE* stream, const QString& text) {
         std::fputc('\n', stream);
 }
 
-bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
+namespace {
+
+// Each place without a latitude and longitude is looked up by the case's address for it;
+// the address itself is never said, only which place it is (it is the user's).
+bool findPlaces(MapFetcher& fetcher, LocationMarks& marks, const Particulars* particulars) {
+    const struct {
+        std::optional<MapMark>* mark;
+        Particular address;
+        const char16_t* name;
+    } places[] = {{&marks.home, Particular::UserBaseOfUse, u"使用の本拠の位置"},
+                  {&marks.parking, Particular::ParkingLocation, u"保管場所の位置"}};
+    for (const auto& place : places) {
+        if (*place.mark && (*place.mark)->geo)
+            continue;
+        const QString name = QString::fromUtf16(place.name);
+        const QString address = particulars ? particulars->value(place.address) : QString();
+        if (address.trimmed().isEmpty()) {
+            say(stderr, QStringLiteral("%1に緯度と経度がなく、案件にその住所もありません。"
+                                       "lat と lon を書くか、住所のある案件を --case で指定して"
+                                       "ください。")
+                            .arg(name));
+            return false;
+        }
+        const GeocodeResult found = fetcher.geocode(address.trimmed());
+        if (!found.place) {
+            say(stderr, found.notFound ? QStringLiteral("%1の住所が見つかりませんでした。"
+                                                        "案件の住所を確かめてください。")
+                                             .arg(name)
+                                       : found.error);
+            return false;
+        }
+        *place.mark = MapMark{{}, found.place};
+    }
+    return true;
+}
+
+} // namespace
+
+bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing,
+              const Particulars* particulars) {
     for (const auto& [path, picture] : {std::pair{options.leftMap, &drawing.locationMap},
                                         {options.rightMap, &drawing.layoutMap}}) {
         if (path.isEmpty())
@@ -50,7 +89,11 @@ bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
             MapSources sources = MapSources::fromSettings();
             if (!options.tiles.isEmpty())
                 sources.tiles = options.tiles;
+            if (!options.geocoder.isEmpty())
+                sources.geocoder = options.geocoder;
             MapFetcher fetcher(sources);
+            if (!findPlaces(fetcher, file.marks, particulars))
+                return false;
             LocationMapFetch fetched = fetchLocationMap(fetcher, file.marks);
             if (!fetched.error.isEmpty()) {
                 say(stderr, fetched.error);
@@ -87,7 +130,8 @@ bool loadMaps(const RenderOptions& options, LayoutDrawingState& drawing) {
     return true;
 }
 
-bool loadCase(const RenderOptions& options, CurrentDocument& document, QStringList& titles) {
+bool loadCase(const RenderOptions& options, CurrentDocument& document, QStringList& titles,
+              Particulars* particulars) {
     const CaseDatabase where = options.database.isEmpty()
                                    ? CaseDatabase::fromSettings()
                                    : CaseDatabase::fromArgument(options.database);
@@ -112,6 +156,8 @@ bool loadCase(const RenderOptions& options, CurrentDocument& document, QStringLi
         return false;
     }
     fillDocument(*c, maps, document);
+    if (particulars)
+        *particulars = c->particulars;
     if (!options.allOfCase)
         return true;
     titles = documentsWithValues(*c);

@@ -71,6 +71,8 @@ constexpr OptionRow kOptions[] = {
      u"--location の二つの位置の緯度経度から、所在図の地図を地理院タイルから取得します"
      u"（ネットワークを使います）。", nullptr},
     {"tiles", nullptr, u"--fetch-map の地図タイルのアドレス（{z}/{x}/{y} を含む）。", u"URL"},
+    {"geocoder", nullptr,
+     u"--fetch-map で緯度経度のない位置を --case の住所から探す住所検索のアドレス。", u"URL"},
     {"output", "o", u"PDF（.pdf）か PNG（.png）のファイルに出力します。", u"ファイル"},
     {"dpi", nullptr, u"PNG の解像度（10 から 1200、既定は 150）。", u"解像度"},
     {"print", nullptr, u"既定のプリンターで印刷します。", nullptr},
@@ -227,6 +229,10 @@ QString readDrawing(const QCommandLineParser& given, RenderOptions& o) {
                               "には使えません。");
     o.fetchMap = given.isSet(QStringLiteral("fetch-map"));
     o.tiles = argumentValue(given.value(QStringLiteral("tiles")));
+    o.geocoder = argumentValue(given.value(QStringLiteral("geocoder")));
+    if (given.isSet(QStringLiteral("geocoder")) && (!o.fetchMap || o.geocoder.isEmpty()))
+        return QStringLiteral("--geocoder は --fetch-map と一緒に、住所検索のアドレスで指定して"
+                              "ください。");
     if (o.fetchMap && o.location.isEmpty())
         return QStringLiteral("--fetch-map は --location と一緒に指定してください。");
     if (given.isSet(QStringLiteral("tiles")) &&

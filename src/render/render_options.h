@@ -36,6 +36,7 @@ struct RenderOptions {
     QByteArray location;   // --location: the location map's marks file, with its picture
     bool fetchMap = false; // --fetch-map: the location map from the map tiles
     QString tiles;         // --tiles: the tiles' address with {z}, {x}, {y}; else the settings'
+    QString geocoder;      // --geocoder: the address search; else the settings'
     std::optional<QString> number;
     Output output = Output::None;
     QString outputPath; // as argumentTexts() gives it; with --batch it may hold {n}

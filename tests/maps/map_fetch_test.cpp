@@ -1,6 +1,8 @@
 // Addresses and map tiles from a real HTTP server the test starts on 127.0.0.1, answering as
 // 国土地理院's address search and tiles do.
 
+#include "cases/case.h"
+#include "cases/case_store.h"
 #include "fixture_http_server.h"
 #include "maps/fetch_location_map.h"
 #include "maps/map_fetcher.h"
@@ -215,6 +217,49 @@ class MapFetchTest : public QObject {
         const std::vector<PdfWord> words = readPdfWords(file.readAll());
         QVERIFY(findWord(words, QStringLiteral("出典：地理院タイル")));
         QVERIFY(findWord(words, QStringLiteral("約1500m")));
+    }
+
+    // A place without latitude and longitude is looked up by the case's address; an address
+    // the search does not know is named by its place, never written out.
+    void renderFindsTheCaseAddresses() {
+        const QString database = dir_.filePath(QStringLiteral("cases.sqlite"));
+        const QString json = writeTestFile(dir_.filePath(QStringLiteral("home.json")), R"({
+            "version": 1, "home": {"x": 0, "y": 0, "lat": 35.6812, "lon": 139.7671}})");
+        const QString pdf = dir_.filePath(QStringLiteral("found.pdf"));
+        const auto render = [&](const QString& parking) {
+            Case c;
+            c.particulars.setValue(Particular::ParkingLocation, parking);
+            CaseStore store(CaseDatabase::fromArgument(database));
+            const qint64 id = store.save(c, true).id;
+            ProgramRun run;
+            QThread* thread = QThread::create([&] {
+                run = runProgram(qEnvironmentVariable("MIVO_RENDER"),
+                                 {QStringLiteral("layout-drawing"), QStringLiteral("--case"),
+                                  QString::number(id), QStringLiteral("--database"), database,
+                                  QStringLiteral("--location"), json, QStringLiteral("--fetch-map"),
+                                  QStringLiteral("--tiles"),
+                                  server_.base() + QStringLiteral("/std/{z}/{x}/{y}.png"),
+                                  QStringLiteral("--geocoder"),
+                                  server_.base() + QStringLiteral("/search"), QStringLiteral("-o"),
+                                  pdf},
+                                 {QStringLiteral("XDG_CACHE_HOME=") + dir_.filePath("xdg")});
+            });
+            thread->start();
+            [&] { QTRY_VERIFY_WITH_TIMEOUT(thread->isFinished(), 30000); }();
+            delete thread;
+            return run;
+        };
+        ProgramRun run = render(QStringLiteral("神田のどこか"));
+        QVERIFY(run.exitCode != 0);
+        QVERIFY2(run.err.contains(QStringLiteral("保管場所の位置の住所が見つかりませんでした")),
+                 qPrintable(run.err));
+        QVERIFY(!run.err.contains(QStringLiteral("神田")) && !QFile::exists(pdf));
+
+        run = render(QStringLiteral("東京都千代田区神田"));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(findWord(readPdfWords(file.readAll()), QStringLiteral("約1500m")));
     }
 };
 

@@ -260,6 +260,10 @@ class FrmhchiTest : public QObject {
 
         control<QCheckBox>(form, "omitLocation")->click();
         QVERIFY(traceOf().contains(QString::fromUtf16(kOmittedLocationText).toUtf8()));
+        const LocationMarks omitted = drawing().location; // a map left out takes no marks
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->contentsRect().center() + QPoint(30, 0));
+        QTest::keyClick(box, Qt::Key_Left);
+        QVERIFY(drawing().location == omitted);
         control<QCheckBox>(form, "omitLocation")->click();
 
         open(form, "Command1", file("other.png", encode(plain(300, 300), "PNG")));

@@ -2,6 +2,8 @@
 
 #include "document/location_marks.h"
 #include "print/page_setup.h"
+#include "print/page_target.h"
+#include "print/painter_surface.h"
 #include "print/printer_surface.h"
 
 #include <QLineF>
@@ -197,6 +199,16 @@ void DrawLocationMap(PrinterSurface& surface, const QImage& picture, const Locat
         printAt(surface, attribution, kAttribution);
     }
     surface.SetFontName(QString::fromUtf16(Typeface::Mincho));
+}
+
+QImage locationMapPicture(const QImage& picture, const LocationMarks& marks, int dpi) {
+    ImageTarget target(dpi);
+    PainterSurface surface(target);
+    DrawLocationMap(surface, picture, marks);
+    surface.EndJob();
+    const double perMm = dpi / kMillimetresPerInch;
+    const QRectF area = kLocationAreaMm;
+    return target.image().copy(QRectF(area.topLeft() * perMm, area.size() * perMm).toRect());
 }
 
 } // namespace mivo

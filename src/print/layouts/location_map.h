@@ -22,4 +22,7 @@ QRectF locationPictureRectMm(const QImage& picture);
 // inside the area. Leaves the pen width at 1 and the face at Mincho, as the page set them.
 void DrawLocationMap(PrinterSurface& surface, const QImage& picture, const LocationMarks& marks);
 
+// The left area as DrawLocationMap prints it, at `dpi`: for the form to show.
+QImage locationMapPicture(const QImage& picture, const LocationMarks& marks, int dpi);
+
 } // namespace mivo
