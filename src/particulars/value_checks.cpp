@@ -93,6 +93,7 @@ std::optional<QString> doubtAbout(int index, const FieldStore& fields) {
 
 QList<Finding> findingsFor(FieldRun within, const FieldStore& fields) {
     QList<Finding> findings;
+    const QHash<int, FitState> fits = fitStatesOf(within, fields);
     for (const FieldInfo& info : fieldCatalogue()) {
         if (!within.contains(info.index))
             continue;
@@ -104,7 +105,7 @@ QList<Finding> findingsFor(FieldRun within, const FieldStore& fields) {
         }
         if (const std::optional<QString> doubt = doubtAbout(info.index, fields))
             findings.append({info.index, Finding::Kind::Doubtful, *doubt});
-        if (fitStateOf(info.index, value) == FitState::DoesNotFit)
+        if (fits.value(info.index) == FitState::DoesNotFit)
             findings.append({info.index, Finding::Kind::DoesNotFit,
                              QStringLiteral("この欄に入りきりません。短くしてください")});
     }

@@ -1,6 +1,7 @@
 #include "print/typefaces.h"
 
 #include <QFontDatabase>
+#include <QSet>
 
 #include <array>
 
@@ -36,8 +37,15 @@ QString substituteFamily(const QString& faceName) {
 QString missingTypefaceMessage(const QString& faceName) {
     const Substitute* s = find(faceName);
     const QString family = s ? QString(s->family) : faceName;
-    if (QFontDatabase::hasFamily(family))
+    // Every page asks several times; a face once found stays installed for the process, while
+    // a missing one is asked again, as it may have been installed since.
+    thread_local QSet<QString> found;
+    if (found.contains(family))
         return {};
+    if (QFontDatabase::hasFamily(family)) {
+        found.insert(family);
+        return {};
+    }
     if (s) {
         return QStringLiteral("書体 %1 がありません。%2 をインストールしてください。")
             .arg(family, QString(s->package));

@@ -2,15 +2,18 @@
 
 #include "document/current_document.h"
 #include "document/document_kind.h"
+#include "document/field_store.h"
 #include "print/dispatch.h"
 #include "print/recording_surface.h"
 #include "print/typefaces.h"
 
+#include <QCache>
 #include <QFontMetricsF>
 #include <QStringList>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -117,15 +120,22 @@ qsizetype fittingLength(const Measure& measure, const QString& text, double widt
     return length;
 }
 
-} // namespace
-
-FittedValue fitValue(const QString& value, const TextStyle& style, double width, double height) {
+FittedValue fitAfresh(const QString& value, const TextStyle& style, double width, double height) {
     const QStringList typed =
         QString(value).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'));
     const auto linesAt = [&](const Measure& measure) {
         return height >= 2 * measure.lineSpacing() ? 2 : 1;
     };
-    const Measure natural(style, style.points);
+    // The same sizes and breaks are tried again and again as the size steps down: measure each
+    // size once, and try each size's two lines once.
+    std::map<float, Measure> measures;
+    const auto measureAt = [&](float points) -> const Measure& {
+        auto found = measures.find(points);
+        if (found == measures.end())
+            found = measures.emplace(points, Measure(style, points)).first;
+        return found->second;
+    };
+    const Measure& natural = measureAt(style.points);
     if (typed.size() <= linesAt(natural) &&
         std::all_of(typed.begin(), typed.end(),
                     [&](const QString& line) { return natural.width(line) <= width; }))
@@ -134,8 +144,9 @@ FittedValue fitValue(const QString& value, const TextStyle& style, double width,
     const QString text = typed.join(QLatin1Char(' '));
     // Per size: one line unless it would be much narrower than two; two lines at a sensible
     // break, or between characters when a sensible break needs more than a point smaller.
-    const auto twoLines = [&](float points, bool sensibleOnly) -> std::optional<FittedValue> {
-        const Measure measure(style, points);
+    std::map<std::pair<float, bool>, std::optional<FittedValue>> tried;
+    const auto twoLinesAfresh = [&](float points, bool sensibleOnly) -> std::optional<FittedValue> {
+        const Measure& measure = measureAt(points);
         if (points < kLeastPoints || linesAt(measure) < 2 || text.size() < 2)
             return std::nullopt;
         if (const std::optional<TwoLines> lines = sensibleBreak(measure, text)) {
@@ -147,8 +158,15 @@ FittedValue fitValue(const QString& value, const TextStyle& style, double width,
             return std::nullopt;
         return onTwoLines(measure, points, middleBreak(measure, text), width);
     };
+    const auto twoLines = [&](float points, bool sensibleOnly) {
+        const std::pair key{points, sensibleOnly};
+        auto found = tried.find(key);
+        if (found == tried.end())
+            found = tried.emplace(key, twoLinesAfresh(points, sensibleOnly)).first;
+        return found->second;
+    };
     for (float points = style.points; points >= kLeastPoints; points -= kPointStep) {
-        const Measure measure(style, points);
+        const Measure& measure = measureAt(points);
         const FittedValue one{FitState::Fitted, stretchFor(measure.width(text), width), points,
                               text};
         if (one.stretch >= kEasyStretch)
@@ -165,7 +183,7 @@ FittedValue fitValue(const QString& value, const TextStyle& style, double width,
     }
 
     // At the limits: as much as goes, line by line, and nothing over the gap's edge.
-    const Measure least(style, kLeastPoints);
+    const Measure& least = measureAt(kLeastPoints);
     const double room = width * 100 / kLeastStretch;
     QString rest = text;
     QStringList lines;
@@ -179,33 +197,58 @@ FittedValue fitValue(const QString& value, const TextStyle& style, double width,
     return {FitState::DoesNotFit, kLeastStretch, kLeastPoints, lines.join(QLatin1Char('\n'))};
 }
 
-FitState fitStateOf(int fieldIndex, const QString& value) {
-    // The value is printed alone on its page, on a surface that keeps only the page's note.
+} // namespace
+
+FittedValue fitValue(const QString& value, const TextStyle& style, double width, double height) {
+    // The check before printing fits each value, and printing fits it again: keep the last
+    // few hundred answers (each value is at most a thousand characters).
+    thread_local QCache<QString, FittedValue> recent(256);
+    const QChar apart(0x1f);
+    const QString key = style.face + apart + QString::number(style.points) + apart +
+                        QString::number(style.bold) + apart + QString::number(width) + apart +
+                        QString::number(height) + apart + value;
+    if (const FittedValue* known = recent.object(key))
+        return *known;
+    const FittedValue fitted = fitAfresh(value, style, width, height);
+    recent.insert(key, new FittedValue(fitted));
+    return fitted;
+}
+
+QHash<int, FitState> fitStatesOf(FieldRun within, const FieldStore& fields) {
+    // Each page is played once with its values, on a surface that keeps only the notes of fit.
     class Probe : public RecordingSurface {
       public:
-        explicit Probe(int field) : field_(field) {}
-        FitState state = FitState::Fits;
+        QHash<int, FitState> states;
         void NoteFit(int fieldIndex, FitState fit) override {
-            if (fieldIndex == field_)
-                state = fit;
+            if (fit != FitState::Fits)
+                states.insert(fieldIndex, fit);
         }
-
-      private:
-        int field_;
     };
-    if (value.isEmpty())
-        return FitState::Fits;
+    QHash<int, FitState> states;
     for (const DocumentInfo& info : documents()) {
-        if (!info.fields.contains(fieldIndex))
-            continue;
         CurrentDocument document;
+        bool any = false;
+        for (int index = info.fields.first; index <= info.fields.last(); ++index) {
+            if (within.contains(index) && !fields.value(index).isEmpty()) {
+                document.fields().setValue(index, fields.value(index));
+                any = true;
+            }
+        }
+        if (!any)
+            continue;
         document.setTitle(info.title);
-        document.fields().setValue(fieldIndex, value);
-        Probe probe(fieldIndex);
         // A failure (no face to measure with) is for printing to report.
-        return insatu(probe, document).failed() ? FitState::Fits : probe.state;
+        Probe page;
+        if (!insatu(page, document).failed())
+            states.insert(page.states);
     }
-    return FitState::Fits;
+    return states;
+}
+
+FitState fitStateOf(int fieldIndex, const QString& value) {
+    FieldStore fields;
+    fields.setValue(fieldIndex, value);
+    return fitStatesOf({fieldIndex, 1}, fields).value(fieldIndex, FitState::Fits);
 }
 
 } // namespace mivo

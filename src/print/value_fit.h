@@ -1,5 +1,8 @@
 #pragma once
 
+#include "document/document_kind.h"
+
+#include <QHash>
 #include <QString>
 
 namespace mivo {
@@ -36,6 +39,13 @@ struct FittedValue {
 // (down to 60 %), then set smaller (down to 7 pt, in half points), trying two lines at each
 // size where the gap has room; at those limits it keeps only what fits.
 FittedValue fitValue(const QString& value, const TextStyle& style, double width, double height);
+
+class FieldStore;
+
+// How the values of the fields `within` stand in their gaps, measured as printing measures them,
+// each page played once; a field that is not listed fits (an empty value, an index no page
+// prints, a page that could not be measured).
+QHash<int, FitState> fitStatesOf(FieldRun within, const FieldStore& fields);
 
 // How `value` would stand in field `fieldIndex`'s gap on its page, measured as printing
 // measures it; Fits for an empty value or an index no page prints.
