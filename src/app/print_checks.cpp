@@ -5,6 +5,7 @@
 #include "document/location_marks.h"
 #include "forms/prompts.h"
 #include "particulars/value_checks.h"
+#include "print/site_plan_checks.h"
 
 #include <QSettings>
 
@@ -33,10 +34,13 @@ bool goAheadAfterChecks(QWidget* parent, Prompts& prompts,
         QStringList found;
         for (const Finding& finding : findingsFor(info->fields, document->fields()))
             found.append(findingLine(finding));
-        // The parking place over 2 km away: named, and it prints all the same if the user says so.
-        if (info->kind == DocumentKind::LayoutDrawing)
+        if (info->kind == DocumentKind::LayoutDrawing) {
+            // The parking place over 2 km away: named, and it prints all the same if the user
+            // says so.
             if (const QString tooFar = tooFarText(document->drawing().location); !tooFar.isEmpty())
                 found.append(tooFar);
+            found.append(drawingFindings(document->drawing()));
+        }
         for (const QString& line : found)
             lines.append(documents.size() > 1 ? document->title() + u'　' + line : line);
     }

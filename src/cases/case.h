@@ -34,6 +34,10 @@ struct Case {
     // The location map's marks, line and distance as location_file.h writes them, without the
     // picture (that is locationMap); empty when there are none.
     QString locationMarks;
+    // The 配置図 drawn in the program as site_plan_file.h writes it (empty for none), and
+    // whether the right half prints it in place of the layout map.
+    QString sitePlan;
+    bool printSitePlan = false;
     Particulars particulars; // 案件の基本情報
     // Document title → when it was last printed or saved as PDF; kept apart from the values.
     QMap<QString, QDateTime> printed;

@@ -5,6 +5,7 @@
 #include "document/document_kind.h"
 #include "document/location_file.h"
 #include "document/picture_file.h"
+#include "document/site_plan_file.h"
 #include "particulars/fill_rules.h"
 
 namespace mivo {
@@ -23,7 +24,21 @@ CaseMaps decodeMaps(const Case& c) {
         }
         *image = std::move(load.picture);
     }
+    if (const SitePlanRead plan = readSitePlan(c.sitePlan.toUtf8(), QStringLiteral("配置図"));
+        !c.sitePlan.isEmpty() && !plan.ok())
+        maps.error = plan.error;
     return maps;
+}
+
+SitePlan sitePlanOf(const Case& c) {
+    if (c.sitePlan.isEmpty())
+        return {};
+    SitePlanRead read = readSitePlan(c.sitePlan.toUtf8(), QStringLiteral("配置図"));
+    return read.ok() ? std::move(read.plan) : SitePlan{};
+}
+
+QString storedSitePlan(const SitePlan& plan) {
+    return plan.isEmpty() ? QString() : QString::fromUtf8(sitePlanJson(plan));
 }
 
 std::optional<Case> findCase(CaseStore& store, const QString& idOrName, QString* error) {
@@ -54,6 +69,8 @@ void fillDocument(const Case& c, const CaseMaps& maps, CurrentDocument& document
     document.drawing().registrationNumber = c.registrationNumber;
     document.drawing().fitLocationMap = c.fitLocationMap;
     document.drawing().fitLayoutMap = c.fitLayoutMap;
+    document.drawing().sitePlan = sitePlanOf(c);
+    document.drawing().printSitePlan = c.printSitePlan;
     document.drawing().location = marksOf(c);
 }
 

@@ -26,7 +26,7 @@ QStringList documentsWithValues(const Case::Values& values, bool drawingHasValue
 QStringList documentsWithValues(const Case& c) {
     return documentsWithValues(c, !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
                                       !c.registrationNumber.isEmpty() ||
-                                      !c.locationMarks.isEmpty());
+                                      !c.locationMarks.isEmpty() || !c.sitePlan.isEmpty());
 }
 
 QStringList documentsWithValues(const Case& c, bool drawingHasValues) {

@@ -130,6 +130,8 @@ void CaseKeeper::drawingChanged() {
     current_.fitLocationMap = drawing.fitLocationMap;
     current_.fitLayoutMap = drawing.fitLayoutMap;
     current_.locationMarks = storedMarks(drawing.location);
+    current_.sitePlan = storedSitePlan(drawing.sitePlan);
+    current_.printSitePlan = drawing.printSitePlan;
     if (drawing.locationMap.cacheKey() != locationImage_.cacheKey() ||
         drawing.layoutMap.cacheKey() != layoutImage_.cacheKey()) {
         locationImage_ = drawing.locationMap;
@@ -402,7 +404,7 @@ QStringList CaseKeeper::documentsWithValues() const {
     // The maps shown are stored as bytes only with the next save.
     const bool drawing = !current_.registrationNumber.isEmpty() || !locationImage_.isNull() ||
                          !layoutImage_.isNull() || !current_.locationMap.isEmpty() ||
-                         !current_.layoutMap.isEmpty();
+                         !current_.layoutMap.isEmpty() || !current_.sitePlan.isEmpty();
     return mivo::documentsWithValues(current_, drawing);
 }
 

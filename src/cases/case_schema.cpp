@@ -65,6 +65,13 @@ std::span<const Migration> migrations() {
         // The location map's marks, as JSON text.
         {{QStringLiteral("ALTER TABLE cases ADD COLUMN location_marks TEXT NOT NULL DEFAULT ''")},
          {QStringLiteral("ALTER TABLE cases ADD COLUMN location_marks TEXT NOT NULL DEFAULT ''")}},
+        // The 配置図 drawn in the program, as JSON text, and whether the right half prints it.
+        {{QStringLiteral("ALTER TABLE cases ADD COLUMN site_plan TEXT NOT NULL DEFAULT ''"),
+          QStringLiteral("ALTER TABLE cases ADD COLUMN print_site_plan INTEGER NOT NULL "
+                         "DEFAULT 0")},
+         {QStringLiteral("ALTER TABLE cases ADD COLUMN site_plan TEXT NOT NULL DEFAULT ''"),
+          QStringLiteral("ALTER TABLE cases ADD COLUMN print_site_plan BOOLEAN NOT NULL "
+                         "DEFAULT false")}},
     };
     return table;
 }

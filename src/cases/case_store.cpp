@@ -152,9 +152,10 @@ struct SavedColumn {
     const char* placeholder;
 };
 constexpr SavedColumn kSavedColumns[] = {
-    {"field_values", "?"},   {"registration_number", "?"}, {"fit_location_map", "?"},
-    {"fit_layout_map", "?"}, {"location_marks", "?"},      {"particulars", "?"},
-    {"search_text", "?"},    {"grams", "?::text[]"}, // PostgreSQL only: the last
+    {"field_values", "?"},    {"registration_number", "?"}, {"fit_location_map", "?"},
+    {"fit_layout_map", "?"},  {"location_marks", "?"},      {"site_plan", "?"},
+    {"print_site_plan", "?"}, {"particulars", "?"},         {"search_text", "?"},
+    {"grams", "?::text[]"}, // PostgreSQL only: the last
 };
 
 std::span<const SavedColumn> savedColumns(bool sqlite) {
@@ -162,9 +163,9 @@ std::span<const SavedColumn> savedColumns(bool sqlite) {
 }
 
 QVariantList savedValues(const Case& c, const QString& search, bool sqlite) {
-    QVariantList values{
-        valuesJson(c.values),  text(c.registrationNumber),     c.fitLocationMap, c.fitLayoutMap,
-        text(c.locationMarks), particularsJson(c.particulars), text(search)};
+    QVariantList values{valuesJson(c.values), text(c.registrationNumber),     c.fitLocationMap,
+                        c.fitLayoutMap,       text(c.locationMarks),          text(c.sitePlan),
+                        c.printSitePlan,      particularsJson(c.particulars), text(search)};
     if (!sqlite)
         values << arrayLiteral(searchGrams(search));
     return values;
@@ -173,8 +174,8 @@ QVariantList savedValues(const Case& c, const QString& search, bool sqlite) {
 // The columns that summaries() reads.
 const QString kSummaryColumns = QStringLiteral(
     "SELECT id, name, created, changed, field_values, registration_number, "
-    "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id), deleted, particulars, "
-    "location_marks");
+    "EXISTS (SELECT 1 FROM case_maps WHERE case_id = cases.id) OR site_plan <> '', deleted, "
+    "particulars, location_marks");
 
 // The value that shows why a search found the case: a field first, then the registration
 // number, then the particulars.
@@ -529,7 +530,8 @@ std::optional<Case> CaseStore::load(qint64 id) {
     std::optional<QSqlQuery> row =
         run(QStringLiteral("SELECT name, named, created, changed, revision, field_values, "
                            "registration_number, particulars, fit_location_map, fit_layout_map, "
-                           "printed, deleted, location_marks FROM cases WHERE id = ?"),
+                           "printed, deleted, location_marks, site_plan, print_site_plan "
+                           "FROM cases WHERE id = ?"),
             {id}, QStringLiteral("案件を読めません。"));
     if (!row)
         return std::nullopt;
@@ -559,6 +561,8 @@ std::optional<Case> CaseStore::load(qint64 id) {
     for (auto it = printed.begin(); it != printed.end(); ++it)
         c.printed.insert(it.key(), fromMs(it.value().toVariant()));
     c.locationMarks = row->value(12).toString();
+    c.sitePlan = row->value(13).toString();
+    c.printSitePlan = row->value(14).toBool();
 
     std::optional<QSqlQuery> maps =
         run(QStringLiteral("SELECT location, layout FROM case_maps WHERE case_id = ?"), {id},

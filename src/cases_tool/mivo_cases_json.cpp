@@ -7,6 +7,7 @@
 #include "document/location_file.h"
 #include "document/picture_file.h"
 #include "document/regular_file.h"
+#include "document/site_plan_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,7 @@ QString asText(const QString& field) {
 bool holdsSomething(const Case& c) {
     return std::ranges::any_of(c.values, [](const QString& v) { return !v.isEmpty(); }) ||
            !c.registrationNumber.isEmpty() || !c.locationMap.isEmpty() || !c.layoutMap.isEmpty() ||
-           !c.locationMarks.isEmpty() || c.particulars != Particulars{};
+           !c.locationMarks.isEmpty() || !c.sitePlan.isEmpty() || c.particulars != Particulars{};
 }
 
 // The first particular longer than a value may be, named as the particulars window names it.
@@ -67,6 +68,10 @@ QJsonObject caseToJson(const Case& c, const QJsonObject& mapFiles) {
     if (const QJsonDocument marks = QJsonDocument::fromJson(c.locationMarks.toUtf8());
         marks.isObject())
         json.insert(QStringLiteral("location"), marks.object());
+    if (const QJsonDocument plan = QJsonDocument::fromJson(c.sitePlan.toUtf8()); plan.isObject()) {
+        json.insert(QStringLiteral("site_plan"), plan.object());
+        json.insert(QStringLiteral("print_site_plan"), c.printSitePlan);
+    }
     if (const QJsonObject particulars = c.particulars.toJson(); !particulars.isEmpty())
         json.insert(QStringLiteral("particulars"), particulars);
     return json;
@@ -143,6 +148,18 @@ Case caseFromJson(const QByteArray& bytes, const QString& folder, QString* error
             return c;
         }
         c.locationMarks = storedMarks(read.marks);
+    }
+    if (const QJsonValue plan = json.value(QStringLiteral("site_plan")); !plan.isUndefined()) {
+        const SitePlanRead read = readSitePlan(
+            plan.isObject() ? QJsonDocument(plan.toObject()).toJson(QJsonDocument::Compact)
+                            : QByteArray(),
+            QStringLiteral("site_plan"));
+        if (!read.ok()) {
+            *error = read.error;
+            return c;
+        }
+        c.sitePlan = storedSitePlan(read.plan);
+        c.printSitePlan = json.value(QStringLiteral("print_site_plan")).toBool(true);
     }
     c.particulars = Particulars::fromJson(json.value(QStringLiteral("particulars")).toObject());
     if (const QString problem = particularsProblem(c.particulars); !problem.isEmpty()) {

@@ -51,6 +51,8 @@ struct PlanObject {
     // The object's outline in plan metres: the rotated rectangle, the polygon, or the points.
     QPolygonF outline() const;
     bool isArea() const; // a closed shape with an inside
+
+    bool operator==(const PlanObject&) const = default;
 };
 
 struct SitePlan {

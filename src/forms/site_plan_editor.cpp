@@ -26,6 +26,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QSvgGenerator>
 #include <QUndoStack>
@@ -222,7 +223,6 @@ SitePlanEditor::SitePlanEditor(const SitePlan& plan, Prompts& prompts, QWidget* 
 
     resize(1100, 720);
     setPlan(plan_, {});
-    fitView();
     view_->setFocus();
 }
 
@@ -521,6 +521,13 @@ void SitePlanEditor::fitView() {
         return;
     }
     view_->fitInView(all.adjusted(-20, -20, 20, 20), Qt::KeepAspectRatio);
+}
+
+// Fitted once the view has its size: before that it is fitted into a few pixels.
+void SitePlanEditor::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        fitView();
 }
 
 void SitePlanEditor::zoom(double factor) { view_->scale(factor, factor); }

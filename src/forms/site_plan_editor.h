@@ -48,6 +48,7 @@ class SitePlanEditor : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void reject() override;
 
   private:

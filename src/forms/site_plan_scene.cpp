@@ -12,19 +12,42 @@
 #include <cmath>
 
 namespace mivo {
+namespace {
+
+// Texts are painted at 100 pixels to the em and scaled down: sizes here are fractions of a
+// unit. Made once, not for every text of every paint.
+const QFont& labelFont() {
+    static const QFont font = [] {
+        QFont f(substituteFamily(QStringLiteral("ＭＳ　ゴシック")));
+        f.setPixelSize(100);
+        return f;
+    }();
+    return font;
+}
+
+double labelAscent() {
+    static const double ascent = QFontMetricsF(labelFont()).ascent();
+    return ascent;
+}
+
+} // namespace
 
 // One object: its marks as printed at 1/100, in scene units.
 class PlanItem : public QGraphicsItem {
   public:
     PlanItem(int index, const PlanObject& object, const QRectF& metres)
-        : index_(index), metres_(metres) {
+        : index_(index), metres_(metres), object_(object) {
         SitePlan one;
         one.objects.push_back(object);
         marks_ = planMarks(one, 100);
         setFlags(ItemIsSelectable | ItemIsMovable | ItemSendsGeometryChanges);
+        setZValue(index); // stacked in the plan's order, whichever item was made last
+        // A drag then repaints from pixmaps instead of playing every mark again.
+        setCacheMode(DeviceCoordinateCache);
         setData(0, index);
     }
     int index() const { return index_; }
+    const PlanObject& object() const { return object_; }
     const QRectF& metres() const { return metres_; }
 
     QRectF boundingRect() const override { return marks_.bounds.adjusted(-1, -1, 1, 1); }
@@ -77,17 +100,14 @@ class PlanItem : public QGraphicsItem {
             p.drawPolygon(mark.points);
             break;
         case PlanMark::Type::Text: {
-            // Drawn at 100 pixels to the em and scaled down: sizes here are fractions of a unit.
-            QFont font(substituteFamily(QStringLiteral("ＭＳ　ゴシック")));
-            font.setPixelSize(100);
             const double scale = mark.size * 25.4 / 72 / 100;
             p.save();
             p.translate(mark.points.first());
             p.rotate(mark.angle);
             p.scale(scale, scale);
-            p.setFont(font);
+            p.setFont(labelFont());
             p.setPen(Qt::black);
-            p.drawText(QPointF(0, QFontMetricsF(font).ascent()), mark.text);
+            p.drawText(QPointF(0, labelAscent()), mark.text);
             p.restore();
             break;
         }
@@ -96,6 +116,7 @@ class PlanItem : public QGraphicsItem {
 
     int index_;
     QRectF metres_;
+    PlanObject object_;
     PlanMarks marks_;
 };
 
@@ -104,15 +125,28 @@ SitePlanScene::SitePlanScene(QObject* parent) : QGraphicsScene(parent) {
 }
 
 void SitePlanScene::setPlan(const SitePlan& plan, const QList<int>& selected) {
-    clear();
+    // The item of an object that did not change stays: a change to one object of a large plan
+    // makes one item again, not all of them.
+    std::vector<PlanItem*> kept(plan.objects.size(), nullptr);
+    for (QGraphicsItem* graphic : items()) {
+        auto* item = static_cast<PlanItem*>(graphic);
+        const size_t i = size_t(item->index());
+        if (i < kept.size() && item->pos().isNull() && item->object() == plan.objects[i])
+            kept[i] = item;
+        else
+            delete item;
+    }
     edges_.clear();
     for (size_t i = 0; i < plan.objects.size(); ++i) {
         const QRectF bounds = plan.objects[i].outline().boundingRect();
         edges_.push_back(bounds);
         if (plan.objects[i].kind == PlanKind::Unknown)
             continue;
-        auto* item = new PlanItem(int(i), plan.objects[i], bounds);
-        addItem(item);
+        PlanItem* item = kept[i];
+        if (!item) {
+            item = new PlanItem(int(i), plan.objects[i], bounds);
+            addItem(item);
+        }
         item->setSelected(selected.contains(int(i)));
     }
     // Room around the plan to drag into.
@@ -137,6 +171,9 @@ void SitePlanScene::selectIndices(const QList<int>& indices) {
 
 void SitePlanScene::setPlain(bool plain) {
     plain_ = plain;
+    // An export is drawn from the marks themselves, never from the screen's pixmaps.
+    for (QGraphicsItem* item : items())
+        item->setCacheMode(plain ? QGraphicsItem::NoCache : QGraphicsItem::DeviceCoordinateCache);
     update();
 }
 

@@ -1,5 +1,6 @@
 #include "print/site_plan_checks.h"
 
+#include "document/layout_drawing_state.h"
 #include "document/site_plan.h"
 #include "print/site_plan_print.h"
 
@@ -67,6 +68,15 @@ QStringList sitePlanFindings(const SitePlan& plan) {
     if (!sitePlanScale(plan))
         findings << QStringLiteral("配置図が大きすぎて 1/1000 でも欄に収まりません。");
     return findings;
+}
+
+QStringList drawingFindings(const LayoutDrawingState& drawing) {
+    QStringList lines;
+    if (drawing.printSitePlan) {
+        for (const QString& finding : sitePlanFindings(drawing.sitePlan))
+            lines << QStringLiteral("配置図: ") + finding;
+    }
+    return lines;
 }
 
 } // namespace mivo

@@ -95,31 +95,69 @@ void legend(PrinterSurface& surface, const SitePlan& plan, int scale, const QRec
         play(surface, mark, {});
 }
 
-} // namespace
+// The size in metres of what the outlines that are always drawn cover: the marks cover at
+// least this at any scale, so a scale at which it does not fit needs no marks built.
+QSizeF outlinedMetres(const SitePlan& plan) {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    bool any = false;
+    for (const PlanObject& o : plan.objects) {
+        const bool drawn = o.kind == PlanKind::Line
+                               ? o.points.size() >= 2
+                               : o.kind == PlanKind::Bay || o.kind == PlanKind::Building ||
+                                     o.kind == PlanKind::Ground || o.kind == PlanKind::Road ||
+                                     o.kind == PlanKind::Vehicle;
+        if (!drawn)
+            continue;
+        for (const QPointF& p : o.outline()) {
+            left = any ? std::min(left, p.x()) : p.x();
+            right = any ? std::max(right, p.x()) : p.x();
+            top = any ? std::min(top, p.y()) : p.y();
+            bottom = any ? std::max(bottom, p.y()) : p.y();
+            any = true;
+        }
+    }
+    return {right - left, bottom - top};
+}
 
-std::optional<int> sitePlanScale(const SitePlan& plan, const QRectF& area) {
+struct Fitted {
+    int scale;
+    PlanMarks marks;
+};
+
+std::optional<Fitted> fitted(const SitePlan& plan, const QRectF& area) {
     const QSizeF room = roomFor(area).size();
+    const QSizeF metres = outlinedMetres(plan);
     for (const int scale : kSitePlanScales) {
-        const QRectF bounds = planMarks(plan, scale).bounds;
-        if (bounds.width() <= room.width() && bounds.height() <= room.height())
-            return scale;
+        const double mmPerMetre = 1000.0 / scale;
+        if (metres.width() * mmPerMetre > room.width() ||
+            metres.height() * mmPerMetre > room.height())
+            continue;
+        PlanMarks marks = planMarks(plan, scale);
+        if (marks.bounds.width() <= room.width() && marks.bounds.height() <= room.height())
+            return Fitted{scale, std::move(marks)};
     }
     return std::nullopt;
 }
 
+} // namespace
+
+std::optional<int> sitePlanScale(const SitePlan& plan, const QRectF& area) {
+    const std::optional<Fitted> fit = fitted(plan, area);
+    return fit ? std::optional(fit->scale) : std::nullopt;
+}
+
 void drawSitePlan(PrinterSurface& surface, const SitePlan& plan, const QRectF& area) {
     surface.SetFontName(QString::fromUtf16(Typeface::Gothic));
-    const std::optional<int> scale = sitePlanScale(plan, area);
-    if (!scale) {
+    const std::optional<Fitted> fit = fitted(plan, area);
+    if (!fit) {
         surface.SetFontSize(10);
         surface.MoveTo(float(area.left() + 5), float(area.top() + 5));
         surface.PrintText(QStringLiteral("配置図が大きすぎて 1/1000 でも欄に収まりません。"));
     } else {
-        const PlanMarks drawn = planMarks(plan, *scale);
-        const QPointF offset = roomFor(area).center() - drawn.bounds.center();
-        for (const PlanMark& mark : drawn.marks)
+        const QPointF offset = roomFor(area).center() - fit->marks.bounds.center();
+        for (const PlanMark& mark : fit->marks.marks)
             play(surface, mark, offset);
-        legend(surface, plan, *scale, area);
+        legend(surface, plan, fit->scale, area);
     }
     surface.SetFontAngle(0);
     surface.SetPenWidth(1);

@@ -136,8 +136,9 @@ int main(int argc, char* argv[]) {
         refused = reportFindings(document) || refused;
     }
     if (refused && options.strict) {
-        say(stderr, QStringLiteral("--strict: 疑わしい値か欄に入りきらない値があるため、"
-                                   "出力しませんでした。"));
+        say(stderr, QStringLiteral(
+                        "--strict: 疑わしい値、欄に入りきらない値か配置図に足りないものがあるため、"
+                        "出力しませんでした。"));
         return 1;
     }
 

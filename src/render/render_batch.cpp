@@ -126,7 +126,9 @@ int runBatch(const RenderOptions& options) {
             if (!options.keepGoing) {
                 say(stderr,
                     where(row.line) +
-                        QStringLiteral("--strict: 疑わしい値か欄に入りきらない値があります。"));
+                        QStringLiteral(
+                            "--strict: "
+                            "疑わしい値、欄に入りきらない値か配置図に足りないものがあります。"));
                 return 1;
             }
             continue;

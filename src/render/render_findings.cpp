@@ -3,6 +3,7 @@
 #include "document/current_document.h"
 #include "document/document_kind.h"
 #include "particulars/value_checks.h"
+#include "print/site_plan_checks.h"
 #include "render/render_input.h"
 
 namespace mivo {
@@ -19,7 +20,13 @@ bool reportFindings(const CurrentDocument& document, const QString& where) {
                         .arg(findingLine(finding)));
         refused = refused || finding.kind != Finding::Kind::Empty;
     }
-    return refused;
+    if (info->kind != DocumentKind::LayoutDrawing)
+        return refused;
+    // What a window would send the drawn plan back for is never only an empty field.
+    const QStringList plan = drawingFindings(document.drawing());
+    for (const QString& line : plan)
+        say(stderr, QStringLiteral("%1%2 %3").arg(where, document.title(), line));
+    return refused || !plan.isEmpty();
 }
 
 } // namespace mivo

@@ -101,6 +101,8 @@ class CaseStoreTest : public QObject {
         c.locationMarks = QStringLiteral(R"({"version":1,"home":{"x":3,"y":4},"omit":false})");
         c.particulars.setValue(Particular::OwnerName, QStringLiteral("所有者"));
         c.fitLayoutMap = true;
+        c.sitePlan = QStringLiteral(R"({"objects":[{"kind":"bay","label":"3"}],"version":1})");
+        c.printSitePlan = true;
         qint64 id;
         {
             CaseStore store(where);
@@ -128,7 +130,10 @@ class CaseStoreTest : public QObject {
         QCOMPARE(back->locationMarks, c.locationMarks);
         QCOMPARE(back->particulars, c.particulars);
         QVERIFY(back->fitLayoutMap && !back->fitLocationMap);
+        QCOMPARE(back->sitePlan, c.sitePlan);
+        QVERIFY(back->printSitePlan);
         QCOMPARE(decodeMaps(*back).location.size(), QSize(40, 30));
+        QCOMPARE(sitePlanOf(*back).objects.size(), 1u);
 
         // Substrings of any length, any width, several words; never across two values.
         const auto found = [&](const QString& typed) {
@@ -228,6 +233,8 @@ class CaseStoreTest : public QObject {
             // Back to version 3: what the trash and every later version added goes.
             QVERIFY(older.exec(QStringLiteral("UPDATE case_schema SET version = 3")));
             QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN location_marks")));
+            QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN site_plan")));
+            QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN print_site_plan")));
             QVERIFY(older.exec(QStringLiteral("DROP INDEX cases_deleted")));
             QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN deleted")));
             QVERIFY(older.exec(QStringLiteral("ALTER TABLE cases DROP COLUMN printed")));

@@ -214,6 +214,49 @@ class CaseToolsTest : public QObject {
         QVERIFY(!QFile::exists(out));
     }
 
+    // A drawn 配置図 goes in with import, out with show, and prints with --case; one that is
+    // not a plan keeps the whole file out. A database of its own keeps the other lists as
+    // they are.
+    void drawnPlanTravelsWithTheCase() {
+        const QStringList database{QStringLiteral("--database"),
+                                   dir_.filePath(QStringLiteral("plans.sqlite"))};
+        const QJsonObject plan = QJsonDocument::fromJson(R"({"version": 1, "north": 0, "objects": [
+                {"kind": "bay", "x": 0, "y": 0, "width": 2.5, "depth": 5, "applied": true,
+                 "label": "3", "colour": "red"},
+                {"kind": "road", "x": -5, "y": 5, "length": 30, "width": 6, "label": "市道"},
+                {"kind": "entrance", "x": 0, "y": 5, "width": 5}]})")
+                                     .object();
+        const auto imported = [&](const QJsonValue& sitePlan) {
+            const QJsonObject c{{"values", QJsonObject{{"69", QStringLiteral("図面太郎")}}},
+                                {"site_plan", sitePlan}};
+            return run("MIVO_CASES", QStringList{QStringLiteral("import"),
+                                                 writeFile(QStringLiteral("plan-case.json"),
+                                                           QJsonDocument(c).toJson())}
+                                         << database);
+        };
+        const Run bad = imported(QJsonObject{{"version", 2}});
+        QVERIFY(bad.exitCode > 0);
+        QVERIFY2(bad.err.contains(u"site_plan"), qPrintable(bad.err));
+        QVERIFY(imported(QStringLiteral("bay")).exitCode > 0);
+
+        const Run good = imported(plan);
+        QCOMPARE(good.exitCode, 0);
+        const QString id = QString::fromUtf8(good.out).trimmed();
+        const Run shown = run("MIVO_CASES", QStringList{QStringLiteral("show"), id} << database);
+        const QJsonObject back = QJsonDocument::fromJson(shown.out).object();
+        QCOMPARE(back.value("site_plan").toObject(), plan);
+        QVERIFY(back.value("print_site_plan").toBool());
+
+        const Run printed =
+            run("MIVO_RENDER", QStringList{QStringLiteral("layout-drawing"),
+                                           QStringLiteral("--case"), id, QStringLiteral("--trace")}
+                                   << database);
+        QVERIFY2(printed.exitCode == 0, qPrintable(printed.err));
+        for (const QString& text : {QStringLiteral("出入口 5.0m"), QStringLiteral("縮尺 1/")})
+            QVERIFY2(printed.out.contains(text.toUtf8()), qPrintable(text));
+        QVERIFY(!printed.out.contains("\"DrawPicture\""));
+    }
+
     // The last: a deleted case leaves the list for the trash, comes back from it, and goes for
     // good only when asked; the other stays throughout.
     void deleteMovesToTheTrash() {

@@ -226,7 +226,8 @@ class SitePlanTest : public QObject {
         QVERIFY(sitePlanFindings(plan).first().startsWith(u"保管場所がありません"));
     }
 
-    // The renderer prints a plan from its file, and refuses a bad one without output.
+    // The renderer prints a plan from its file, and refuses a bad one without output; what a
+    // plan lacks is named before printing, and with --strict nothing is made.
     void rendersFromItsFile() {
         QTemporaryDir dir;
         const QString good = writeTestFile(dir.filePath(QStringLiteral("home.json")), kHome);
@@ -240,7 +241,23 @@ class SitePlanTest : public QObject {
         QVERIFY(run.out.contains(R"({"op":"PrintText","args":["幅員 6.0m"]})") ||
                 run.out.contains("市道　幅員 6.0m"));
         QVERIFY(run.out.contains("\"FillPolygon\""));
+        QVERIFY2(!run.err.contains(u"配置図:"), qPrintable(run.err));
         const QString out = dir.filePath(QStringLiteral("out.pdf"));
+        const QString lacking = writeTestFile(
+            dir.filePath(QStringLiteral("lacking.json")),
+            R"({"version": 1, "north": 0, "objects": [{"kind": "bay", "width": 2.5, "depth": 5,
+                "applied": true}, {"kind": "entrance", "x": 0, "y": 5, "width": 2.5}]})");
+        for (const bool strict : {false, true}) {
+            QStringList arguments{QStringLiteral("layout-drawing"), QStringLiteral("--layout"),
+                                  lacking, QStringLiteral("-o"), out};
+            if (strict)
+                arguments << QStringLiteral("--strict");
+            run = runProgram(render, arguments);
+            QVERIFY2(run.err.contains(u"配置図: 保管場所に接する道路を描いてください。"),
+                     qPrintable(run.err));
+            QCOMPARE(run.exitCode, strict ? 1 : 0);
+            QCOMPARE(QFile::remove(out), !strict);
+        }
         run = runProgram(render, {QStringLiteral("layout-drawing"), QStringLiteral("--layout"), bad,
                                   QStringLiteral("-o"), out});
         QVERIFY(run.exitCode != 0);
