@@ -54,7 +54,7 @@ SitePlan home() {
     bay.applied = true;
     return withNorth({
         boundary({{0, 11}, {0, 0}, {16, 0}, {16, 11}}),
-        rect(PlanKind::Building, 1, 1, 8, 7, QStringLiteral("自宅")),
+        rect(PlanKind::Building, 1, 1, 7, 7, QStringLiteral("自宅")), // room for the 5.0m beside it
         bay,
         road(-2, 11, 20, 4.0),
         entrance(10, 11, 3.0),

@@ -405,6 +405,8 @@ void Frmhchi::newMap() {
 // prints the plan in place of its map.
 void Frmhchi::drawSitePlan() {
     SitePlanEditor editor(drawing().sitePlan, prompts_, this);
+    if (particulars_)
+        editor.setCaseVehicle(particulars_->particulars());
     if (editor.exec() != QDialog::Accepted)
         return;
     drawing().sitePlan = editor.plan();

@@ -6,6 +6,7 @@
 #include "forms/prompts.h"
 #include "forms/site_plan_properties.h"
 #include "forms/site_plan_scene.h"
+#include "particulars/particulars.h"
 #include "print/site_plan_checks.h"
 
 #include <QApplication>
@@ -371,9 +372,34 @@ QPointF SitePlanEditor::viewCentreMetres() const {
     return view_->mapToScene(view_->viewport()->rect().center()) / SitePlanScene::kUnitsPerMetre;
 }
 
+void SitePlanEditor::setCaseVehicle(const Particulars& particulars) {
+    // Typed values may be full-width; NFKC makes them ASCII digits.
+    const auto metres = [&](Particular particular) -> std::optional<double> {
+        bool ok = false;
+        const double cm = particulars.value(particular)
+                              .normalized(QString::NormalizationForm_KC)
+                              .trimmed()
+                              .toDouble(&ok);
+        return ok && cm > 0 && cm < 10000 ? std::optional(cm / 100) : std::nullopt;
+    };
+    const std::optional<double> length = metres(Particular::VehicleLength);
+    const std::optional<double> width = metres(Particular::VehicleWidth);
+    caseVehicle_ = PlanObject{};
+    if (length && width) {
+        caseVehicle_.width = *width;
+        caseVehicle_.depth = *length;
+        caseVehicle_.height = metres(Particular::VehicleHeight);
+    }
+}
+
 void SitePlanEditor::add(PlanKind kind) {
     const int index = int(plan_.objects.size());
-    const PlanObject object = made(kind, viewCentreMetres());
+    PlanObject object = made(kind, viewCentreMetres());
+    if (kind == PlanKind::Vehicle && caseVehicle_.width > 0) {
+        object.width = caseVehicle_.width;
+        object.depth = caseVehicle_.depth;
+        object.height = caseVehicle_.height;
+    }
     change(QStringLiteral("%1の追加").arg(planKindName(kind)),
            [&](SitePlan& plan) { plan.objects.push_back(object); });
     select({index});

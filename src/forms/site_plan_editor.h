@@ -15,6 +15,7 @@ class QUndoStack;
 
 namespace mivo {
 
+class Particulars;
 class Prompts;
 class SitePlanProperties;
 class SitePlanScene;
@@ -28,6 +29,9 @@ class SitePlanEditor : public QDialog {
     ~SitePlanEditor() override;
 
     const SitePlan& plan() const { return plan_; }
+    // The case's vehicle (長さ, 幅 and 高さ in cm): a vehicle added has its size, when the
+    // length and width are known.
+    void setCaseVehicle(const Particulars& particulars);
     QUndoStack& undoStack() { return *undo_; }
 
     // One undoable change of the plan, named `what` in the undo menu.
@@ -63,6 +67,7 @@ class SitePlanEditor : public QDialog {
     void saveFile();
     void exportPicture(bool svg);
     QPointF viewCentreMetres() const;
+    PlanObject caseVehicle_; // a vehicle as the case gives it; width 0 when unknown
 
     SitePlan plan_;
     Prompts& prompts_;

@@ -1,6 +1,7 @@
 #include "document/site_plan_file.h"
 #include "fake_prompts.h"
 #include "forms/site_plan_editor.h"
+#include "particulars/particulars.h"
 
 #include <QDir>
 #include <QGraphicsView>
@@ -57,6 +58,27 @@ class SitePlanEditorTest : public QObject {
             undo.redo();
             QCOMPARE(sitePlanJson(editor.plan()), states[step]);
         }
+    }
+
+    // A vehicle added takes the case's size (cm, typed full-width or not); without a length
+    // it keeps the usual size, not a size of zero.
+    void vehicleTakesTheCaseSize() {
+        FakePrompts prompts;
+        SitePlanEditor editor(SitePlan{}, prompts);
+        Particulars particulars;
+        particulars.setValue(Particular::VehicleLength, QStringLiteral("４６９"));
+        particulars.setValue(Particular::VehicleWidth, QStringLiteral("169.5"));
+        particulars.setValue(Particular::VehicleHeight, QStringLiteral("152"));
+        editor.setCaseVehicle(particulars);
+        editor.add(PlanKind::Vehicle);
+        const PlanObject car = editor.plan().objects.back();
+        QCOMPARE(car.depth, 4.69);
+        QCOMPARE(car.width, 1.695);
+        QCOMPARE(car.height, std::optional(1.52));
+        particulars.setValue(Particular::VehicleLength, {});
+        editor.setCaseVehicle(particulars);
+        editor.add(PlanKind::Vehicle);
+        QVERIFY(editor.plan().objects.back().depth > 4);
     }
 };
 
