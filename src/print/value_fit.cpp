@@ -203,10 +203,12 @@ FittedValue fitValue(const QString& value, const TextStyle& style, double width,
     // The check before printing fits each value, and printing fits it again: keep the last
     // few hundred answers (each value is at most a thousand characters).
     thread_local QCache<QString, FittedValue> recent(256);
+    // Sizes in full, so that two gaps a hair apart are never taken for one.
+    const auto exactly = [](double number) { return QString::number(number, 'g', 17); };
     const QChar apart(0x1f);
-    const QString key = style.face + apart + QString::number(style.points) + apart +
-                        QString::number(style.bold) + apart + QString::number(width) + apart +
-                        QString::number(height) + apart + value;
+    const QString key = style.face + apart + exactly(style.points) + apart +
+                        QString::number(style.bold) + apart + exactly(width) + apart +
+                        exactly(height) + apart + value;
     if (const FittedValue* known = recent.object(key))
         return *known;
     const FittedValue fitted = fitAfresh(value, style, width, height);
