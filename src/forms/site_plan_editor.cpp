@@ -192,6 +192,13 @@ SitePlanEditor::SitePlanEditor(const SitePlan& plan, Prompts& prompts, QWidget* 
     buildMenus(bar);
 
     connect(scene_, &SitePlanScene::dragged, this, &SitePlanEditor::moveSelection);
+    connect(scene_, &SitePlanScene::resized, this, [this](int index, double along, double across) {
+        change(QStringLiteral("大きさの変更"), [&](SitePlan& plan) {
+            PlanObject& o = plan.objects[size_t(index)];
+            (o.kind == PlanKind::Road ? o.length : o.width) = along;
+            (o.kind == PlanKind::Road ? o.width : o.depth) = across;
+        });
+    });
     connect(scene_, &QGraphicsScene::selectionChanged, this, [this] {
         if (!refreshing_)
             refreshSide();
@@ -358,6 +365,7 @@ void SitePlanEditor::refreshSide() {
     }
     properties_->showObject(selected.size() == 1 ? &plan_.objects[size_t(selected.first())]
                                                  : nullptr);
+    scene_->showHandle(selected.size() == 1 ? selected.first() : -1);
     north_->setChecked(bool(plan_.north));
     northAngle_->setEnabled(bool(plan_.north));
     northAngle_->setValue(plan_.north.value_or(0));
