@@ -108,10 +108,17 @@ class MainWindowScreenshotTest : public QObject {
         QVERIFY2(startXServer(xvfb), "no display number from 100 to 199 would start Xvfb");
 
         program_.setProcessEnvironment(xEnvironment());
+        // What the program reports (a sanitizer's report among it) shows with the test's.
+        program_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         program_.start(QStringLiteral(MIVO_PROGRAM), {});
         QVERIFY(program_.waitForStarted());
         const QString window = windowNamed(QStringLiteral("Mivo書類発行"));
-        QVERIFY2(!window.isEmpty(), "the main window did not appear within 10 s");
+        QVERIFY2(!window.isEmpty(),
+                 program_.state() == QProcess::NotRunning
+                     ? qPrintable(QStringLiteral("the program ended (exit code %1) before its "
+                                                 "main window appeared")
+                                      .arg(program_.exitCode()))
+                     : "the main window did not appear within 10 s");
 
         const QString artifacts = qEnvironmentVariable("MIVO_ARTIFACTS", QDir::tempPath());
         QDir().mkpath(artifacts);
