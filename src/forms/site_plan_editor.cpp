@@ -346,14 +346,23 @@ void SitePlanEditor::select(const QList<int>& indices) {
 void SitePlanEditor::refreshSide() {
     refreshing_ = true;
     const QList<int> selected = selection();
-    objects_->clear();
+    // The rows stay and take the objects' names in turn: after a move nothing of the list
+    // is made again.
+    int row = 0;
     for (size_t i = 0; i < plan_.objects.size(); ++i) {
         if (plan_.objects[i].kind == PlanKind::Unknown)
             continue;
-        auto* item = new QListWidgetItem(describe(plan_.objects[i]), objects_);
-        item->setData(Qt::UserRole, int(i));
+        QListWidgetItem* item = objects_->item(row++);
+        if (!item)
+            item = new QListWidgetItem(objects_);
+        if (const QString text = describe(plan_.objects[i]); item->text() != text)
+            item->setText(text);
+        if (item->data(Qt::UserRole) != int(i))
+            item->setData(Qt::UserRole, int(i));
         item->setSelected(selected.contains(int(i)));
     }
+    while (objects_->count() > row)
+        delete objects_->takeItem(row);
     if (!selected.isEmpty()) {
         for (int row = 0; row < objects_->count(); ++row) {
             if (objects_->item(row)->isSelected()) {
