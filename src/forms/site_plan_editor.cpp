@@ -192,6 +192,13 @@ SitePlanEditor::SitePlanEditor(const SitePlan& plan, Prompts& prompts, QWidget* 
     buildMenus(bar);
 
     connect(scene_, &SitePlanScene::dragged, this, &SitePlanEditor::moveSelection);
+    connect(scene_, &SitePlanScene::resized, this, [this](int index, double along, double across) {
+        change(QStringLiteral("大きさの変更"), [&](SitePlan& plan) {
+            PlanObject& o = plan.objects[size_t(index)];
+            (o.kind == PlanKind::Road ? o.length : o.width) = along;
+            (o.kind == PlanKind::Road ? o.width : o.depth) = across;
+        });
+    });
     connect(scene_, &QGraphicsScene::selectionChanged, this, [this] {
         if (!refreshing_)
             refreshSide();
@@ -339,14 +346,23 @@ void SitePlanEditor::select(const QList<int>& indices) {
 void SitePlanEditor::refreshSide() {
     refreshing_ = true;
     const QList<int> selected = selection();
-    objects_->clear();
+    // The rows stay and take the objects' names in turn: after a move nothing of the list
+    // is made again.
+    int row = 0;
     for (size_t i = 0; i < plan_.objects.size(); ++i) {
         if (plan_.objects[i].kind == PlanKind::Unknown)
             continue;
-        auto* item = new QListWidgetItem(describe(plan_.objects[i]), objects_);
-        item->setData(Qt::UserRole, int(i));
+        QListWidgetItem* item = objects_->item(row++);
+        if (!item)
+            item = new QListWidgetItem(objects_);
+        if (const QString text = describe(plan_.objects[i]); item->text() != text)
+            item->setText(text);
+        if (item->data(Qt::UserRole) != int(i))
+            item->setData(Qt::UserRole, int(i));
         item->setSelected(selected.contains(int(i)));
     }
+    while (objects_->count() > row)
+        delete objects_->takeItem(row);
     if (!selected.isEmpty()) {
         for (int row = 0; row < objects_->count(); ++row) {
             if (objects_->item(row)->isSelected()) {
@@ -358,6 +374,7 @@ void SitePlanEditor::refreshSide() {
     }
     properties_->showObject(selected.size() == 1 ? &plan_.objects[size_t(selected.first())]
                                                  : nullptr);
+    scene_->showHandle(selected.size() == 1 ? selected.first() : -1);
     north_->setChecked(bool(plan_.north));
     northAngle_->setEnabled(bool(plan_.north));
     northAngle_->setValue(plan_.north.value_or(0));

@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QGraphicsItem>
+#include <QGraphicsPolygonItem>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
@@ -35,6 +36,9 @@ double labelAscent() {
 // One object: its marks as printed at 1/100, in scene units.
 class PlanItem : public QGraphicsItem {
   public:
+    enum { Type = UserType + 1 };
+    int type() const override { return Type; }
+
     PlanItem(int index, const PlanObject& object, const QRectF& metres)
         : index_(index), metres_(metres), object_(object) {
         SitePlan one;
@@ -120,8 +124,115 @@ class PlanItem : public QGraphicsItem {
     PlanMarks marks_;
 };
 
+// A square of a few pixels on an object's far corner; dragged, it shows the new outline dashed
+// and reports the new size, snapped to 0.1 m, when the mouse is let go.
+class ResizeHandle : public QGraphicsItem {
+  public:
+    static constexpr double kHalfPixels = 4;
+
+    // `outline` is the scene's, for the new size while dragged.
+    explicit ResizeHandle(QGraphicsPolygonItem* outline) : outline_(*outline) {
+        setFlag(ItemIgnoresTransformations);
+        setZValue(1e9);
+        setCursor(Qt::SizeFDiagCursor);
+        outline_.setPen(QPen(QColor(0, 90, 200), 0, Qt::DashLine));
+        outline_.setZValue(1e9);
+        outline_.setVisible(false);
+    }
+
+    // Shows the handle on `object` (the one at `index`) when it can be resized.
+    void attach(int index, const PlanObject& object) {
+        if (!resizable(object))
+            return detach();
+        index_ = index;
+        object_ = object;
+        outline_.setVisible(false);
+        setPos(corner(along(object_), across(object_)));
+        setVisible(true);
+    }
+    void detach() {
+        index_ = -1;
+        outline_.setVisible(false);
+        setVisible(false);
+    }
+
+    QRectF boundingRect() const override {
+        return {-kHalfPixels, -kHalfPixels, 2 * kHalfPixels, 2 * kHalfPixels};
+    }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        painter->setPen(QPen(QColor(0, 90, 200), 1));
+        painter->setBrush(Qt::white);
+        painter->drawRect(boundingRect().adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+
+  protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override { event->accept(); }
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override {
+        // The mouse in the object's own frame, snapped to 0.1 m, never below 0.1 m.
+        const QPointF local =
+            object_.placement().inverted().map(event->scenePos() / SitePlanScene::kUnitsPerMetre);
+        const auto snap = [](double metres) {
+            return std::max(SitePlanScene::kSnapMetres,
+                            std::round(metres / SitePlanScene::kSnapMetres) *
+                                SitePlanScene::kSnapMetres);
+        };
+        size_ = {snap(local.x()), snap(local.y())};
+        setPos(corner(size_.width(), size_.height()));
+        outline_.setPolygon(
+            object_.placement().map(QPolygonF(QRectF(QPointF(), size_))) *
+            QTransform::fromScale(SitePlanScene::kUnitsPerMetre, SitePlanScene::kUnitsPerMetre));
+        outline_.setVisible(true);
+    }
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent*) override {
+        outline_.setVisible(false);
+        if (size_.isValid() && size_ != QSizeF(along(object_), across(object_)))
+            emit static_cast<SitePlanScene*>(scene())->resized(index_, size_.width(),
+                                                               size_.height());
+        size_ = {};
+    }
+
+  private:
+    static bool resizable(const PlanObject& o) {
+        switch (o.kind) {
+        case PlanKind::Bay:
+        case PlanKind::Ground:
+        case PlanKind::Road:
+        case PlanKind::Vehicle:
+            return true;
+        case PlanKind::Building:
+            return o.points.size() < 3;
+        default:
+            return false;
+        }
+    }
+    static double along(const PlanObject& o) {
+        return o.kind == PlanKind::Road ? o.length : o.width;
+    }
+    static double across(const PlanObject& o) {
+        return o.kind == PlanKind::Road ? o.width : o.depth;
+    }
+    QPointF corner(double along, double across) const {
+        return object_.placement().map(QPointF(along, across)) * SitePlanScene::kUnitsPerMetre;
+    }
+
+    int index_ = -1;
+    PlanObject object_;
+    QSizeF size_; // while dragged
+    QGraphicsPolygonItem& outline_;
+};
+
 SitePlanScene::SitePlanScene(QObject* parent) : QGraphicsScene(parent) {
     setItemIndexMethod(QGraphicsScene::BspTreeIndex);
+    handle_ = new ResizeHandle(addPolygon({}));
+    handle_->setVisible(false);
+    addItem(handle_);
+}
+
+void SitePlanScene::showHandle(int index) {
+    if (index >= 0 && size_t(index) < objects_.size())
+        handle_->attach(index, objects_[size_t(index)]);
+    else
+        handle_->detach();
 }
 
 void SitePlanScene::setPlan(const SitePlan& plan, const QList<int>& selected) {
@@ -129,7 +240,9 @@ void SitePlanScene::setPlan(const SitePlan& plan, const QList<int>& selected) {
     // makes one item again, not all of them.
     std::vector<PlanItem*> kept(plan.objects.size(), nullptr);
     for (QGraphicsItem* graphic : items()) {
-        auto* item = static_cast<PlanItem*>(graphic);
+        auto* item = qgraphicsitem_cast<PlanItem*>(graphic);
+        if (!item)
+            continue;
         const size_t i = size_t(item->index());
         if (i < kept.size() && item->pos().isNull() && item->object() == plan.objects[i])
             kept[i] = item;
@@ -137,6 +250,8 @@ void SitePlanScene::setPlan(const SitePlan& plan, const QList<int>& selected) {
             delete item;
     }
     edges_.clear();
+    objects_ = plan.objects;
+    handle_->detach();
     for (size_t i = 0; i < plan.objects.size(); ++i) {
         const QRectF bounds = plan.objects[i].outline().boundingRect();
         edges_.push_back(bounds);
@@ -164,8 +279,10 @@ QList<int> SitePlanScene::selectedIndices() const {
 
 void SitePlanScene::selectIndices(const QList<int>& indices) {
     const QSignalBlocker quiet(this);
-    for (QGraphicsItem* item : items())
-        item->setSelected(indices.contains(static_cast<PlanItem*>(item)->index()));
+    for (QGraphicsItem* graphic : items()) {
+        if (auto* item = qgraphicsitem_cast<PlanItem*>(graphic))
+            item->setSelected(indices.contains(item->index()));
+    }
     emit selectionChanged();
 }
 
@@ -174,6 +291,8 @@ void SitePlanScene::setPlain(bool plain) {
     // An export is drawn from the marks themselves, never from the screen's pixmaps.
     for (QGraphicsItem* item : items())
         item->setCacheMode(plain ? QGraphicsItem::NoCache : QGraphicsItem::DeviceCoordinateCache);
+    if (plain)
+        handle_->detach();
     update();
 }
 

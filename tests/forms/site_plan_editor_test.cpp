@@ -3,8 +3,10 @@
 #include "forms/site_plan_editor.h"
 #include "particulars/particulars.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGraphicsView>
+#include <QMouseEvent>
 #include <QTest>
 #include <QUndoStack>
 
@@ -58,6 +60,35 @@ class SitePlanEditorTest : public QObject {
             undo.redo();
             QCOMPARE(sitePlanJson(editor.plan()), states[step]);
         }
+    }
+
+    // The handle on the selected bay's far corner resizes it with the mouse, snapped to 0.1 m,
+    // in one undoable step.
+    void handleResizesWithTheMouse() {
+        FakePrompts prompts;
+        SitePlanEditor editor(SitePlan{}, prompts);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.add(PlanKind::Bay);
+        const PlanObject bay = editor.plan().objects.back();
+        auto* view = editor.findChild<QGraphicsView*>(QStringLiteral("planView"));
+        const QPointF corner = bay.placement().map(QPointF(bay.width, bay.depth)) * 10;
+        const auto send = [&](QEvent::Type type, QPointF scene) {
+            const QPoint at = view->mapFromScene(scene);
+            QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &event);
+        };
+        const int steps = editor.undoStack().count();
+        send(QEvent::MouseButtonPress, corner);
+        send(QEvent::MouseMove, corner + QPointF(2.6, 10.2));
+        send(QEvent::MouseButtonRelease, corner + QPointF(2.6, 10.2));
+        const PlanObject resized = editor.plan().objects.back();
+        QCOMPARE(resized.width, 2.8);
+        QCOMPARE(resized.depth, 6.0);
+        QCOMPARE(QPointF(resized.x, resized.y), QPointF(bay.x, bay.y));
+        QCOMPARE(editor.undoStack().count(), steps + 1);
     }
 
     // A vehicle added takes the case's size (cm, typed full-width or not); without a length
