@@ -138,7 +138,8 @@ void Frmhchi::buildControls() {
     ui_.Command2 = button("Command2", QStringLiteral("地図を開く"));
     ui_.Command4 = button("Command4", QStringLiteral("キャンセル"));
     ui_.Command5 = button("Command5", QStringLiteral("地図を新規作成"));
-    ui_.Command6 = button("Command6", QStringLiteral("配置図を描く…"));
+    // Z (図): the form's other key is 距離(&D); the main window's menus hold F, E, V and A.
+    ui_.Command6 = button("Command6", QStringLiteral("配置図を描く(&Z)…"));
     ui_.Command6->setToolTip(
         QStringLiteral("配置図をこのプログラムで縮尺どおりに描き、右半分に印刷します"));
     ui_.cmdexit = button("cmdexit", QStringLiteral("閉じる"));

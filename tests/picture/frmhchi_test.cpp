@@ -10,6 +10,7 @@
 #include "test_pictures.h"
 #include "top_level_windows.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
 #include <QInputMethodEvent>
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -366,6 +368,23 @@ class FrmhchiTest : public QObject {
         QCOMPARE(walked, (QStringList{"Command1", "Command3", "fetchMap", "distance",
                                       "omitLocation", "Command2", "Command4", "Command6", "Text1",
                                       "Command5", "cmdexit", "Command1"}));
+    }
+
+    // Alt+key reaches one control only: no two buttons or captions share an access key.
+    void accessKeysAreDistinct() {
+        Frmhchi* form = openForm();
+        QStringList keys;
+        for (QWidget* w : form->findChildren<QWidget*>()) {
+            QString text;
+            if (auto* b = qobject_cast<QAbstractButton*>(w))
+                text = b->text();
+            else if (auto* l = qobject_cast<QLabel*>(w))
+                text = l->text();
+            if (const QKeySequence key = QKeySequence::mnemonic(text); !key.isEmpty())
+                keys << key.toString();
+        }
+        QVERIFY(keys.contains(QStringLiteral("Alt+Z")));
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
     }
 
     // 地図を新規作成 writes a new blank map into the Pictures folder, never over an earlier
