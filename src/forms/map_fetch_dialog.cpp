@@ -36,20 +36,23 @@ MapFetchDialog::MapFetchDialog(const QString& homeAddress, const QString& parkin
     failure_->setWordWrap(true);
     failure_->setStyleSheet(QStringLiteral("color: #b00000"));
     failure_->hide();
+    progress_ = new QLabel(this);
+    progress_->setObjectName(QStringLiteral("progress"));
+    progress_->hide();
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("使用の本拠の位置(&H)"), home_);
     form->addRow(QStringLiteral("保管場所の位置(&P)"), parking_);
     form->addRow(QStringLiteral("地図の種類(&K)"), kind_);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* fetch =
-        buttons->addButton(QStringLiteral("送信して取得(&S)"), QDialogButtonBox::AcceptRole);
-    fetch->setObjectName(QStringLiteral("fetch"));
+    fetch_ = buttons->addButton(QStringLiteral("送信して取得(&S)"), QDialogButtonBox::AcceptRole);
+    fetch_->setObjectName(QStringLiteral("fetch"));
     buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(said_);
     layout->addLayout(form);
     layout->addWidget(failure_);
+    layout->addWidget(progress_);
     layout->addWidget(buttons);
     setMinimumWidth(520);
 
@@ -81,11 +84,20 @@ void MapFetchDialog::fetch() {
     if (home.isEmpty() || parking.isEmpty())
         return fail(QStringLiteral("二つの住所を入力してください。"));
     failure_->hide();
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    setEnabled(false);
+    // Only キャンセル stays usable while the requests wait: it stops them.
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    QList<QWidget*> fields;
+    for (QWidget* w : QList<QWidget*>{home_, parking_, kind_, fetch_}) {
+        if (w->isEnabled()) // the map kind stays off when the settings name the tiles
+            fields << w;
+        w->setEnabled(false);
+    }
+    progress_->show();
     MapFetcher fetcher(sources());
+    fetching_ = &fetcher;
     LocationMarks marks;
     QString error;
+    progress_->setText(QStringLiteral("住所を検索しています…（キャンセルで中止します）"));
     for (auto [address, mark] : {std::pair{home, &marks.home}, {parking, &marks.parking}}) {
         const GeocodeResult found = fetcher.geocode(address);
         if (!found.place) {
@@ -96,15 +108,29 @@ void MapFetchDialog::fetch() {
     }
     LocationMapFetch map;
     if (error.isEmpty()) {
+        progress_->setText(
+            QStringLiteral("地図の画像を受け取っています…（キャンセルで中止します）"));
         map = fetchLocationMap(fetcher, marks);
         error = map.error;
     }
-    setEnabled(true);
+    fetching_ = nullptr;
+    progress_->hide();
+    for (QWidget* w : fields)
+        w->setEnabled(true);
     QGuiApplication::restoreOverrideCursor();
+    if (fetcher.cancelled())
+        return QDialog::reject();
     if (!error.isEmpty())
         return fail(error);
     result_ = map;
     accept();
+}
+
+// During a fetch this only stops the requests; the fetch then closes the dialog.
+void MapFetchDialog::reject() {
+    if (fetching_)
+        return fetching_->cancel();
+    QDialog::reject();
 }
 
 } // namespace mivo

@@ -90,8 +90,20 @@ MapTiling mapWindow(GeoPoint a, GeoPoint b, QSize size) {
 MapFetcher::MapFetcher(MapSources sources, TileCache cache, int timeoutMs)
     : sources_(std::move(sources)), cache_(std::move(cache)), timeoutMs_(timeoutMs) {}
 
+void MapFetcher::cancel() {
+    cancelled_ = true;
+    if (waiting_)
+        waiting_->quit();
+}
+
 std::vector<MapFetcher::Answer> MapFetcher::getAll(const QList<QUrl>& urls, qint64 mostBytes) {
     std::vector<Answer> answers(size_t(urls.size()));
+    const QString stopped = QStringLiteral("地図の取得を中止しました。");
+    if (cancelled_) {
+        for (Answer& answer : answers)
+            answer.error = stopped;
+        return answers;
+    }
     std::vector<QNetworkReply*> replies;
     QEventLoop loop;
     qsizetype open = urls.size();
@@ -125,12 +137,22 @@ std::vector<MapFetcher::Answer> MapFetcher::getAll(const QList<QUrl>& urls, qint
                 loop.quit();
         });
     }
-    if (open > 0)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (open > 0) {
+        // User input goes on, so that a window's button can cancel.
+        waiting_ = &loop;
+        loop.exec();
+        waiting_ = nullptr;
+    }
     for (QNetworkReply* reply : replies) {
         reply->disconnect();
         reply->abort();
         reply->deleteLater();
+    }
+    if (cancelled_) {
+        for (Answer& answer : answers) {
+            answer.body.clear();
+            answer.error = stopped;
+        }
     }
     return answers;
 }

@@ -10,6 +10,7 @@
 
 #include <optional>
 
+class QEventLoop;
 class QNetworkReply;
 
 namespace mivo {
@@ -52,7 +53,8 @@ struct FetchedMap {
 };
 
 // Looks addresses up and fetches maps, each request waiting at most ten seconds. The calls
-// wait for their answers while the event loop runs. Nothing is sent but what each call says.
+// wait for their answers while the event loop runs, so a window can stop them with cancel().
+// Nothing is sent but what each call says.
 class MapFetcher {
   public:
     static constexpr int kTimeoutMs = 10000;
@@ -66,6 +68,11 @@ class MapFetcher {
     // The tiles that hold both places, from the cache or the network, stitched together.
     FetchedMap fetchMap(GeoPoint a, GeoPoint b, QSize size = kMapPictureSize);
 
+    // Aborts the requests under way: the call waiting on them fails at once, and every later
+    // call fails without sending anything. Nothing half-fetched is kept in the cache.
+    void cancel();
+    bool cancelled() const { return cancelled_; }
+
   private:
     struct Answer {
         QByteArray body;
@@ -78,6 +85,8 @@ class MapFetcher {
     TileCache cache_;
     int timeoutMs_;
     QNetworkAccessManager network_;
+    QEventLoop* waiting_ = nullptr; // while getAll waits for answers
+    bool cancelled_ = false;
 };
 
 } // namespace mivo

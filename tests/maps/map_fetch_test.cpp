@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QUrlQuery>
 
 using namespace mivo;
@@ -162,6 +163,22 @@ class MapFetchTest : public QObject {
         }
         QVERIFY2(error.contains(says), qPrintable(error));
         QVERIFY(QDir(cache).isEmpty());
+    }
+
+    // cancel() stops a fetch that waits on a silent server: it fails as stopped, not as late,
+    // keeps nothing, and what is asked afterwards is never sent.
+    void cancelStopsTheFetch() {
+        const QString cache = dir_.filePath(QStringLiteral("cancelled"));
+        MapFetcher f = fetcher("/silent/{z}/{x}/{y}.png", cache);
+        QTimer::singleShot(100, [&f] { f.cancel(); });
+        const FetchedMap map = f.fetchMap(kStation, kNorth);
+        QVERIFY2(map.error.contains(QStringLiteral("中止")), qPrintable(map.error));
+        QVERIFY(map.picture.isNull());
+        QVERIFY(QDir(cache).isEmpty());
+
+        const int asked = server_.requests();
+        QVERIFY(!f.geocode(QStringLiteral("東京都千代田区神田")).place);
+        QCOMPARE(server_.requests(), asked);
     }
 
     // Over its limit the cache lets the tiles used longest ago go first.
