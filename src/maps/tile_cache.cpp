@@ -1,11 +1,12 @@
 #include "maps/tile_cache.h"
 
+#include "document/file_output.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -44,9 +45,8 @@ void TileCache::keep(const QString& url, const QByteArray& bytes) {
         return;
     QFile::setPermissions(folder_,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QSaveFile file(pathOf(url));
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
-        file.commit();
+    // A tile that cannot be kept is fetched again next time.
+    writeWholeFile(QFile::encodeName(pathOf(url)), bytes);
 }
 
 // Oldest first out, by the time each tile was last used.
